@@ -1,0 +1,288 @@
+#include "ratedata/formats.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+namespace levywise {
+namespace {
+
+constexpr const char* kOverflowText = "Overflow";
+
+// A finite double as the decimal the screens show:
+// value = 0.d1 d2 ... dn x 10^pointPos, with d1 non-zero and no trailing
+// zeros in digits. Zero has no digits. pointPos is the number of digits in
+// front of the decimal point, so it may be negative (0.005: digits "5",
+// pointPos -2) or beyond the digits (1500: digits "15", pointPos 4).
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int pointPos = 0;
+
+    bool isZero() const { return digits.empty(); }
+};
+
+void DropTrailingZeros(std::string& digits) {
+    const std::size_t last = digits.find_last_not_of('0');
+    digits.resize(last == std::string::npos ? 0 : last + 1);
+}
+
+// The value's 15-significant-digit decimal form, rounded from the exact
+// binary value the way printf's "%.14e" rounds it. Works for every finite
+// double, subnormals and the largest included.
+Decimal ToDecimal15(double value) {
+    Decimal d;
+    d.negative = std::signbit(value);
+    if (value == 0 || !std::isfinite(value)) {
+        return d;
+    }
+    // "d.ddddddddddddddde+XXX": at most 22 characters.
+    char text[48];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, std::fabs(value),
+                                         std::chars_format::scientific, 14);
+    if (ec != std::errc()) {
+        return d;
+    }
+    const char* p = text;
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p != '.') {
+            d.digits += *p;
+        }
+    }
+    int exponent = 0;
+    bool negativeExponent = false;
+    if (p != end) {
+        ++p;  // 'e'
+    }
+    if (p != end && (*p == '+' || *p == '-')) {
+        negativeExponent = *p == '-';
+        ++p;
+    }
+    for (; p != end; ++p) {
+        exponent = exponent * 10 + (*p - '0');
+    }
+    d.pointPos = (negativeExponent ? -exponent : exponent) + 1;
+    DropTrailingZeros(d.digits);
+    return d;
+}
+
+// Rounds to the given number of decimals, a half away from zero.
+void RoundToDecimals(Decimal& d, int decimals) {
+    const long keep = static_cast<long>(d.pointPos) + decimals;
+    if (keep >= static_cast<long>(d.digits.size())) {
+        return;
+    }
+    if (keep < 0) {
+        // Below half a unit of the last decimal shown.
+        d.digits.clear();
+        return;
+    }
+    const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
+    d.digits.resize(static_cast<std::size_t>(keep));
+    if (up) {
+        std::size_t i = d.digits.size();
+        while (i > 0 && d.digits[i - 1] == '9') {
+            d.digits[i - 1] = '0';
+            --i;
+        }
+        if (i == 0) {
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.pointPos;
+        } else {
+            ++d.digits[i - 1];
+        }
+    }
+    DropTrailingZeros(d.digits);
+}
+
+// The digits in front of the point; empty when there are none (|value| < 1).
+std::string WholeDigits(const Decimal& d) {
+    if (d.isZero() || d.pointPos <= 0) {
+        return {};
+    }
+    const std::size_t whole = static_cast<std::size_t>(d.pointPos);
+    if (whole <= d.digits.size()) {
+        return d.digits.substr(0, whole);
+    }
+    return d.digits + std::string(whole - d.digits.size(), '0');
+}
+
+// Exactly count digits after the point, zeros filled in.
+std::string FractionDigits(const Decimal& d, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        const long index = static_cast<long>(d.pointPos) + i;
+        const bool inside = index >= 0 && index < static_cast<long>(d.digits.size());
+        out += inside ? d.digits[static_cast<std::size_t>(index)] : '0';
+    }
+    return out;
+}
+
+// "1234567" -> "1,234,567".
+std::string Grouped(const std::string& digits) {
+    std::string out;
+    out.reserve(digits.size() + digits.size() / 3);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            out += ',';
+        }
+        out += digits[i];
+    }
+    return out;
+}
+
+// Rounded to the given decimals; the sign is dropped when nothing but zeros
+// is left, so no "-0" ever shows.
+Decimal Rounded(double value, int decimals) {
+    Decimal d = ToDecimal15(value);
+    RoundToDecimals(d, decimals);
+    if (d.isZero()) {
+        d.negative = false;
+    }
+    return d;
+}
+
+std::string MoneyText(bool negative, const std::string& whole, const std::string& cents) {
+    std::string out = negative ? "-$" : "$";
+    out += whole.empty() ? std::string("0") : Grouped(whole);
+    out += '.';
+    out += cents;
+    return out;
+}
+
+} // namespace
+
+std::string FormatCurrency(double value) {
+    if (std::isinf(value)) {
+        return kOverflowText;
+    }
+    if (std::isnan(value)) {
+        value = 0;
+    }
+    const Decimal d = Rounded(value, 2);
+    return MoneyText(d.negative, WholeDigits(d), FractionDigits(d, 2));
+}
+
+std::string FormatCurrency(Currency value) {
+    const std::int64_t raw = value.raw();
+    const bool negative = raw < 0;
+    // Unsigned negation, so the most negative amount has a magnitude too.
+    const std::uint64_t magnitude =
+        negative ? std::uint64_t{0} - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+    // Ten-thousandths to cents, a half cent away from zero.
+    const std::uint64_t cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
+    const std::uint64_t dollars = cents / 100;
+    const unsigned centPart = static_cast<unsigned>(cents % 100);
+    std::string centText(2, '0');
+    centText[0] = static_cast<char>('0' + centPart / 10);
+    centText[1] = static_cast<char>('0' + centPart % 10);
+    return MoneyText(negative && cents != 0, dollars == 0 ? std::string() : std::to_string(dollars),
+                     centText);
+}
+
+std::string FormatFixed7(double value) {
+    if (std::isinf(value)) {
+        return kOverflowText;
+    }
+    if (std::isnan(value)) {
+        value = 0;
+    }
+    const Decimal d = Rounded(value, 7);
+    const std::string whole = WholeDigits(d);
+    std::string out = d.negative ? "-" : "";
+    out += whole.empty() ? std::string("0") : whole;
+    out += '.';
+    out += FractionDigits(d, 7);
+    return out;
+}
+
+std::string FormatPercent4(double value) {
+    if (std::isinf(value)) {
+        return kOverflowText;
+    }
+    if (std::isnan(value)) {
+        value = 0;
+    }
+    Decimal d = ToDecimal15(value);
+    d.pointPos += 2;  // times 100, exactly
+    RoundToDecimals(d, 4);
+    if (d.isZero()) {
+        d.negative = false;
+    }
+    std::string fraction = FractionDigits(d, 4);
+    DropTrailingZeros(fraction);
+    std::string out = d.negative ? "-" : "";
+    out += WholeDigits(d);
+    out += '.';
+    out += fraction;
+    out += '%';
+    return out;
+}
+
+std::string FormatDollarsWhole(double value) {
+    if (std::isinf(value)) {
+        return kOverflowText;
+    }
+    if (std::isnan(value)) {
+        value = 0;
+    }
+    const Decimal d = Rounded(value, 0);
+    return (d.negative ? "-$" : "$") + Grouped(WholeDigits(d));
+}
+
+std::string FormatGroupedWhole(double value) {
+    if (std::isinf(value)) {
+        return kOverflowText;
+    }
+    if (std::isnan(value)) {
+        value = 0;
+    }
+    const Decimal d = Rounded(value, 0);
+    return (d.negative ? "-" : "") + Grouped(WholeDigits(d));
+}
+
+std::string PlainNumberText(double value) {
+    if (std::isinf(value)) {
+        return kOverflowText;
+    }
+    const Decimal d = ToDecimal15(value);
+    if (d.isZero()) {
+        return "0";  // also NaN and -0
+    }
+    std::string out = d.negative ? "-" : "";
+    // Decided on the rounded digits: 999999999999999.9 is 1E+15.
+    const int exponent = d.pointPos - 1;
+    if (exponent < -4 || exponent >= 15) {
+        out += d.digits[0];
+        if (d.digits.size() > 1) {
+            out += '.';
+            out.append(d.digits, 1);
+        }
+        out += 'E';
+        out += exponent < 0 ? '-' : '+';
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10) {
+            out += '0';
+        }
+        out += std::to_string(magnitude);
+        return out;
+    }
+    if (d.pointPos <= 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-d.pointPos), '0');
+        out += d.digits;
+        return out;
+    }
+    out += WholeDigits(d);
+    const std::size_t whole = static_cast<std::size_t>(d.pointPos);
+    if (d.digits.size() > whole) {
+        out += '.';
+        out.append(d.digits, whole);
+    }
+    return out;
+}
+
+} // namespace levywise

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "ratedata/currency.h"
+
+namespace levywise {
+
+// The money format of every amount the estimate shows: "$", comma grouping,
+// two decimals; negatives as -$1,234.50. Cents are rounded half away from
+// zero on the value's 15-significant-digit decimal form, so 2.675 shows as
+// $2.68. A value that rounds to zero shows as $0.00.
+// The estimate never passes a NaN or an infinity; should one arrive, every
+// format below shows a NaN as it would show 0 and an infinity as "Overflow".
+std::string FormatCurrency(double value);
+std::string FormatCurrency(Currency value);
+
+// "0.0000000": at least one whole digit, exactly seven decimals (0.2647000).
+std::string FormatFixed7(double value);
+
+// "##.####%": the value as a percentage with up to four decimals, no leading
+// zero, the point always kept: 0.2 -> "20.%", 0.015 -> "1.5%".
+std::string FormatPercent4(double value);
+
+// "$##,###": dollar sign, whole dollars with comma grouping: 5000 -> "$5,000".
+std::string FormatDollarsWhole(double value);
+
+// "##,###": whole number with comma grouping; zero gives an empty text.
+std::string FormatGroupedWhole(double value);
+
+// The plain text of a double: up to 15 significant digits, no grouping, no
+// trailing zeros, "0.264"; exponent form (1E-05, 1.5E+15) below 0.0001 and
+// from 1E+15 on.
+std::string PlainNumberText(double value);
+
+} // namespace levywise

@@ -1,0 +1,335 @@
+#include "ratedata/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <system_error>
+
+namespace levywise {
+namespace {
+
+bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+
+// The value of c as a digit of the given base (8 or 16), or -1.
+int DigitValue(int c, unsigned base) {
+    int value = -1;
+    if (c >= '0' && c <= '9') {
+        value = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+        value = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+        value = c - 'A' + 10;
+    }
+    return value >= 0 && static_cast<unsigned>(value) < base ? value : -1;
+}
+
+// Whether a decimal text built by the readers below ("-12.5e3" and the like:
+// optional '-', digits with at most one '.', optional exponent) stands for a
+// number of magnitude 1 or more. Used only to tell an overflow from an
+// underflow, which std::from_chars reports alike.
+bool AtLeastOne(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && text[i] == '-') {
+        ++i;
+    }
+    bool found = false;
+    bool afterPoint = false;
+    long long wholeDigits = 0;
+    long long fractionZeros = 0;
+    for (; i < text.size() && (IsDigit(text[i]) || text[i] == '.'); ++i) {
+        const char c = text[i];
+        if (c == '.') {
+            afterPoint = true;
+        } else if (!afterPoint) {
+            if (found || c != '0') {
+                found = true;
+                ++wholeDigits;
+            }
+        } else if (!found) {
+            if (c != '0') {
+                found = true;
+            } else {
+                ++fractionZeros;
+            }
+        }
+    }
+    if (!found) {
+        return false;
+    }
+    // The decimal exponent of the first non-zero digit.
+    const long long lead = wholeDigits > 0 ? wholeDigits - 1 : -fractionZeros - 1;
+
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        bool negative = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negative = text[i] == '-';
+            ++i;
+        }
+        constexpr long long kCap = 100000000;  // far beyond any double
+        for (; i < text.size() && IsDigit(text[i]); ++i) {
+            exponent = exponent * 10 + (text[i] - '0');
+            if (exponent > kCap) {
+                exponent = kCap;
+            }
+        }
+        if (negative) {
+            exponent = -exponent;
+        }
+    }
+    // Both terms are bounded (digit counts by the text length, the exponent
+    // by kCap), so the sum cannot overflow.
+    return lead + exponent >= 0;
+}
+
+// Converts a collected decimal text exactly (nearest double, as strtod in the
+// C locale would). Empty when the number is too large for a double; numbers
+// too small for one become 0.
+std::optional<double> DecimalTextToDouble(std::string_view text) {
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
+                                           std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        if (AtLeastOne(text)) {
+            return std::nullopt;
+        }
+        return 0.0;
+    }
+    if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    // "-0" and negative underflow read as plain 0.
+    return value == 0 ? 0.0 : value;
+}
+
+// Walks a text the way the leading-number rule does: blanks, tabs and line
+// feeds are invisible wherever they stand.
+class SkippingReader {
+public:
+    explicit SkippingReader(std::string_view text) : text_(text) {}
+
+    // The next character that is not skipped, as 0..255, or -1 at the end.
+    int peek() {
+        while (pos_ < text_.size() && IsSkipped(text_[pos_])) {
+            ++pos_;
+        }
+        return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : -1;
+    }
+
+    void advance() {
+        if (pos_ < text_.size()) {
+            ++pos_;
+        }
+    }
+
+private:
+    static bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// The digits after "&H" or "&O": a value that fits 16 bits is a two's-
+// complement Integer, one that fits 32 bits a two's-complement Long; anything
+// wider is out of range.
+std::optional<double> ReadRadixDigits(SkippingReader& reader, unsigned base) {
+    constexpr unsigned long long kLongMax = 0xFFFFFFFFull;
+    unsigned long long value = 0;
+    for (int digit = DigitValue(reader.peek(), base); digit >= 0;
+         digit = DigitValue(reader.peek(), base)) {
+        reader.advance();
+        value = value * base + static_cast<unsigned>(digit);
+        if (value > kLongMax) {
+            return std::nullopt;
+        }
+    }
+    if (value <= 0xFFFFu) {
+        return static_cast<double>(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
+    }
+    return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+}
+
+// Called with the reader on the "&".
+std::optional<double> ReadRadixNumber(SkippingReader& reader) {
+    reader.advance();
+    const int c = reader.peek();
+    if (c == 'H' || c == 'h') {
+        reader.advance();
+        return ReadRadixDigits(reader, 16);
+    }
+    if (c == 'O' || c == 'o') {
+        reader.advance();
+        return ReadRadixDigits(reader, 8);
+    }
+    return ReadRadixDigits(reader, 8);
+}
+
+// Appends the run of decimal digits at the reader; returns how many.
+std::size_t CollectDigits(SkippingReader& reader, std::string& out) {
+    std::size_t count = 0;
+    for (int c = reader.peek(); IsDigit(c); c = reader.peek()) {
+        out += static_cast<char>(c);
+        reader.advance();
+        ++count;
+    }
+    return count;
+}
+
+bool IsExponentMarker(int c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+
+} // namespace
+
+std::optional<double> LeadingNumber(std::string_view text) {
+    SkippingReader reader(text);
+    int c = reader.peek();
+    if (c == '&') {
+        return ReadRadixNumber(reader);
+    }
+
+    std::string number;
+    if (c == '+' || c == '-') {
+        if (c == '-') {
+            number += '-';
+        }
+        reader.advance();
+    }
+    std::size_t digits = CollectDigits(reader, number);
+    if (reader.peek() == '.') {
+        reader.advance();
+        number += '.';
+        digits += CollectDigits(reader, number);
+    }
+    if (digits == 0) {
+        return 0.0;
+    }
+
+    if (IsExponentMarker(reader.peek())) {
+        reader.advance();
+        std::string exponent = "e";
+        c = reader.peek();
+        if (c == '+' || c == '-') {
+            exponent += static_cast<char>(c);
+            reader.advance();
+        }
+        // "1e" and "1e+" are just 1.
+        if (CollectDigits(reader, exponent) > 0) {
+            number += exponent;
+        }
+    }
+    return DecimalTextToDouble(number);
+}
+
+std::optional<double> AppraisedValueFromText(std::string_view text) {
+    std::string cleaned;
+    cleaned.reserve(text.size());
+    for (const char c : text) {
+        if (c != '$' && c != ',') {
+            cleaned += c;
+        }
+    }
+    return LeadingNumber(cleaned);
+}
+
+std::optional<double> ParsePlainNumber(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && text[begin] == ' ') {
+        ++begin;
+    }
+    while (end > begin && text[end - 1] == ' ') {
+        --end;
+    }
+
+    std::string number;
+    std::size_t i = begin;
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') {
+            number += '-';
+        }
+        ++i;
+    }
+    if (i < end && text[i] == '$') {
+        ++i;
+    }
+
+    std::size_t digits = 0;
+    bool lastWasDigit = false;
+    while (i < end) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            number += c;
+            ++digits;
+            lastWasDigit = true;
+        } else if (c == ',' && lastWasDigit && i + 1 < end && IsDigit(text[i + 1])) {
+            lastWasDigit = false;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (i < end && text[i] == '.') {
+        number += '.';
+        ++i;
+        while (i < end && IsDigit(text[i])) {
+            number += text[i];
+            ++digits;
+            ++i;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+
+    if (i < end && (text[i] == 'e' || text[i] == 'E')) {
+        number += 'e';
+        ++i;
+        if (i < end && (text[i] == '+' || text[i] == '-')) {
+            number += text[i];
+            ++i;
+        }
+        std::size_t exponentDigits = 0;
+        while (i < end && IsDigit(text[i])) {
+            number += text[i];
+            ++exponentDigits;
+            ++i;
+        }
+        if (exponentDigits == 0) {
+            return std::nullopt;
+        }
+    }
+    if (i != end) {
+        return std::nullopt;
+    }
+    return DecimalTextToDouble(number);
+}
+
+double RoundHalfEven(double value) {
+    // From 2^52 on every double is already whole.
+    constexpr double kAllWhole = 4503599627370496.0;
+    if (!std::isfinite(value) || std::fabs(value) >= kAllWhole) {
+        return value;
+    }
+    const double below = std::floor(value);
+    const double fraction = value - below;  // exact in this range
+    double result = below;
+    if (fraction > 0.5) {
+        result = below + 1;
+    } else if (fraction == 0.5) {
+        result = std::fmod(below, 2.0) == 0 ? below : below + 1;
+    }
+    // Keep the sign of a value that rounds to zero, as the FPU rounding does.
+    return result == 0 ? std::copysign(0.0, value) : result;
+}
+
+bool IsBlank(std::string_view text) {
+    for (const char c : text) {
+        if (c != ' ') {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace levywise

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace levywise {
+
+// The leading-number rule used for everything a user types and for the
+// money texts read back from the result labels:
+// blanks, tabs and line feeds anywhere are skipped; an optional sign, digits,
+// at most one period and an optional exponent (E or D) are read; reading stops
+// at the first other character; "&H" and "&O" introduce hexadecimal and octal
+// digits. Text without a leading number gives 0. Empty only when the number
+// is too large for a double (for example "1e400").
+std::optional<double> LeadingNumber(std::string_view text);
+
+// The appraised value as the estimate reads it: "$" and "," are dropped
+// first, so "$150,000" reads as 150000; then the leading-number rule.
+std::optional<double> AppraisedValueFromText(std::string_view text);
+
+// A plain number as written in a rate file column: blanks around it, an
+// optional sign, an optional "$", digits (commas allowed between digit groups
+// of the whole part), an optional fraction and an optional exponent. Empty
+// when the text is not such a number or does not fit a double.
+std::optional<double> ParsePlainNumber(std::string_view text);
+
+// Rounds to the nearest whole number, a half to the even neighbour.
+double RoundHalfEven(double value);
+
+// True when text holds nothing but spaces (or nothing at all).
+bool IsBlank(std::string_view text);
+
+} // namespace levywise

@@ -1,0 +1,325 @@
+#include "ratedata/rate_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "ratedata/number_text.h"
+
+namespace levywise {
+namespace {
+
+constexpr int kMaxColumns = 30;
+constexpr int kUnitColumns = 21;
+// Larger than any real county's table by orders of magnitude; keeps a wrong
+// file choice (a video, a disk image) from being read into memory whole.
+constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
+
+const std::string_view kDistributorAddress = "https://www.levywise.example/";
+
+std::string upperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// Splits text into lines: CR LF, a lone CR and a lone LF each end a line.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : rest_(text) {}
+    bool next(std::string_view& line) {
+        if (rest_.empty()) return false;
+        const auto end = rest_.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            line = rest_;
+            rest_ = {};
+        } else {
+            line = rest_.substr(0, end);
+            std::size_t skip = 1;
+            if (rest_[end] == '\r' && end + 1 < rest_.size() && rest_[end + 1] == '\n') skip = 2;
+            rest_.remove_prefix(end + skip);
+        }
+        ++number_;
+        return true;
+    }
+    int number() const { return number_; }
+
+private:
+    std::string_view rest_;
+    int number_ = 0;
+};
+
+struct Header {
+    std::string versionTag, tableLabel;
+    std::optional<std::string> countyName;
+};
+
+// Header columns count only where a tab follows them; a fourth is dropped.
+Header splitHeader(std::string_view line) {
+    Header h;
+    for (int column = 1; column <= 4; ++column) {
+        const auto tab = line.find('\t');
+        if (tab == std::string_view::npos) break;
+        const std::string_view text = line.substr(0, tab);
+        line.remove_prefix(tab + 1);
+        if (column == 1) h.versionTag = text;
+        if (column == 2) h.tableLabel = text;
+        if (column == 3) h.countyName = std::string(text);
+    }
+    return h;
+}
+
+using Columns = std::array<std::string_view, kMaxColumns + 1>; // [1..30]
+
+// Columns beyond the line's last are blank; beyond the 30th ignored.
+void splitRecord(std::string_view line, Columns& cols) {
+    cols.fill({});
+    int n = 0;
+    while (n < kMaxColumns) {
+        const auto tab = line.find('\t');
+        cols[++n] = line.substr(0, tab);
+        if (tab == std::string_view::npos) break;
+        line.remove_prefix(tab + 1);
+    }
+}
+
+// Converts the columns of one record line, or says why it cannot.
+class RecordConverter {
+public:
+    RecordConverter(std::string_view file, int line, const Columns& cols)
+        : file_(file), line_(line), cols_(cols) {}
+
+    std::optional<RateFileError> convert(Jurisdiction& u) {
+        u.Code.assign(cols_[1]);
+        u.Name.assign(cols_[2]);
+        u.UnitType.assign(IsBlank(cols_[3]) ? std::string_view(" ") : cols_[3].substr(0, 1));
+        u.DefaultSel.assign(IsBlank(cols_[4]) ? std::string_view("N") : cols_[4].substr(0, 1));
+        u.TaxRate = ParsePlainNumber(cols_[5]).value_or(0.0);
+        if (!money(6, u.HSAmt) || !money(7, u.O65Amt) || !money(8, u.DPAmt)) return error_;
+        if (!percentOrNumber(9, u.OptHS)) return error_;
+        double optO65 = 0, optDP = 0;
+        if (!percentOrNumber(10, optO65) || !toCurrency(10, optO65, u.OptO65)) return error_;
+        if (!percentOrNumber(11, optDP) || !toCurrency(11, optDP, u.OptDP)) return error_;
+        if (!number(12, u.Reserved12) || !number(13, u.Reserved13)) return error_;
+        if (!whole(14, u.Vet1) || !whole(15, u.Vet2) || !whole(16, u.Vet3) || !whole(17, u.Vet4) ||
+            !whole(18, u.Reserved18) || !whole(19, u.Reserved19) || !whole(20, u.Reserved20))
+            return error_;
+        u.Reserved21 = !IsBlank(cols_[21]);
+        return std::nullopt;
+    }
+
+private:
+    bool fail(int column, std::string problem) {
+        error_ = RateFileError{std::string(file_), line_, column, std::string(cols_[column]),
+                               std::move(problem)};
+        return false;
+    }
+
+    bool number(int column, double& out) {
+        if (IsBlank(cols_[column])) {
+            out = 0;
+            return true;
+        }
+        const auto value = ParsePlainNumber(cols_[column]);
+        if (!value) return fail(column, "this is not a number");
+        out = *value;
+        return true;
+    }
+
+    // Columns 9 to 11 may give a percentage ("20%" is 0.2) or a plain number.
+    bool percentOrNumber(int column, double& out) {
+        const std::string_view text = cols_[column];
+        const auto percent = text.find('%');
+        if (IsBlank(text) || percent == std::string_view::npos) return number(column, out);
+        const auto value = LeadingNumber(text.substr(0, percent));
+        if (!value) return fail(column, "this percentage is too large");
+        out = *value / 100;
+        return true;
+    }
+
+    bool toCurrency(int column, double value, Currency& out) {
+        const auto amount = Currency::fromDouble(value);
+        if (!amount) return fail(column, "this amount is too large");
+        out = *amount;
+        return true;
+    }
+
+    bool money(int column, Currency& out) {
+        double value = 0;
+        return number(column, value) && toCurrency(column, value, out);
+    }
+
+    bool whole(int column, std::int16_t& out) {
+        double value = 0;
+        if (!number(column, value)) return false;
+        const double rounded = RoundHalfEven(value);
+        if (rounded < -32768 || rounded > 32767)
+            return fail(column, "this whole number must lie between -32768 and 32767");
+        out = static_cast<std::int16_t>(rounded);
+        return true;
+    }
+
+    std::string_view file_;
+    int line_;
+    const Columns& cols_;
+    RateFileError error_;
+};
+
+Jurisdiction placeholder(std::string_view code, std::string_view name, std::string_view type) {
+    Jurisdiction u;
+    u.Code.assign(code);
+    u.Name.assign(name);
+    u.UnitType.assign(type);
+    u.DefaultSel.assign("N");
+    return u;
+}
+
+RateFileRead refused(std::string_view file, int line, int column, std::string_view text,
+                     std::string problem) {
+    RateFileRead r;
+    r.status = RateFileStatus::Refused;
+    r.error = RateFileError{std::string(file), line, column, std::string(text), std::move(problem)};
+    return r;
+}
+
+std::string shortened(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    if (text.size() <= kShown) return std::string(text);
+    return std::string(text.substr(0, kShown)) + "...";
+}
+
+} // namespace
+
+std::string RateFileError::message() const {
+    std::string out = file;
+    if (line > 0) out += ", line " + std::to_string(line);
+    if (column > 0) out += ", column " + std::to_string(column);
+    if (line > 0 && column > 0) out += " (\"" + shortened(text) + "\")";
+    out += ": " + problem + ".";
+    return out;
+}
+
+RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
+    if (bytes.empty()) return refused(fileName, 0, 0, {}, "the file is empty");
+
+    LineReader lines(bytes);
+    std::string_view line;
+    lines.next(line);
+    Header header = splitHeader(line);
+
+    RateFileRead result;
+    RateFileContents& c = result.contents;
+    c.VersionTag = header.versionTag;
+    c.TableLabel = header.tableLabel;
+    c.CountyName = header.countyName;
+    if (upperAscii(c.VersionTag) != upperAscii(kRateFileVersion)) {
+        result.status = RateFileStatus::WrongVersion;
+        return result;
+    }
+
+    c.Slots.reserve(modMain::kRateSlots + 1);
+    c.Slots.emplace_back();
+    c.Slots.push_back(placeholder(PlaceholderCodes::NoCity, " No City", "C"));
+    c.Slots.push_back(placeholder(PlaceholderCodes::NoSchool, " No School", "I"));
+    c.Slots.push_back(placeholder(PlaceholderCodes::NoCounty, " No County", "K"));
+
+    Columns cols;
+    while (lines.next(line)) {
+        if (IsBlank(line)) continue;
+        splitRecord(line, cols);
+        if (cols[1] == PlaceholderCodes::NoCity || cols[1] == PlaceholderCodes::NoSchool) continue;
+        if (c.slotCount() >= modMain::kRateSlots)
+            return refused(fileName, lines.number(), 0, {},
+                           "the file lists more units than the " +
+                               std::to_string(modMain::kRateSlots - 3) + " a rate table can hold");
+        Jurisdiction unit;
+        if (auto error = RecordConverter(fileName, lines.number(), cols).convert(unit)) {
+            result.status = RateFileStatus::Refused;
+            result.error = std::move(*error);
+            return result;
+        }
+        if (unit.UnitType.equals("S") && ++c.SpecialCount > modMain::kSpecialSlots)
+            return refused(fileName, lines.number(), 0, {},
+                           "the file lists more than " + std::to_string(modMain::kSpecialSlots) +
+                               " special districts");
+        c.Slots.push_back(unit);
+    }
+
+    std::stable_sort(c.Slots.begin() + 1, c.Slots.end(),
+                     [](const Jurisdiction& a, const Jurisdiction& b) { return a.Name < b.Name; });
+    result.status = RateFileStatus::Loaded;
+    return result;
+}
+
+RateFileRead ReadRateFile(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status))
+        return refused(path, 0, 0, {}, "the file does not exist");
+    if (std::filesystem::is_directory(status))
+        return refused(path, 0, 0, {}, "this is a folder, not a rate file");
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxFileBytes)
+        return refused(path, 0, 0, {}, "the file is far too large to be a rate file");
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return refused(path, 0, 0, {}, std::string("the file cannot be opened (") +
+                                                std::strerror(errno) + ")");
+    std::string bytes;
+    bytes.reserve(ec ? 0 : static_cast<std::size_t>(size));
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > kMaxFileBytes)
+            return refused(path, 0, 0, {}, "the file is far too large to be a rate file");
+    }
+    if (in.bad()) return refused(path, 0, 0, {}, "the file cannot be read");
+    return ParseRateFile(bytes, path);
+}
+
+void InstallRateTable(modMain& data, const RateFileContents& contents) {
+    const int n = contents.slotCount();
+    std::fill(data.RateTbl.begin(), data.RateTbl.end(), Jurisdiction{});
+    std::copy(contents.Slots.begin(), contents.Slots.end(), data.RateTbl.begin());
+    std::fill(data.SpclTbl.begin(), data.SpclTbl.end(), Jurisdiction{});
+    std::fill(data.SpclSel.begin(), data.SpclSel.end(), SpclFlags{});
+    data.LoadedCount = n;
+    data.SpclCount = 0;
+    for (int k = 1; k <= n; ++k) {
+        const Jurisdiction& unit = data.RateTbl[k];
+        if (!unit.UnitType.equals("S")) continue;
+        const int i = ++data.SpclCount;
+        data.SpclTbl[i] = unit;
+        const std::string_view flag = unit.DefaultSel.equals("Y") ? "Y" : "N";
+        data.SpclSel[i].Selected.assign(flag);
+        data.SpclSel[i].Default.assign(flag);
+    }
+    data.RateCount = n;
+    if (contents.CountyName) data.CountyName = *contents.CountyName;
+}
+
+std::vector<std::string> ListItemsOfType(const modMain& data, char unitType) {
+    std::vector<std::string> items;
+    const char type[1] = {unitType};
+    for (int k = 1; k <= data.RateCount; ++k)
+        if (data.RateTbl[k].UnitType.equals(std::string_view(type, 1)))
+            items.push_back(ItemText(data.RateTbl[k]));
+    return items;
+}
+
+std::string VersionErrorText(std::string_view requiredRateVersion) {
+    std::string text =
+        "The tax rate file you have selected is not the correct version level for this program. ";
+    text += "\r\nYou need Levywise ";
+    text += requiredRateVersion;
+    text += " or higher to load this table. ";
+    text += "\r\nYou may download a current version of the program and data file from ";
+    text += kDistributorAddress;
+    return text;
+}
+
+} // namespace levywise

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ratedata/jurisdiction.h"
+#include "ratedata/mod_main.h"
+
+namespace levywise {
+
+// Why a rate file was refused, precise enough for the user to mend the file.
+struct RateFileError {
+    std::string file;     // the path as given
+    int line = 0;         // 1-based; 0 when the file as a whole is at fault
+    int column = 0;       // 1-based; 0 when the line as a whole is at fault
+    std::string text;     // the offending column text (as read, single-byte)
+    std::string problem;  // what is wrong, in plain words
+
+    // "<file>, line 12, column 6 ("abc"): this is not a number."
+    std::string message() const;
+};
+
+// A rate file read into memory, not yet installed.
+struct RateFileContents {
+    std::string VersionTag;
+    std::string TableLabel;
+    std::optional<std::string> CountyName; // absent when no tab follows it on the header line
+    // Slot-numbered like the rate table: [0] is a fresh record, [1..] are the
+    // three "no unit" entries and the file's units, sorted by Name.
+    std::vector<Jurisdiction> Slots;
+    int SpecialCount = 0;
+
+    int slotCount() const { return static_cast<int>(Slots.size()) - 1; }
+};
+
+enum class RateFileStatus { Loaded, WrongVersion, Refused };
+
+struct RateFileRead {
+    RateFileStatus status = RateFileStatus::Refused;
+    RateFileContents contents; // complete when Loaded; only the header when WrongVersion
+    RateFileError error;       // when Refused
+};
+
+// Reads and checks a whole rate file. Never throws.
+RateFileRead ReadRateFile(const std::string& path);
+
+// The same for file contents already in memory; fileName is only used in messages.
+RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName);
+
+// Makes a loaded file the current table: rate table, counts, special
+// districts with their default selection, and the county name (kept as it
+// was when the header named none).
+void InstallRateTable(modMain& data, const RateFileContents& contents);
+
+// The list entries of one unit type in table order ('K', 'C' or 'I').
+std::vector<std::string> ListItemsOfType(const modMain& data, char unitType);
+
+// The message shown when a file's version tag is not the one this program reads.
+inline constexpr std::string_view kVersionErrorTitle = "Tax Rate File Version error";
+std::string VersionErrorText(std::string_view requiredRateVersion);
+
+} // namespace levywise

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts Levywise on the bundled sample county.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+build="${LEVYWISE_BUILD_DIR:-$root/build}"
+# The program looks for its settings and rate file in the current folder.
+cd "$root/data"
+if [ -x "$build/app/levywise" ]; then
+  exec "$build/app/levywise" "$@"
+fi
+exec "$build/cli/levywise-demo" "$@"

@@ -1,0 +1,136 @@
+#include "ratedata/formats.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+#include <string>
+
+namespace levywise {
+namespace {
+
+struct FormatCase {
+    double value;
+    const char* expected;
+};
+
+void ExpectShows(std::string (*format)(double), std::initializer_list<FormatCase> cases) {
+    for (const FormatCase& c : cases) {
+        EXPECT_EQ(format(c.value), c.expected) << "value " << c.value;
+    }
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kTiny = std::numeric_limits<double>::denorm_min();
+
+std::string (*const kCurrencyOfDouble)(double) = FormatCurrency;
+
+TEST(FormatsCurrency, DoubleValues) {
+    ExpectShows(kCurrencyOfDouble, {
+        {1234.5, "$1,234.50"}, {-1234.5, "-$1,234.50"}, {0, "$0.00"}, {-0.0, "$0.00"},
+        {0.05, "$0.05"}, {1000000, "$1,000,000.00"}, {999.99, "$999.99"}, {123456, "$123,456.00"},
+        // Half a cent away from zero on the 15-digit decimal form.
+        {2.675, "$2.68"}, {-2.675, "-$2.68"}, {100.005, "$100.01"}, {100.004, "$100.00"},
+        {0.125, "$0.13"}, {0.005, "$0.01"}, {0.0049999, "$0.00"}, {-0.005, "-$0.01"},
+        {-0.004, "$0.00"}, {9.995, "$10.00"}, {999999.995, "$1,000,000.00"},
+        {kTiny, "$0.00"}, {-kTiny, "$0.00"}, {kNaN, "$0.00"}, {kInf, "Overflow"},
+        {-kInf, "Overflow"},
+    });
+}
+
+TEST(FormatsCurrency, HugeDoublesKeepFifteenDigitsThenZeros) {
+    std::string oneE300 = "1";
+    for (int i = 0; i < 100; ++i) {
+        oneE300 += ",000";
+    }
+    EXPECT_EQ(FormatCurrency(1e300), "$" + oneE300 + ".00");
+    EXPECT_EQ(FormatCurrency(-1e300), "-$" + oneE300 + ".00");
+    EXPECT_EQ(FormatCurrency(123456789012345678.0), "$123,456,789,012,346,000.00");
+
+    const std::string largest = FormatCurrency(std::numeric_limits<double>::max());
+    EXPECT_EQ(largest.substr(0, 24), "$179,769,313,486,232,000");
+    EXPECT_EQ(largest.substr(largest.size() - 7), ",000.00");
+    EXPECT_EQ(largest.size(), 1u + 309u + 102u + 3u);  // "$", digits, commas, ".00"
+}
+
+TEST(FormatsCurrency, ExactAmounts) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    const struct {
+        std::int64_t raw;
+        const char* expected;
+    } cases[] = {
+        {0, "$0.00"}, {12345000, "$1,234.50"}, {-12345000, "-$1,234.50"},
+        {1000050, "$100.01"},  // 100.0050: half a cent, away from zero
+        {1000049, "$100.00"}, {-1000050, "-$100.01"}, {25, "$0.00"},
+        {-25, "$0.00"},  // rounds to zero: no minus
+        {-50, "-$0.01"}, {9999950, "$1,000.00"}, {10000000000, "$1,000,000.00"},
+        {kMax, "$922,337,203,685,477.58"}, {kMin, "-$922,337,203,685,477.58"},
+        {kMin + 1, "-$922,337,203,685,477.58"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatCurrency(Currency::fromRaw(c.raw)), c.expected) << "raw " << c.raw;
+    }
+}
+
+TEST(FormatsFixed7, SevenDecimals) {
+    ExpectShows(FormatFixed7, {
+        {0.2647, "0.2647000"}, {0, "0.0000000"}, {-0.0, "0.0000000"}, {1.6, "1.6000000"},
+        {0.00000005, "0.0000001"}, {0.00000004, "0.0000000"}, {-0.00000004, "0.0000000"},
+        {-0.5, "-0.5000000"}, {12345.123456789, "12345.1234568"}, {0.99999999, "1.0000000"},
+        {1e20, "100000000000000000000.0000000"}, {kTiny, "0.0000000"}, {kNaN, "0.0000000"},
+        {kInf, "Overflow"},
+    });
+}
+
+TEST(FormatsPercent4, PercentWithPointAlwaysKept) {
+    ExpectShows(FormatPercent4, {
+        {0.2, "20.%"}, {1, "100.%"}, {0.015, "1.5%"}, {0.123456, "12.3456%"},
+        {0.1234567, "12.3457%"}, {0.001, ".1%"}, {0, ".%"}, {-0.0, ".%"}, {12.5, "1250.%"},
+        {-0.2, "-20.%"}, {0.99999999, "100.%"}, {0.0000004, ".%"}, {0.0000005, ".0001%"},
+        {-0.0000004, ".%"},
+        {0.07, "7.%"},  // 0.07 * 100 in doubles would be 7.000000000000001
+        {kNaN, ".%"}, {kInf, "Overflow"},
+    });
+}
+
+TEST(FormatsWhole, DollarsAndGrouped) {
+    ExpectShows(FormatDollarsWhole, {
+        {5000, "$5,000"}, {3000, "$3,000"}, {1234567.5, "$1,234,568"}, {1.5, "$2"}, {2.5, "$3"},
+        {0, "$"}, {0.4, "$"}, {-0.4, "$"}, {-5000, "-$5,000"}, {999.5, "$1,000"}, {123, "$123"},
+        {kNaN, "$"}, {kInf, "Overflow"},
+    });
+    ExpectShows(FormatGroupedWhole, {
+        {3000, "3,000"}, {0, ""}, {0.4, ""}, {0.5, "1"}, {1234567, "1,234,567"},
+        {-3000, "-3,000"}, {-0.4, ""}, {-0.5, "-1"}, {99, "99"}, {kNaN, ""},
+        {-kInf, "Overflow"},
+    });
+}
+
+TEST(FormatsPlainNumber, FixedForm) {
+    ExpectShows(PlainNumberText, {
+        {0.264, "0.264"}, {1.6, "1.6"}, {0, "0"}, {-0.0, "0"}, {-0.5, "-0.5"}, {100, "100"},
+        {123456789012345, "123456789012345"}, {0.1 + 0.2, "0.3"},
+        {1.0 / 3.0, "0.333333333333333"}, {2.0 / 3.0, "0.666666666666667"},
+        {0.0001, "0.0001"}, {0.00012345, "0.00012345"}, {-123.25, "-123.25"},
+        {99999999999999.9, "99999999999999.9"},
+        {0.000099999999999999999, "0.0001"},  // rounds up into the fixed range
+        {kNaN, "0"}, {kInf, "Overflow"},
+    });
+}
+
+TEST(FormatsPlainNumber, ExponentForm) {
+    ExpectShows(PlainNumberText, {
+        {0.00001, "1E-05"}, {0.000012, "1.2E-05"}, {-1e-5, "-1E-05"}, {1e15, "1E+15"},
+        {1.5e15, "1.5E+15"}, {1e100, "1E+100"}, {1e-300, "1E-300"},
+        {999999999999999.9, "1E+15"},  // rounds to 15 digits first
+        {123456789012345678.0, "1.23456789012346E+17"},
+        {kTiny, "4.94065645841247E-324"},
+        {std::numeric_limits<double>::max(), "1.79769313486232E+308"},
+    });
+}
+
+} // namespace
+} // namespace levywise

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "rate_text.h"
+#include "ratedata/rate_file.h"
+
+namespace levywise {
+namespace {
+
+using test::Loaded;
+using test::RateText;
+
+const Jurisdiction& unitNamed(const modMain& data, std::string_view name) {
+    for (int k = 1; k <= data.RateCount; ++k)
+        if (data.RateTbl[k].Name.trimmedRight() == name) return data.RateTbl[k];
+    throw std::runtime_error("no unit " + std::string(name));
+}
+
+TEST(RateFileColumns, ConvertEachFieldAsTheFileMeansIt) {
+    const modMain d = Loaded({
+        "201\tCITY A\tC\t\t0.2640\t3000\t10000\t12000\t20%\t12.3456%\t25000\t1.5\t2\t2.5\t3.5\t-7\t7500\t0\t1\t2\t0",
+        "202\tCITY B\t\tY\tabc\t   \t\t\t20\t0.1\t\t\t\t\t\t\t\t\t\t\t",
+        "203\tCITY C\tC\tN\t  1.5  \t\t\t\t%\tabc%\t \t",
+    });
+    const Jurisdiction& a = unitNamed(d, "CITY A");
+    EXPECT_EQ(a.Code.view(), "201");
+    EXPECT_EQ(a.UnitType.view(), "C");
+    EXPECT_EQ(a.DefaultSel.view(), "N");     // blank column 4
+    EXPECT_DOUBLE_EQ(a.TaxRate, 0.264);
+    EXPECT_EQ(a.HSAmt, Currency::fromWhole(3000));
+    EXPECT_EQ(a.O65Amt, Currency::fromWhole(10000));
+    EXPECT_EQ(a.DPAmt, Currency::fromWhole(12000));
+    EXPECT_DOUBLE_EQ(a.OptHS, 0.2);           // 20%
+    EXPECT_EQ(a.OptO65.raw(), 1235);          // 12.3456% kept to four decimals
+    EXPECT_EQ(a.OptDP, Currency::fromWhole(25000));
+    EXPECT_DOUBLE_EQ(a.Reserved12, 1.5);
+    EXPECT_EQ(a.Vet1, 2);                     // 2.5 to the even 2
+    EXPECT_EQ(a.Vet2, 4);                     // 3.5 to the even 4
+    EXPECT_EQ(a.Vet3, -7);
+    EXPECT_EQ(a.Vet4, 7500);
+    EXPECT_TRUE(a.Reserved21);                // "0" is not blank
+
+    const Jurisdiction& b = unitNamed(d, "CITY B");
+    EXPECT_EQ(b.UnitType.view(), " ");        // blank type: in no list
+    EXPECT_EQ(b.DefaultSel.view(), "Y");
+    EXPECT_EQ(b.TaxRate, 0);                  // letters in the rate column read as 0
+    EXPECT_EQ(b.HSAmt, Currency());           // only blanks
+    EXPECT_DOUBLE_EQ(b.OptHS, 20);            // no "%": an amount
+    EXPECT_EQ(b.OptO65.raw(), 1000);          // a plain fraction
+    EXPECT_FALSE(b.Reserved21);
+
+    const Jurisdiction& c = unitNamed(d, "CITY C");
+    EXPECT_DOUBLE_EQ(c.TaxRate, 1.5);
+    EXPECT_EQ(c.OptHS, 0);                    // "%" without a number
+    EXPECT_EQ(c.OptO65, Currency());          // letters before "%"
+}
+
+TEST(RateFileColumns, FixedWidthTextIsCutOrPadded) {
+    const modMain d = Loaded({"12\tA NAME OF THIRTY-FIVE CHARACTERS!!\tC", "1234\tSHORT NAME\tI"});
+    EXPECT_EQ(d.RateTbl[4].Name.view(), "A NAME OF THIRTY-FIVE CHARACTE");
+    EXPECT_EQ(d.RateTbl[4].Code.view(), "12 ");
+    EXPECT_EQ(d.RateTbl[5].Code.view(), "123");
+    EXPECT_EQ(ItemText(d.RateTbl[5]), "SHORT NAME" + std::string(20, ' ') + std::string(20, ' ') + "123");
+    EXPECT_EQ(ItemText(d.RateTbl[5]).size(), 53u);
+}
+
+TEST(RateFileLines, EveryLineEndingReadsTheSame) {
+    const std::string lf = "TaxRates v3.54\tL\tHarlan\t\n201\tA\tC\n301\tB\tS\tY\n";
+    std::string crlf, cr;
+    for (char ch : lf) {
+        crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+        cr += ch == '\n' ? '\r' : ch;
+    }
+    for (const std::string& text : {lf, crlf, cr, lf.substr(0, lf.size() - 1)}) {
+        const RateFileRead r = ParseRateFile(text, "t.tab");
+        ASSERT_EQ(r.status, RateFileStatus::Loaded);
+        EXPECT_EQ(r.contents.slotCount(), 5);
+        EXPECT_EQ(r.contents.SpecialCount, 1);
+        EXPECT_EQ(r.contents.CountyName.value_or("?"), "Harlan");
+    }
+}
+
+TEST(RateFileLines, ShortAndBlankLinesCarryNothingOver) {
+    const modMain d = Loaded({
+        "201\tFULL\tC\tN\t0.5\t1000\t\t\t\t\t\t\t\t1\t2\t3\t4",
+        "",
+        "   ",
+        "202\tSHORT\tC",        // no rate, no amounts: blank, not the line above's
+        "203\tONE CHAR LAST\tI\tY\t1",
+    });
+    EXPECT_EQ(d.RateCount, 6); // 3 placeholders + 3 units: the blank lines take no slot
+    const Jurisdiction& s = unitNamed(d, "SHORT");
+    EXPECT_EQ(s.TaxRate, 0);
+    EXPECT_EQ(s.HSAmt, Currency());
+    EXPECT_EQ(s.Vet4, 0);
+    EXPECT_DOUBLE_EQ(unitNamed(d, "ONE CHAR LAST").TaxRate, 1.0);
+}
+
+TEST(RateFileLines, ColumnsPastTheThirtiethAreIgnored) {
+    std::string line = "201\tWIDE\tC\tN\t0.5";
+    for (int col = 6; col <= 30; ++col) line += "\t";
+    line += "\tnot a number\tx";
+    const modMain d = Loaded({line});
+    EXPECT_DOUBLE_EQ(unitNamed(d, "WIDE").TaxRate, 0.5);
+}
+
+TEST(RateFileLines, NoCityAndNoSchoolCodesAreSkippedWithoutASlot) {
+    const modMain d = Loaded({"000\tOLD NO CITY\tC", "900\tOLD NO SCHOOL\tI", "100\tCOUNTY 100\tK", "201\tA\tC"});
+    EXPECT_EQ(d.RateCount, 5);
+    EXPECT_EQ(d.LoadedCount, 5);
+    EXPECT_EQ(d.RateTbl[1].Name.trimmedRight(), " No City"); // no fresh slot sorts first
+    EXPECT_EQ(ListItemsOfType(d, 'K').size(), 2u);            // " No County" and "COUNTY 100"
+}
+
+TEST(RateFileHeader, VersionTagIsComparedWithoutCaseButExactly) {
+    struct Case {
+        std::string header;
+        RateFileStatus status;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"TAXRATES V3.54\tL\tC\t", RateFileStatus::Loaded},
+             {"taxrates v3.54\tL\tC\t", RateFileStatus::Loaded},
+             {" TaxRates v3.54\tL\tC\t", RateFileStatus::WrongVersion},
+             {"TaxRates v3.54 \tL\tC\t", RateFileStatus::WrongVersion},
+             {"TaxRates v3.53\tL\tC\t", RateFileStatus::WrongVersion},
+             {"TaxRates v3.54", RateFileStatus::WrongVersion}, // no tab: no tag taken
+         })
+        EXPECT_EQ(ParseRateFile(c.header + "\r\n", "t.tab").status, c.status) << c.header;
+}
+
+TEST(RateFileHeader, CountyNameNeedsItsClosingTab) {
+    modMain d;
+    d.CountyName = "Before";
+    const RateFileRead r = ParseRateFile(RateText({}, "TaxRates v3.54\tLabel\tHarlan"), "t.tab");
+    ASSERT_EQ(r.status, RateFileStatus::Loaded);
+    EXPECT_EQ(r.contents.TableLabel, "Label");
+    InstallRateTable(d, r.contents);
+    EXPECT_EQ(d.CountyName, "Before");
+    InstallRateTable(d, ParseRateFile(RateText({}, "TaxRates v3.54\t\tHarlan\tfourth\tfifth"), "t.tab").contents);
+    EXPECT_EQ(d.CountyName, "Harlan");
+}
+
+TEST(RateFileSort, NamesAreOrderedByUnsignedByteAndEqualNamesKeepFileOrder) {
+    const modMain d = Loaded({"201\tbrook\tC", "202\t\xC9LAN\tC", "203\tZED\tC", "204\t9TH\tC",
+                              "205\tSAME\tC", "206\tSAME\tI", "207\tABBOT\tC"});
+    std::vector<std::string> order;
+    for (int k = 1; k <= d.RateCount; ++k) order.emplace_back(d.RateTbl[k].Code.view());
+    EXPECT_EQ(order, (std::vector<std::string>{"000", "100", "900", "204", "207", "205", "206",
+                                               "203", "201", "202"}));
+}
+
+TEST(RateFileInstall, SpecialDistrictsGetTheirDefaultSelection) {
+    const modMain d = Loaded({"301\tD1\tS\tY\t0.1", "302\tD2\tS\ty\t0.2", "303\tD3\tS\t\t0.3",
+                              "101\tCOUNTY\tK", "201\tCITY\tC", "901\tSCHOOL\tI", "401\tODD\tX"});
+    EXPECT_EQ(d.SpclCount, 3);
+    EXPECT_EQ(d.SpclTbl[1].Name.trimmedRight(), "D1");
+    EXPECT_EQ(d.SpclSel[1].Selected.view(), "Y");
+    EXPECT_EQ(d.SpclSel[1].Default.view(), "Y");
+    EXPECT_EQ(d.SpclSel[2].Selected.view(), "N"); // lower-case y is not a yes
+    EXPECT_EQ(d.SpclSel[3].Default.view(), "N");
+    EXPECT_EQ(ListItemsOfType(d, 'K').size(), 2u);
+    EXPECT_EQ(ListItemsOfType(d, 'C').size(), 2u);
+    EXPECT_EQ(ListItemsOfType(d, 'I').size(), 2u);
+    EXPECT_EQ(d.RateCount, 10); // the unit of type X stays in the table, in no list
+}
+
+TEST(RateFileInstall, HeaderOnlyGivesThePlaceholdersAlone) {
+    const modMain d = Loaded({});
+    EXPECT_EQ(d.RateCount, 3);
+    EXPECT_EQ(d.LoadedCount, 3);
+    EXPECT_EQ(d.SpclCount, 0);
+    EXPECT_EQ(ListItemsOfType(d, 'C'), std::vector<std::string>{ItemText(d.RateTbl[1])});
+}
+
+struct RefusalCase {
+    std::string name;
+    std::vector<std::string> records;
+    int line, column;
+    std::string text;
+};
+
+class RateFileRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(RateFileRefusal, NamesTheLineColumnAndText) {
+    const RefusalCase& c = GetParam();
+    const RateFileRead r = ParseRateFile(RateText(c.records), "rates/county.tab");
+    ASSERT_EQ(r.status, RateFileStatus::Refused);
+    EXPECT_EQ(r.error.line, c.line);
+    EXPECT_EQ(r.error.column, c.column);
+    EXPECT_EQ(r.error.text, c.text);
+    EXPECT_NE(r.error.message().find("rates/county.tab, line " + std::to_string(c.line)),
+              std::string::npos)
+        << r.error.message();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadColumns, RateFileRefusal,
+    ::testing::Values(
+        RefusalCase{"LettersInAnAmount", {"201\tA\tC\t\t0.5\t12abc"}, 2, 6, "12abc"},
+        RefusalCase{"LettersInAFraction", {"201\tA\tC", "202\tB\tC\t\t\t\t\t\t0.x"}, 3, 9, "0.x"},
+        RefusalCase{"VeteranAmountTooLarge", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t40000"}, 2, 14, "40000"},
+        RefusalCase{"ReservedWholeTooSmall", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t-32769"}, 2, 20, "-32769"},
+        RefusalCase{"AmountOutOfMoneyRange", {"201\tA\tC\t\t\t1e16"}, 2, 6, "1e16"},
+        RefusalCase{"PercentageOutOfRange", {"201\tA\tC\t\t\t\t\t\t\t1e400%"}, 2, 10, "1e400%"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(RateFileLimits, MoreUnitsThanTheTableHoldsAreRefused) {
+    std::vector<std::string> records;
+    for (int i = 0; i < 497; ++i) records.push_back("201\tCITY " + std::to_string(i) + "\tC");
+    EXPECT_EQ(ParseRateFile(RateText(records), "t").status, RateFileStatus::Loaded);
+    records.push_back("201\tONE TOO MANY\tC");
+    const RateFileRead r = ParseRateFile(RateText(records), "t");
+    ASSERT_EQ(r.status, RateFileStatus::Refused);
+    EXPECT_EQ(r.error.line, 499);
+}
+
+TEST(RateFileLimits, MoreThanThreeHundredSpecialDistrictsAreRefused) {
+    std::vector<std::string> records;
+    for (int i = 0; i < 300; ++i) records.push_back("301\tDIST " + std::to_string(i) + "\tS");
+    EXPECT_EQ(ParseRateFile(RateText(records), "t").status, RateFileStatus::Loaded);
+    records.push_back("301\tDIST 300\tS");
+    const RateFileRead r = ParseRateFile(RateText(records), "t");
+    ASSERT_EQ(r.status, RateFileStatus::Refused);
+    EXPECT_EQ(r.error.line, 302);
+}
+
+TEST(RateFileRead, FilesThatCannotBeReadAreRefusedWithTheirPath) {
+    const auto dir = std::filesystem::temp_directory_path() / "levywise-rate-file-test";
+    std::filesystem::create_directories(dir);
+    const std::string empty = (dir / "empty.tab").string();
+    std::ofstream(empty).close();
+    for (const std::string& path : {(dir / "missing.tab").string(), dir.string(), empty}) {
+        const RateFileRead r = ReadRateFile(path);
+        EXPECT_EQ(r.status, RateFileStatus::Refused) << path;
+        EXPECT_EQ(r.error.message().rfind(path, 0), 0u) << r.error.message();
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(RateFileRead, TheBundledSampleCountyLoads) {
+    const RateFileRead r = ReadRateFile(std::string(LEVYWISE_SAMPLE_DIR) + "/taxrate.tab");
+    ASSERT_EQ(r.status, RateFileStatus::Loaded) << r.error.message();
+    modMain d;
+    InstallRateTable(d, r.contents);
+    EXPECT_GE(ListItemsOfType(d, 'K').size(), 2u);
+    EXPECT_GE(ListItemsOfType(d, 'C').size(), 7u);
+    EXPECT_GE(ListItemsOfType(d, 'I').size(), 6u);
+    EXPECT_GE(d.SpclCount, 20);
+}
+
+TEST(RateFileMessages, VersionMessageHasThreeLines) {
+    const std::string text = VersionErrorText("V3.54");
+    EXPECT_EQ(text.rfind("The tax rate file you have selected is not the correct version level "
+                         "for this program. \r\nYou need Levywise V3.54 or higher to load this "
+                         "table. \r\nYou may download",
+                         0),
+              0u);
+    EXPECT_EQ(RequiredVersionFrom(kRateFileVersion), "V3.54");
+    EXPECT_EQ(RequiredVersionFrom("no letter"), "");
+}
+
+} // namespace
+} // namespace levywise

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "calc/special_tax.h"
+#include "calc/totals.h"
+#include "rate_text.h"
+
+namespace levywise {
+namespace {
+
+using test::Loaded;
+
+std::string item(std::string_view code) { return std::string(50, ' ') + std::string(code); }
+
+EstimateInput inputFor(std::string value, std::string_view county, std::string_view city = "000",
+                       std::string_view school = "900") {
+    EstimateInput in;
+    in.AprValText = std::move(value);
+    in.CountyItem = item(county);
+    in.CityItem = item(city);
+    in.SchoolItem = item(school);
+    return in;
+}
+
+TEST(SpecialTax, SameRuleAsTheUnitsWithTheCommonMinimum) {
+    modMain d = Loaded({"301\tCITY OF QUARLOW\tS\tY\t0.1\t\t\t\t0.2", "302\tD2\tS\tY\t0.1\t3000",
+                        "303\tD3\tS\tY\t0.5\t\t\t\t\t\t\t\t\t\t\t7500"});
+    struct Case {
+        int district;
+        std::string value;
+        bool ghs;
+        VetOption vet;
+        double tax;
+    };
+    for (const Case& c : std::vector<Case>{
+             {1, "150000", true, VetOption::None, 120},   // HS 30,000
+             {1, "20000", true, VetOption::None, 15},     // 5,000 minimum, not the city's 10,000
+             {1, "150000", false, VetOption::None, 150},  // no homestead ticked
+             {2, "150000", true, VetOption::None, 147},   // fixed 3,000 only
+             {3, "10000", false, VetOption::Vet3, 12.5},  // 7,500 veteran
+             {3, "5000", false, VetOption::Vet3, 0},      // never negative
+         }) {
+        EstimateInput in = inputFor(c.value, "101");
+        in.GHS = c.ghs;
+        in.Vet = c.vet;
+        const auto tax = CalcSpecialTax(d, c.district, in);
+        ASSERT_TRUE(tax.ok());
+        EXPECT_DOUBLE_EQ(*tax, c.tax) << c.district << " " << c.value;
+    }
+}
+
+TEST(ShowTotals, AddsTheUnitTaxesAsShownAndTheDistrictsUnrounded) {
+    const auto t = ShowTotals("$100.00", "$100.00", "$0.00", Currency::fromRaw(6666));
+    ASSERT_TRUE(t.ok());
+    EXPECT_EQ(t->TotSpclTax, "$0.67");
+    EXPECT_EQ(t->TotTax, "$200.67");
+    EXPECT_EQ(ShowTotals("$12,345.67", "-$5.00", "$0.00", Currency())->TotTax, "$12,340.67");
+}
+
+TEST(CalculateTaxes, TotalsUseTheCentRoundedUnitTaxes) {
+    // County and city taxes of 100.004 each show as $100.00; their total is
+    // $200.00 although the unrounded sum would show as $200.01.
+    modMain d = Loaded({"101\tCOUNTY\tK\tN\t0.100004", "201\tCITY\tC\tN\t0.100004"});
+    const auto e = CalculateTaxes(d, inputFor("100000", "101", "201"));
+    ASSERT_TRUE(e.ok());
+    EXPECT_EQ(e->County.TotTax, "$100.00");
+    EXPECT_EQ(e->City.TotTax, "$100.00");
+    EXPECT_EQ(e->Totals.TotTax, "$200.00");
+}
+
+TEST(CalculateTaxes, SelectedDistrictsAreSummedToTenThousandths) {
+    modMain d = Loaded({"101\tCOUNTY\tK\tN\t0", "301\tD1\tS\tY\t0.33333", "302\tD2\tS\tY\t0.33333",
+                        "303\tD3\tS\ty\t5", "304\tD4\tS\tN\t5"});
+    const auto e = CalculateTaxes(d, inputFor("100", "101"));
+    ASSERT_TRUE(e.ok());
+    EXPECT_EQ(e->SpclTotal.raw(), 6666);
+    EXPECT_EQ(d.SpclTotal.raw(), 6666);
+    EXPECT_EQ(e->Totals.TotSpclTax, "$0.67");
+    EXPECT_EQ(e->Totals.TotTax, "$0.67");
+    d.SpclSel[4].Selected.assign("Y");
+    EXPECT_EQ(CalculateTaxes(d, inputFor("100", "101"))->Totals.TotSpclTax, "$5.67");
+}
+
+TEST(CalculateTaxes, NoCountyLeavesTheSpecialDistrictsOut) {
+    modMain d = Loaded({"101\tCOUNTY\tK\tN\t1", "201\tCITY\tC\tN\t0.5", "901\tSCHOOL\tI\tN\t1.25",
+                        "301\tD1\tS\tY\t1", "100\tCOUNTY ONE HUNDRED\tK\tN\t1"});
+    const auto none = CalculateTaxes(d, inputFor("10000", "100", "201", "901"));
+    ASSERT_TRUE(none.ok());
+    EXPECT_EQ(none->County.Tax, "$0.00"); // " No County" sorts before the file's unit 100
+    EXPECT_EQ(none->Totals.TotSpclTax, "$0.00");
+    EXPECT_EQ(none->Totals.TotTax, "$175.00");
+    const auto some = CalculateTaxes(d, inputFor("10000", "101", "201", "901"));
+    EXPECT_EQ(some->Totals.TotSpclTax, "$100.00");
+    EXPECT_EQ(some->Totals.TotTax, "$375.00");
+}
+
+TEST(CalculateTaxes, NoSelectionAtAllStillTaxesDistrictsWithAnEmptyCounty) {
+    modMain d = Loaded({"301\tD1\tS\tY\t1"});
+    EstimateInput in;
+    in.AprValText = "1000";
+    const auto e = CalculateTaxes(d, in);
+    ASSERT_TRUE(e.ok());
+    EXPECT_EQ(e->Totals.TotSpclTax, "$10.00");
+}
+
+TEST(CalculateTaxes, AFailedEstimateChangesNothing) {
+    modMain d = Loaded({"101\tCOUNTY\tK\tN\t0", "301\tD1\tS\tY\t1", "302\tHUGE\tS\tN\t1e12"});
+    ASSERT_TRUE(CalculateTaxes(d, inputFor("1000", "101")).ok());
+    const Currency before = d.SpclTotal;
+    d.SpclSel[2].Selected.assign("Y"); // 1e12 per 100 on 1e10 is out of range
+    const auto e = CalculateTaxes(d, inputFor("10000000000", "101"));
+    EXPECT_FALSE(e.ok());
+    EXPECT_EQ(e.error(), kTaxTooLarge);
+    EXPECT_EQ(d.SpclTotal, before);
+    EXPECT_EQ(CalculateTaxes(d, inputFor("1e400", "101")).error(), kValueTooLarge);
+}
+
+} // namespace
+} // namespace levywise
