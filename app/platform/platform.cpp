@@ -1,0 +1,88 @@
+#include "app/platform/platform.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace levywise {
+namespace {
+
+// The image fills the printable area as far as it can without distortion.
+QString paintImage(QPaintDevice& device, QPainter& painter, const QImage& image) {
+    if (!painter.isActive()) return QObject::tr("The printer could not be started.");
+    const QRect target(0, 0, device.width(), device.height());
+    QSize size = image.size();
+    size.scale(target.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(QPoint(0, 0), size), image);
+    return painter.end() ? QString() : QObject::tr("The page could not be finished.");
+}
+
+} // namespace
+
+MsgResult QtPlatform::messageBox(QWidget* parent, const QString& title, const QString& text,
+                                 MsgButtons buttons) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(QString(text).replace("\r\n", "\n"));
+    box.setIcon(QMessageBox::NoIcon);
+    if (buttons == MsgButtons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    return box.exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+std::optional<QString> QtPlatform::openFile(QWidget* parent, const OpenFileRequest& request) {
+    QStringList filters;
+    for (const auto& [description, pattern] : request.filters)
+        filters << description + " (" + pattern + ")";
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (request.selectedFilter >= 1 && request.selectedFilter <= filters.size())
+        dialog.selectNameFilter(filters[request.selectedFilter - 1]);
+    const QFileInfo proposed(request.proposedName);
+    if (proposed.isAbsolute()) dialog.setDirectory(proposed.absolutePath());
+    dialog.selectFile(proposed.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
+std::optional<QString> QtPlatform::saveFile(QWidget* parent, const QString& proposedName,
+                                            const QString& filter) {
+    const QString path = QFileDialog::getSaveFileName(parent, QString(), proposedName, filter);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+QString QtPlatform::currentDirectory() {
+    return QDir::toNativeSeparators(QDir::currentPath());
+}
+
+bool QtPlatform::hasPrinter() {
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+QString QtPlatform::printImage(const QImage& image, const QString& jobName) {
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    printer.setDocName(jobName);
+    QPainter painter(&printer);
+    return paintImage(printer, painter, image);
+}
+
+QString QtPlatform::saveImageAsPdf(const QImage& image, const QString& path) {
+    QPdfWriter writer(path);
+    writer.setResolution(300);
+    QPainter painter(&writer);
+    if (!painter.isActive()) return QObject::tr("The file %1 could not be written.").arg(path);
+    return paintImage(writer, painter, image);
+}
+
+} // namespace levywise

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace levywise {
+
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgResult { Ok, Cancel };
+
+// A file-open dialog as the program asks for it. Filters are "description",
+// "pattern" pairs; selectedFilter counts from 1.
+struct OpenFileRequest {
+    QString proposedName;
+    QList<QPair<QString, QString>> filters;
+    int selectedFilter = 1;
+};
+
+// The services the windows take from the desktop: modal message boxes, file
+// dialogs, the current folder and the printer. The windows use nothing else
+// of the desktop directly, so tests can answer every question the program
+// asks without a modal window ever blocking them.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Title, text (lines joined with CR LF, as the program writes them), no icon.
+    virtual MsgResult messageBox(QWidget* parent, const QString& title, const QString& text,
+                                 MsgButtons buttons) = 0;
+    // The chosen full path, or nothing when the user cancels.
+    virtual std::optional<QString> openFile(QWidget* parent, const OpenFileRequest& request) = 0;
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
+                                            const QString& filter) = 0;
+    virtual QString currentDirectory() = 0;
+
+    // Printing an image of a window on the default printer.
+    virtual bool hasPrinter() = 0;
+    // Empty on success, else what went wrong in words for the user.
+    virtual QString printImage(const QImage& image, const QString& jobName) = 0;
+    virtual QString saveImageAsPdf(const QImage& image, const QString& path) = 0;
+};
+
+// The real desktop.
+class QtPlatform : public Platform {
+public:
+    MsgResult messageBox(QWidget* parent, const QString& title, const QString& text,
+                         MsgButtons buttons) override;
+    std::optional<QString> openFile(QWidget* parent, const OpenFileRequest& request) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
+                                    const QString& filter) override;
+    QString currentDirectory() override;
+    bool hasPrinter() override;
+    QString printImage(const QImage& image, const QString& jobName) override;
+    QString saveImageAsPdf(const QImage& image, const QString& path) override;
+};
+
+} // namespace levywise
