@@ -12,6 +12,17 @@ constexpr double kTwoPow63 = 9223372036854775808.0;
 std::optional<std::int64_t> addScaled(std::int64_t base, double value) {
     if (!std::isfinite(value)) return std::nullopt;
     const double scaled = value * static_cast<double>(Currency::kScale);
+    if (scaled > -kTwoPow63 && scaled < kTwoPow63) {
+        // Truncate, then step down for negatives: a floor without the library call.
+        auto whole = static_cast<std::int64_t>(scaled);
+        if (static_cast<double>(whole) > scaled) --whole;
+        const double frac = scaled - static_cast<double>(whole); // exact below 2^53; 0 above
+        std::int64_t sum = 0;
+        if (__builtin_add_overflow(base, whole, &sum)) return std::nullopt;
+        const bool roundUp = frac > 0.5 || (frac == 0.5 && (sum % 2 != 0));
+        if (roundUp && __builtin_add_overflow(sum, 1, &sum)) return std::nullopt;
+        return sum;
+    }
     if (!(scaled > -2 * kTwoPow63 && scaled < 2 * kTwoPow63)) return std::nullopt;
     const double whole = std::floor(scaled);
     const double frac = scaled - whole; // exact: both lie in the same binade or below
@@ -46,33 +57,10 @@ std::optional<Currency> Currency::fromDouble(double value) {
     return Currency(*raw);
 }
 
-double Currency::toDouble() const {
-    // Split so that the whole part is exact and the fraction adds a single rounding.
-    const std::int64_t whole = raw_ / kScale;
-    const std::int64_t frac = raw_ % kScale;
-    return static_cast<double>(whole) + static_cast<double>(frac) / static_cast<double>(kScale);
-}
-
-std::optional<Currency> Currency::plus(Currency other) const {
-    std::int64_t sum = 0;
-    if (__builtin_add_overflow(raw_, other.raw_, &sum)) return std::nullopt;
-    return Currency(sum);
-}
-
-std::optional<Currency> Currency::minus(Currency other) const {
-    std::int64_t diff = 0;
-    if (__builtin_sub_overflow(raw_, other.raw_, &diff)) return std::nullopt;
-    return Currency(diff);
-}
-
-std::optional<Currency> Currency::plus(double value) const {
+std::optional<Currency> Currency::plusFraction(double value) const {
     const auto raw = addScaled(raw_, value);
     if (!raw) return std::nullopt;
     return Currency(*raw);
-}
-
-std::optional<Currency> Currency::minus(double value) const {
-    return plus(-value);
 }
 
 } // namespace levywise

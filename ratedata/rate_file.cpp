@@ -33,8 +33,9 @@ public:
     explicit LineReader(std::string_view text) : rest_(text) {}
     bool next(std::string_view& line) {
         if (rest_.empty()) return false;
-        const auto end = rest_.find_first_of("\r\n");
-        if (end == std::string_view::npos) {
+        std::size_t end = 0;
+        while (end < rest_.size() && rest_[end] != '\r' && rest_[end] != '\n') ++end;
+        if (end == rest_.size()) {
             line = rest_;
             rest_ = {};
         } else {
