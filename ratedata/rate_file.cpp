@@ -14,7 +14,6 @@ namespace levywise {
 namespace {
 
 constexpr int kMaxColumns = 30;
-constexpr int kUnitColumns = 21;
 // Larger than any real county's table by orders of magnitude; keeps a wrong
 // file choice (a video, a disk image) from being read into memory whole.
 constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;

@@ -1,3 +1,4 @@
+// The special-district selection window.
 #pragma once
 
 #include <QWidget>
@@ -5,10 +6,14 @@
 #include <functional>
 
 class QCheckBox;
+class QEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QShowEvent;
+class QWheelEvent;
 
 namespace levywise {
 
@@ -17,6 +22,15 @@ class Platform;
 
 // The window in which the user chooses the county's special districts, 14
 // to a page. The selection lives in modMain::SpclSel, never in the controls.
+//
+// Every control's objectName is its member name; the rows of the three
+// 14-row arrays are named with their index after an underscore:
+// "chkSpclDist_0" .. "chkSpclDist_13", "txtSpclName_0" .. "txtSpclName_13",
+// "txtTaxRate_0" .. "txtTaxRate_13". Row r shows district VScroll1 value + r.
+//
+// The window is created hidden and stays empty (no rows, no scroll bar)
+// until the rate file loader fills it. "Finsh" hides it; it is never
+// destroyed before the program ends, so it keeps its page between showings.
 class frmCfgSpcl : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +44,9 @@ public:
     void ShowSpecialDistricts(int offset);
     void ResetSpecialRows();
     void RestoreDefaults();
+
+    // The district shown in row 0 (the scroll bar's value; 1 when the bar is hidden).
+    int PageOffset() const;
 
     std::array<QCheckBox*, kRows> chkSpclDist{};
     std::array<QLineEdit*, kRows> txtSpclName{};
@@ -49,10 +66,34 @@ public slots:
     void cmdFinish_Click();
     void cmdPrint_Click();
 
+protected:
+    // The page scrolls like a list: the wheel anywhere over the window, and
+    // Up, Down, PageUp, PageDown, Home and End.
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // The first showing opens the window centred on its owner: its parent,
+    // or the window that is active when it is shown.
+    void showEvent(QShowEvent* event) override;
+    // The wheel over any of the controls turns the page too. Up and
+    // Down on a row's box move to the next box as in a list, and scroll the
+    // page at its first and last row.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void BuildControls();
+    // The districts the tables really hold: SpclCount, kept within the tables.
+    int DistrictCount() const;
+    void FillRow(int row, int district);
+    void BlankRow(int row);
+    void ScrollBy(int districts);
+    bool MoveFromRow(int row, int step);
+    void TurnWheel(QWheelEvent* event);
+
     modMain& data_;
     Platform& platform_;
     std::function<void()> recalculate_;
+    int wheelRemainder_ = 0; // eighths of a degree not yet turned into a step
+    bool placedOnce_ = false;
 };
 
 } // namespace levywise
