@@ -8,8 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
+  clang-14 libclang-rt-14-dev llvm-14
   fonts-liberation fonts-urw-base35
-  xvfb xauth
+  xvfb xauth time
 )
 
 missing=()

@@ -10,4 +10,6 @@ cd "$root/data"
 if [ -x "$build/app/levywise" ]; then
   exec "$build/app/levywise" "$@"
 fi
-exec "$build/cli/levywise-demo" "$@"
+# Without the windows: estimate a sample property from the command line.
+exec "$build/cli/levywise-cli" estimate --rates taxrate.tab --value 250000 \
+  --county 101 --city 201 --school 910 --homestead "$@"

@@ -1,10 +1,66 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test. ctest prints the closing summary.
+# Sets up, builds and runs every test, in three passes:
+#   normal    the ordinary build ($LEVYWISE_BUILD_DIR, default build/);
+#   sanitize  the same tests built with AddressSanitizer and
+#             UndefinedBehaviorSanitizer (build-sanitize/);
+#   fuzz      a short run of each fuzz target, built with clang (build-fuzz/).
+# LEVYWISE_TEST_PASSES picks passes, e.g. "normal" for a quick check.
+# A failing pass does not stop the next; the last line counts all tests.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
-build="${LEVYWISE_BUILD_DIR:-$root/build}"
+passes="${LEVYWISE_TEST_PASSES:-normal sanitize fuzz}"
 export QT_QPA_PLATFORM=offscreen
-cd "$build"
-ctest --output-on-failure -j "$(nproc)"
+
+passed=0
+failed=0
+
+# Builds into $1 with the cmake options after it, runs the tests there and
+# adds their counts to the totals.
+run_pass() {
+  local build="$1"
+  shift
+  LEVYWISE_BUILD_DIR="$build" "$root/scripts/build.sh" "$@"
+  local log="$build/ctest.log"
+  (cd "$build" && ctest --output-on-failure -j "$(nproc)" --timeout 600) 2>&1 | tee "$log" || true
+  local counts
+  counts="$(sed -nE 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1 \2/p' "$log" | tail -n 1)"
+  if [ -z "$counts" ]; then
+    echo "No test summary in $log: counted as one failed test."
+    failed=$((failed + 1))
+    return
+  fi
+  local f total
+  read -r f total <<<"$counts"
+  failed=$((failed + f))
+  passed=$((passed + total - f))
+}
+
+for pass in $passes; do
+  echo "=== $pass pass"
+  case "$pass" in
+    normal)
+      run_pass "${LEVYWISE_BUILD_DIR:-$root/build}"
+      ;;
+    sanitize)
+      export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1"
+      export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+      export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+      run_pass "${LEVYWISE_SANITIZE_BUILD_DIR:-$root/build-sanitize}" \
+        -DLEVYWISE_SANITIZE=ON -DLEVYWISE_BENCHMARKS=OFF
+      unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+      ;;
+    fuzz)
+      run_pass "${LEVYWISE_FUZZ_BUILD_DIR:-$root/build-fuzz}" \
+        -DCMAKE_CXX_COMPILER=clang++-14 -DLEVYWISE_FUZZ=ON \
+        -DLEVYWISE_TESTS=OFF -DLEVYWISE_GUI=OFF -DLEVYWISE_BENCHMARKS=OFF
+      ;;
+    *)
+      echo "Unknown test pass: $pass" >&2
+      exit 2
+      ;;
+  esac
+done
+
+echo "$passed passed, $failed failed (passes: $passes)"
+[ "$failed" -eq 0 ]

@@ -40,8 +40,11 @@ MsgResult QtPlatform::messageBox(QWidget* parent, const QString& title, const QS
 
 std::optional<QString> QtPlatform::openFile(QWidget* parent, const OpenFileRequest& request) {
     QStringList filters;
+    // A description that already names its pattern, as "TAB Files (*.tab)"
+    // does, is shown as it is.
     for (const auto& [description, pattern] : request.filters)
-        filters << description + " (" + pattern + ")";
+        filters << (description.contains("(" + pattern + ")") ? description
+                                                                : description + " (" + pattern + ")");
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);

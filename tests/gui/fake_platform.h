@@ -43,16 +43,10 @@ public:
     }
     std::optional<QString> openFile(QWidget*, const OpenFileRequest& request) override {
         openRequests.push_back(request);
-        if (openAnswers.empty()) return std::nullopt;
-        auto r = openAnswers.front();
-        openAnswers.pop_front();
-        return r;
+        return takeFront(openAnswers);
     }
     std::optional<QString> saveFile(QWidget*, const QString&, const QString&) override {
-        if (saveAnswers.empty()) return std::nullopt;
-        auto r = saveAnswers.front();
-        saveAnswers.pop_front();
-        return r;
+        return takeFront(saveAnswers);
     }
     QString currentDirectory() override { return currentDir; }
     bool hasPrinter() override { return printerPresent; }
@@ -63,6 +57,19 @@ public:
     QString saveImageAsPdf(const QImage&, const QString& path) override {
         if (pdfError.isEmpty()) pdfs.push_back(path);
         return pdfError;
+    }
+
+private:
+    // Copies the text rather than the optional: g++ 12 at -O2 takes a copied
+    // optional<QString> for maybe-uninitialized.
+    static std::optional<QString> takeFront(std::deque<std::optional<QString>>& answers) {
+        if (answers.empty() || !answers.front()) {
+            if (!answers.empty()) answers.pop_front();
+            return std::nullopt;
+        }
+        const QString chosen = *answers.front();
+        answers.pop_front();
+        return chosen;
     }
 };
 

@@ -1,0 +1,200 @@
+#include "app/frmMain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <iterator>
+
+#include "app/about_box.h"
+#include "app/frmMain_layout.h"
+#include "app/menu_shortcuts_first.h"
+#include "app/platform/platform.h"
+#include "app/platform/print_window.h"
+#include "app/platform/text.h"
+#include "app/rate_file_loading.h"
+#include "app/unit_lists.h"
+#include "calc/totals.h"
+#include "ratedata/mod_main.h"
+#include "specials/frmCfgSpcl.h"
+
+namespace levywise {
+namespace {
+
+constexpr int kTotalTaxTab = 3;
+
+void Show(QLabel* label, const std::string& text) { label->setText(FromCp1252(text)); }
+
+struct UnitLabelWidgets {
+    QLabel *AprVal, *TRate, *Name, *TotName, *HSVal, *O65Val, *VetVal, *NTV, *Base1, *Base2, *Tax,
+        *TotTax;
+};
+
+void ShowUnit(const UnitLabelWidgets& w, const UnitLabels& l) {
+    Show(w.AprVal, l.AprVal);
+    Show(w.TRate, l.TRate);
+    Show(w.Name, l.Name);
+    Show(w.TotName, l.TotName);
+    Show(w.HSVal, l.HSVal);
+    Show(w.O65Val, l.O65Val);
+    Show(w.VetVal, l.VetVal);
+    Show(w.NTV, l.NTV);
+    Show(w.Base1, l.Base1);
+    Show(w.Base2, l.Base2);
+    Show(w.Tax, l.Tax);
+    Show(w.TotTax, l.TotTax);
+}
+
+} // namespace
+
+frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidget* parent)
+    : QMainWindow(parent), data_(data), platform_(platform), specials_(specials) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(kDesignCaption));
+    BuildMainWindowControls(*this);
+    SetKeyboardOrder();
+
+    auto* shortcutsFirst = new MenuShortcutsFirst(
+        {menuOpen, menuListTable, menuExit, menuCfgSpcl, menuAbout}, this);
+    shortcutsFirst->watch(txtAprVal);
+
+    for (QRadioButton* option : {optO65, optDP, optNeither, optVet1, optVet2, optVet3, optVet4,
+                                 optVetNone})
+        connect(option, &QRadioButton::toggled, this, [this] { SetKeyboardOrder(); });
+
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
+    connect(menuOpen, &QAction::triggered, this, &frmMain::menuOpen_Click);
+    connect(menuListTable, &QAction::triggered, this, &frmMain::menuListTable_Click);
+    connect(menuExit, &QAction::triggered, this, &frmMain::menuExit_Click);
+    connect(menuCfgSpcl, &QAction::triggered, this, &frmMain::menuCfgSpcl_Click);
+    connect(menuAbout, &QAction::triggered, this, &frmMain::menuAbout_Click);
+
+    specials_.setRecalculate([this] { CalculateTaxes(); });
+}
+
+frmMain::~frmMain() { specials_.setRecalculate({}); }
+
+// An option group is a single stop of the Tab key, taken by its selected
+// button at the group's place in the order (the arrow keys move within the
+// group), as in a Windows dialog.
+void frmMain::SetKeyboardOrder() {
+    QRadioButton* const ageGroup[] = {optO65, optDP, optNeither};
+    QRadioButton* const vetGroup[] = {optVet1, optVet2, optVet3, optVet4, optVetNone};
+    const auto selected = [](auto& group) {
+        for (QRadioButton* option : group)
+            if (option->isChecked()) return option;
+        return group[0];
+    };
+    QList<QWidget*> chain{txtAprVal, comboCounties,     comboCities,       comboSchools, chkGHS,
+                          selected(ageGroup), selected(vetGroup), Command1, cmdPrint};
+    for (QRadioButton* option : ageGroup)
+        if (!chain.contains(option)) chain << option;
+    for (QRadioButton* option : vetGroup)
+        if (!chain.contains(option)) chain << option;
+    chain << tabTaxes;
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i) QWidget::setTabOrder(chain[i], chain[i + 1]);
+    for (QRadioButton* option : ageGroup)
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    for (QRadioButton* option : vetGroup)
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void frmMain::Form_Load() {
+    txtAprVal->setText(QString());
+    tabTaxes->setCurrentIndex(kTotalTaxTab);
+    LoadRateFile(*this);
+    setWindowTitle(QString::fromLatin1(kVersionText));
+}
+
+EstimateInput frmMain::ReadInput() const {
+    EstimateInput in;
+    in.AprValText = ToCp1252(txtAprVal->text());
+    in.CountyItem = SelectedUnitItem(comboCounties);
+    in.CityItem = SelectedUnitItem(comboCities);
+    in.SchoolItem = SelectedUnitItem(comboSchools);
+    in.GHS = chkGHS->isChecked();
+    in.Age = optNeither->isChecked() ? AgeOption::Neither
+             : optO65->isChecked()   ? AgeOption::O65
+             : optDP->isChecked()    ? AgeOption::DP
+                                     : AgeOption::Neither;
+    in.Vet = optVetNone->isChecked() ? VetOption::None
+             : optVet1->isChecked()  ? VetOption::Vet1
+             : optVet2->isChecked()  ? VetOption::Vet2
+             : optVet3->isChecked()  ? VetOption::Vet3
+             : optVet4->isChecked()  ? VetOption::Vet4
+                                     : VetOption::None;
+    return in;
+}
+
+void frmMain::CalculateTaxes() {
+    const CalcResult<Estimate> result = levywise::CalculateTaxes(data_, ReadInput());
+    if (!result) {
+        platform_.messageBox(this, QStringLiteral("Calculate"), QString::fromStdString(result.error()),
+                             MsgButtons::Ok);
+        return;
+    }
+    ShowEstimate(*result);
+}
+
+void frmMain::ShowEstimate(const Estimate& e) {
+    ShowUnit({lblCountyAprVal, lblCountyTRate, lblCountyName, lblTotCountyName, lblCountyHSVal,
+              lblCountyO65Val, lblCountyVetVal, lblCountyNTV, lblCountyBase1, lblCountyBase2,
+              lblCountyTax, lblTotCountyTax},
+             e.County);
+    ShowUnit({lblCityAprVal, lblCityTRate, lblCityName, lblTotCityName, lblCityHSVal, lblCityO65Val,
+              lblCityVetVal, lblCityNTV, lblCityBase1, lblCityBase2, lblCityTax, lblTotCityTax},
+             e.City);
+    ShowUnit({lblSchoolAprVal, lblSchoolTRate, lblSchoolName, lblTotSchoolName, lblSchoolHSVal,
+              lblSchoolO65Val, lblSchoolVetVal, lblSchoolNTV, lblSchoolBase1, lblSchoolBase2,
+              lblSchoolTax, lblTotSchoolTax},
+             e.School);
+    Show(lblTotSpclTax, e.Totals.TotSpclTax);
+    Show(lblTotTax, e.Totals.TotTax);
+}
+
+void frmMain::Command1_Click() { CalculateTaxes(); }
+
+void frmMain::cmdPrint_Click() { PrintWindowImage(centralWidget(), platform_); }
+
+void frmMain::menuOpen_Click() {
+    // Rate files are read whole and closed at once, so none is open here.
+    LoadRateFile(*this);
+}
+
+void frmMain::menuListTable_Click() {
+    if (data_.LoadedCount == 0) {
+        platform_.messageBox(this, QStringLiteral("List tax rate table"),
+                             QStringLiteral("No tax rate table loaded"), MsgButtons::Ok);
+        return;
+    }
+    if (showRateTable_) showRateTable_();
+}
+
+void frmMain::menuCfgSpcl_Click() {
+    specials_.show();
+    specials_.raise();
+    specials_.activateWindow();
+}
+
+void frmMain::menuAbout_Click() {
+    platform_.messageBox(this, QLatin1String(kAboutTitle), AboutText(), MsgButtons::Ok);
+}
+
+void frmMain::menuExit_Click() {
+    close();
+    specials_.close();
+    if (closeRateTable_) closeRateTable_();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    specials_.close();
+    event->accept();
+}
+
+} // namespace levywise

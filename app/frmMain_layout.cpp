@@ -1,0 +1,366 @@
+#include "app/frmMain_layout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/flat_frame_style.h"
+#include "app/frmMain.h"
+#include "app/platform/twips.h"
+#include "app/twips_tab_widget.h"
+#include "app/window_fonts.h"
+
+namespace levywise {
+namespace {
+
+constexpr int kClientWidth = 7215;
+constexpr int kClientHeight = 6360;
+
+template <class W>
+W* Named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// Captions are fixed texts and figures are data: neither may be taken for
+// markup or an access key.
+QLabel* Caption(QWidget* parent, const char* name, const QString& text,
+                Qt::Alignment horizontal = Qt::AlignLeft) {
+    auto* label = Named(new QLabel(text, parent), name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(horizontal | Qt::AlignTop);
+    return label;
+}
+
+// A label with a single-line border and right-aligned text, which the
+// calculation fills.
+QLabel* ValueBox(QWidget* parent, const char* name) {
+    auto* label = Named(new QLabel(parent), name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    return label;
+}
+
+QRect Twips(int left, int top, int width, int height) { return {left, top, width, height}; }
+
+QGroupBox* Frame(QWidget* parent, const char* name, const QString& caption = {}) {
+    auto* frame = Named(new QGroupBox(caption, parent), name);
+    QWidget* window = parent->window();
+    auto* style = window->findChild<FlatFrameStyle*>();
+    if (!style) {
+        style = new FlatFrameStyle;
+        style->setParent(window);
+    }
+    frame->setStyle(style);
+    return frame;
+}
+
+QRadioButton* Option(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                     int width, int height) {
+    auto* option = Named(new QRadioButton(caption, parent), name);
+    PlaceTwips(option, left, top, width, height);
+    return option;
+}
+
+// The rows of the three unit tabs: the same layout, each with its own names.
+struct UnitTabNames {
+    QLabel* frmMain::*member;
+    const char* name;
+};
+#define LW_LABEL(x) UnitTabNames{&frmMain::x, #x}
+
+struct UnitTab {
+    const char* placeholder;
+    int nameWidth;
+    int hsLeft, hsWidth;    // "- Value of gen. HS"
+    int o65Left, o65Width;  // "- Value of O65 or DP HS"
+    UnitTabNames name, aprCaption, hsCaption, o65Caption, vetCaption, aprVal, hsVal, o65Val, vetVal,
+        ntvCaption, ntvEquals, ntv, base1, taxCaption, base2, times, tRate, equals, tax;
+};
+
+const UnitTab kCountyTab{
+    "Your County", 1452, 120, 2052, 240, 1932,
+    LW_LABEL(lblCountyName), LW_LABEL(lblLabel1), LW_LABEL(lblLabel2), LW_LABEL(lblLabel3),
+    LW_LABEL(lblLabel4), LW_LABEL(lblCountyAprVal), LW_LABEL(lblCountyHSVal),
+    LW_LABEL(lblCountyO65Val), LW_LABEL(lblCountyVetVal), LW_LABEL(Label12), LW_LABEL(Label13),
+    LW_LABEL(lblCountyNTV), LW_LABEL(lblCountyBase1), LW_LABEL(Label9), LW_LABEL(lblCountyBase2),
+    LW_LABEL(Label7), LW_LABEL(lblCountyTRate), LW_LABEL(Label8), LW_LABEL(lblCountyTax)};
+
+const UnitTab kCityTab{
+    "Your City", 3252, 480, 1692, 120, 2052,
+    LW_LABEL(lblCityName), LW_LABEL(Label26), LW_LABEL(Label25), LW_LABEL(Label24),
+    LW_LABEL(Label23), LW_LABEL(lblCityAprVal), LW_LABEL(lblCityHSVal), LW_LABEL(lblCityO65Val),
+    LW_LABEL(lblCityVetVal), LW_LABEL(Label31), LW_LABEL(Label32), LW_LABEL(lblCityNTV),
+    LW_LABEL(lblCityBase1), LW_LABEL(Label28), LW_LABEL(lblCityBase2), LW_LABEL(Label15),
+    LW_LABEL(lblCityTRate), LW_LABEL(Label14), LW_LABEL(lblCityTax)};
+
+const UnitTab kSchoolTab{
+    "Your School", 3252, 480, 1692, 120, 2052,
+    LW_LABEL(lblSchoolName), LW_LABEL(Label45), LW_LABEL(Label44), LW_LABEL(Label43),
+    LW_LABEL(Label42), LW_LABEL(lblSchoolAprVal), LW_LABEL(lblSchoolHSVal),
+    LW_LABEL(lblSchoolO65Val), LW_LABEL(lblSchoolVetVal), LW_LABEL(Label50), LW_LABEL(Label51),
+    LW_LABEL(lblSchoolNTV), LW_LABEL(lblSchoolBase1), LW_LABEL(Label47), LW_LABEL(lblSchoolBase2),
+    LW_LABEL(Label34), LW_LABEL(lblSchoolTRate), LW_LABEL(Label33), LW_LABEL(lblSchoolTax)};
+
+#undef LW_LABEL
+
+constexpr int kValueWidth = 1212;
+constexpr int kValueHeight = 252;
+
+void BuildInputArea(frmMain& w, QWidget* client) {
+    w.Frame7 = Named(new QFrame(client), "Frame7");
+    w.Frame7->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    PlaceTwips(w.Frame7, 0, 0, kClientWidth, 30);
+
+    w.Frame1 = Frame(client, "Frame1", QStringLiteral("Enter value and select county, city and school"));
+    PlaceTwips(w.Frame1, 120, 240, 6975, 2892);
+    w.Frame2 = Frame(client, "Frame2");
+    PlaceTwips(w.Frame2, 120, 3120, 6975, 3135);
+
+    QWidget* f = w.Frame1;
+    w.txtAprVal = Named(new QLineEdit(f), "txtAprVal");
+    w.txtAprVal->setToolTip(QStringLiteral("Enter the value of the property here"));
+    PlaceTwips(w.txtAprVal, 240, 240, 2055, 285);
+
+    w.Label3 = Caption(f, "Label3", QStringLiteral("County"));
+    PlaceTwips(w.Label3, 240, 600, 1095, 255);
+    w.comboCounties = Named(new QComboBox(f), "comboCounties");
+    w.comboCounties->setToolTip(QStringLiteral("Select the county here"));
+    PlaceTwips(w.comboCounties, 240, 840, 2055, 315);
+
+    w.Label1 = Caption(f, "Label1", QStringLiteral("City"));
+    PlaceTwips(w.Label1, 240, 1200, 975, 255);
+    w.comboCities = Named(new QComboBox(f), "comboCities");
+    w.comboCities->setToolTip(QStringLiteral("Select the city here"));
+    PlaceTwips(w.comboCities, 240, 1440, 2055, 315);
+
+    w.Label2 = Caption(f, "Label2", QStringLiteral("School"));
+    PlaceTwips(w.Label2, 240, 1800, 855, 255);
+    w.comboSchools = Named(new QComboBox(f), "comboSchools");
+    w.comboSchools->setToolTip(QStringLiteral("Select the school district here"));
+    PlaceTwips(w.comboSchools, 240, 2040, 2055, 315);
+
+    // Neither button is the default button nor has an access key, so Enter
+    // in the value box does not calculate.
+    w.Command1 = Named(new QPushButton(QStringLiteral("Calculate"), f), "Command1");
+    w.Command1->setToolTip(QStringLiteral("Press to calculate taxes"));
+    PlaceTwips(w.Command1, 240, 2520, 1092, 255);
+    w.cmdPrint = Named(new QPushButton(QStringLiteral("Print"), f), "cmdPrint");
+    PlaceTwips(w.cmdPrint, 1440, 2520, 975, 255);
+    for (QPushButton* button : {w.Command1, w.cmdPrint}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+
+    w.Frame3 = Frame(f, "Frame3", QStringLiteral("Then select applicable exemptions"));
+    PlaceTwips(w.Frame3, 2520, 240, 4215, 2532);
+}
+
+void BuildExemptions(frmMain& w) {
+    w.chkGHS = Named(new QCheckBox(QStringLiteral("General Homestead"), w.Frame3), "chkGHS");
+    w.chkGHS->setToolTip(QStringLiteral("Click on the box to select a general homestead"));
+    PlaceTwips(w.chkGHS, 360, 240, 1815, 255);
+
+    w.Frame4 = Frame(w.Frame3, "Frame4");
+    w.Frame4->setToolTip(QStringLiteral("You may select Over 65 or Disabled Person, but not both"));
+    PlaceTwips(w.Frame4, 240, 480, 3855, 972);
+    w.Frame5 = Frame(w.Frame3, "Frame5");
+    w.Frame5->setToolTip(QStringLiteral("Only one veterans exemption may be selected"));
+    PlaceTwips(w.Frame5, 240, 1440, 3855, 972);
+
+    // Option buttons that share a frame exclude each other.
+    w.optO65 = Option(w.Frame4, "optO65", QStringLiteral("Over 65 or Surviving Spouse"), 120, 120, 2415, 255);
+    w.optDP = Option(w.Frame4, "optDP", QStringLiteral("Disabled Person"), 120, 360, 1572, 255);
+    w.optNeither = Option(w.Frame4, "optNeither", QStringLiteral("Neither"), 120, 600, 1572, 252);
+    w.optNeither->setChecked(true);
+
+    w.optVet1 = Option(w.Frame5, "optVet1", QStringLiteral("Veterans 10-30%"), 120, 120, 1575, 255);
+    w.optVet2 = Option(w.Frame5, "optVet2", QStringLiteral("Veterans 31-50%"), 120, 360, 1575, 255);
+    w.optVet3 = Option(w.Frame5, "optVet3", QStringLiteral("Veterans 51-70%"), 1920, 120, 1815, 255);
+    w.optVet4 = Option(w.Frame5, "optVet4", QStringLiteral("Veterans 71-100%"), 1920, 360, 1695, 255);
+    w.optVetNone = Option(w.Frame5, "optVetNone", QStringLiteral("None"), 120, 600, 1332, 252);
+    w.optVetNone->setChecked(true);
+}
+
+// Labels on the tabs show the system's button face, as the pages do.
+QWidget* TabPage(const char* name) {
+    auto* page = Named(new QWidget, name);
+    QPalette palette = page->palette();
+    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    palette.setColor(QPalette::Button, QApplication::palette().color(QPalette::Button));
+    page->setPalette(palette);
+    page->setAutoFillBackground(true);
+    return page;
+}
+
+void BuildUnitTab(frmMain& w, QWidget* page, const UnitTab& t) {
+    const auto caption = [&](const UnitTabNames& n, const char* text, QRect twips,
+                             Qt::Alignment align = Qt::AlignLeft) {
+        QLabel* label = Caption(page, n.name, QString::fromLatin1(text), align);
+        TwipsTabWidget::Place(label, twips);
+        w.*n.member = label;
+    };
+    const auto value = [&](const UnitTabNames& n, int left, int top, int width = kValueWidth) {
+        QLabel* label = ValueBox(page, n.name);
+        TwipsTabWidget::Place(label, Twips(left, top, width, kValueHeight));
+        w.*n.member = label;
+    };
+
+    caption(t.name, t.placeholder, Twips(240, 540, t.nameWidth, 252));
+    (w.*t.name.member)->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold));
+    caption(t.aprCaption, "Appraised Value", Twips(480, 780, 1452, 252));
+    caption(t.hsCaption, "- Value of gen. HS", Twips(t.hsLeft, 1020, t.hsWidth, 252), Qt::AlignRight);
+    caption(t.o65Caption, "- Value of O65 or DP HS", Twips(t.o65Left, 1260, t.o65Width, 252),
+            Qt::AlignRight);
+    caption(t.vetCaption, "- Value of Vet Exemption", Twips(120, 1500, 2052, 252), Qt::AlignRight);
+    value(t.aprVal, 2280, 780);
+    value(t.hsVal, 2280, 1020);
+    value(t.o65Val, 2280, 1260);
+    value(t.vetVal, 2280, 1500);
+    caption(t.ntvCaption, "Net taxable value/100 = tax base", Twips(3600, 1260, 2532, 252));
+    caption(t.ntvEquals, "=", Twips(3480, 1500, 252, 252), Qt::AlignHCenter);
+    value(t.ntv, 3720, 1500, 1092);
+    value(t.base1, 5040, 1500);
+    caption(t.taxCaption, "Tax base              x  tax rate              =  tax amout",
+            Twips(2280, 1980, 3972, 252));
+    value(t.base2, 2280, 2220);
+    caption(t.times, "x", Twips(3480, 2220, 252, 252), Qt::AlignHCenter);
+    value(t.tRate, 3720, 2220, 1092);
+    caption(t.equals, "=", Twips(4800, 2220, 252, 252), Qt::AlignHCenter);
+    value(t.tax, 5040, 2220);
+}
+
+void BuildTotalTab(frmMain& w, QWidget* page) {
+    struct Row {
+        QLabel* frmMain::*name;
+        const char* nameId;
+        const char* caption;
+        QLabel* frmMain::*tax;
+        const char* taxId;
+        const char* tooltip;
+        int top;
+    };
+    const Row rows[] = {
+        {&frmMain::lblTotCountyName, "lblTotCountyName", "County Tax", &frmMain::lblTotCountyTax,
+         "lblTotCountyTax", "For details, select County Tax tab", 480},
+        {&frmMain::lblTotCityName, "lblTotCityName", "City Tax", &frmMain::lblTotCityTax,
+         "lblTotCityTax", "For details, select City Tax tab", 840},
+        {&frmMain::lblTotSchoolName, "lblTotSchoolName", "School Tax", &frmMain::lblTotSchoolTax,
+         "lblTotSchoolTax", "For details, select School Tax tab", 1200},
+        {&frmMain::Label4, "Label4", "Special District Tax*", &frmMain::lblTotSpclTax,
+         "lblTotSpclTax", "Details of this calculation are not available", 1560},
+    };
+    for (const Row& row : rows) {
+        QLabel* name = Caption(page, row.nameId, QString::fromLatin1(row.caption), Qt::AlignRight);
+        TwipsTabWidget::Place(name, Twips(720, row.top, 2655, 255));
+        QLabel* tax = ValueBox(page, row.taxId);
+        tax->setToolTip(QString::fromLatin1(row.tooltip));
+        TwipsTabWidget::Place(tax, Twips(3840, row.top, 1215, 255));
+        w.*row.name = name;
+        w.*row.tax = tax;
+    }
+
+    w.Frame6 = Frame(page, "Frame6");
+    TwipsTabWidget::Place(w.Frame6, Twips(1680, 1800, 3615, 615));
+    w.Label59 = Caption(w.Frame6, "Label59", QStringLiteral("Total Taxes"));
+    PlaceTwips(w.Label59, 120, 240, 1575, 255);
+    w.lblTotTax = ValueBox(w.Frame6, "lblTotTax");
+    w.lblTotTax->setToolTip(QStringLiteral("Total estimated tax"));
+    PlaceTwips(w.lblTotTax, 2160, 240, 1215, 255);
+
+    w.Label60 = Caption(page, "Label60",
+                        QStringLiteral("*Special District Tax includes all special districts selected"));
+    TwipsTabWidget::Place(w.Label60, Twips(360, 2400, 4935, 255));
+}
+
+void BuildTabs(frmMain& w) {
+    auto* tabs = Named(new TwipsTabWidget(w.Frame2), "tabTaxes");
+    w.tabTaxes = tabs;
+    // The tab control and its tabs are pale yellow; its pages are not.
+    SetBackground(tabs, kPaleYellow);
+    PlaceTwips(tabs, 240, 240, 6495, 2775);
+
+    QWidget* county = TabPage("tabCounty");
+    QWidget* city = TabPage("tabCity");
+    QWidget* school = TabPage("tabSchool");
+    QWidget* total = TabPage("tabTotal");
+    BuildUnitTab(w, county, kCountyTab);
+    BuildUnitTab(w, city, kCityTab);
+    BuildUnitTab(w, school, kSchoolTab);
+    BuildTotalTab(w, total);
+    tabs->addTab(county, QStringLiteral("County Tax"));
+    tabs->addTab(city, QStringLiteral("City Tax"));
+    tabs->addTab(school, QStringLiteral("School Tax"));
+    tabs->addTab(total, QStringLiteral("Total Tax"));
+}
+
+QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, QKeyCombination key) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(QKeySequence(key));
+    return action;
+}
+
+void BuildMenus(frmMain& w) {
+    QMenuBar* bar = w.menuBar();
+    // The menu bar keeps the desktop's colours; only the window is yellow.
+    QPalette desktop = bar->palette();
+    for (auto role : {QPalette::Window, QPalette::Button})
+        desktop.setColor(role, QApplication::palette().color(role));
+    bar->setPalette(desktop);
+    bar->setAutoFillBackground(true);
+
+    w.menuFile = Named(bar->addMenu(QStringLiteral("&File")), "menuFile");
+    w.menuOpen = MenuItem(w.menuFile, "menuOpen", QStringLiteral("&Open Tax Rate File"),
+                          Qt::CTRL | Qt::Key_O);
+    w.menuListTable = MenuItem(w.menuFile, "menuListTable", QStringLiteral("&List table contents"),
+                               Qt::CTRL | Qt::Key_L);
+    w.menuSep1 = w.menuFile->addSeparator();
+    w.menuSep1->setObjectName(QStringLiteral("menuSep1"));
+    w.menuExit = MenuItem(w.menuFile, "menuExit", QStringLiteral("E&xit"), Qt::CTRL | Qt::Key_X);
+
+    w.menuAdvCfg = Named(bar->addMenu(QStringLiteral("&Advanced Config")), "menuAdvCfg");
+    w.menuCfgSpcl = MenuItem(w.menuAdvCfg, "menuCfgSpcl",
+                             QStringLiteral("&Configure Special Districts"), Qt::CTRL | Qt::Key_C);
+
+    w.menuHelp = Named(bar->addMenu(QStringLiteral("&Help")), "menuHelp");
+    w.menuAbout = MenuItem(w.menuHelp, "menuAbout", QStringLiteral("&About"), Qt::CTRL | Qt::Key_A);
+}
+
+} // namespace
+
+void BuildMainWindowControls(frmMain& window) {
+    window.setFont(DefaultDesignFont());
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, kPaleYellow);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+
+    auto* client = Named(new QWidget(&window), "client");
+    client->setAutoFillBackground(true);
+    window.setCentralWidget(client);
+
+    BuildInputArea(window, client);
+    BuildExemptions(window);
+    BuildTabs(window);
+    BuildMenus(window);
+
+    // The layout does not grow with the window; the window starts at the
+    // size of its design and may be made larger but not smaller.
+    client->setMinimumSize(TwipsToPixels(kClientWidth, client), TwipsToPixels(kClientHeight, client));
+    window.resize(client->minimumWidth(),
+                  client->minimumHeight() + window.menuBar()->sizeHint().height());
+}
+
+} // namespace levywise

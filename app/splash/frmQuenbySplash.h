@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QTimer;
+
+namespace levywise {
+
+struct modMain;
+
+// The window shown while the program starts: the product's name and version
+// on pale yellow. It ends after 2.5 seconds, on a click on the free area of
+// its frame or on a key that types a character, whichever comes first; it
+// then closes, discards itself and emits finished() exactly once, and its
+// owner opens the main window.
+class frmQuenbySplash : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmQuenbySplash(modMain& data, QWidget* parent = nullptr);
+
+    QTimer* Timer1 = nullptr;
+    QFrame* Frame1 = nullptr;
+    QLabel* imgLogo = nullptr;
+    QLabel* lblCopyright = nullptr;
+    QLabel* lblCompany = nullptr;
+    QLabel* lblWarning = nullptr;
+    QLabel* lblPlatform = nullptr;
+    QLabel* lblProductName = nullptr;
+    QLabel* lblCompanyProduct = nullptr;
+
+signals:
+    void finished();
+
+public slots:
+    void Form_Load();
+    void Timer1_Timer();
+    void Frame1_Click();
+
+protected:
+    void Form_KeyPress(QKeyEvent* event);
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void endSplash();
+
+    modMain& data_;
+    bool ended_ = false;
+    bool pressedOnFrame_ = false;
+};
+
+// The product's name and version as every window shows it.
+inline constexpr const char* kProductVersionText = "Levywise v3.54b";
+
+} // namespace levywise

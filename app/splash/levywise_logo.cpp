@@ -1,0 +1,73 @@
+#include "app/splash/levywise_logo.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include "app/platform/twips.h"
+
+namespace levywise {
+namespace {
+
+const QColor kTileGreen(0x2e, 0x6b, 0x5e);
+const QColor kCoinGold(0xe0, 0xa5, 0x26);
+const QColor kCoinEdge(0x8a, 0x5a, 0x00);
+
+// The splash picture box is 4335 x 3225 twips; the emblem sits in its lower
+// left, where no caption covers it.
+constexpr double kLogoWidth = 4335, kLogoHeight = 3225;
+const QRectF kEmblemInLogo(150, 1600, 1580, 1580);
+
+} // namespace
+
+void PaintEmblem(QPainter& painter, const QRectF& target) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / 256.0, target.height() / 256.0);
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kTileGreen);
+    painter.drawRoundedRect(QRectF(0, 0, 256, 256), 40, 40);
+
+    painter.setBrush(kPaleYellow);
+    const QPointF roof[] = {{40, 128}, {128, 48}, {216, 128}};
+    painter.drawPolygon(roof, 3);
+    painter.drawRect(QRectF(68, 120, 120, 96));
+    painter.setBrush(kTileGreen);
+    painter.drawRect(QRectF(92, 152, 32, 64));
+
+    painter.setBrush(kCoinGold);
+    painter.setPen(QPen(kCoinEdge, 6));
+    painter.drawEllipse(QPointF(172, 180), 50, 50);
+    QPen mark(kCoinEdge, 8, Qt::SolidLine, Qt::RoundCap);
+    painter.setPen(mark);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawLine(QPointF(192, 152), QPointF(152, 208));
+    painter.drawEllipse(QPointF(157, 162), 9, 9);
+    painter.drawEllipse(QPointF(187, 198), 9, 9);
+    painter.restore();
+}
+
+QPixmap SplashLogo(const QSize& size) {
+    QPixmap pixmap(size.isEmpty() ? QSize(1, 1) : size);
+    pixmap.fill(kPaleYellow);
+    QPainter painter(&pixmap);
+    painter.scale(pixmap.width() / kLogoWidth, pixmap.height() / kLogoHeight);
+    PaintEmblem(painter, kEmblemInLogo);
+    return pixmap;
+}
+
+QIcon LevywiseIcon() {
+    QIcon icon;
+    for (int side : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        PaintEmblem(painter, QRectF(0, 0, side, side));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace levywise

@@ -1,0 +1,32 @@
+#include "app/unit_lists.h"
+
+#include <QByteArray>
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "app/platform/text.h"
+
+namespace levywise {
+namespace {
+
+constexpr int kItemBytesRole = Qt::UserRole;
+
+} // namespace
+
+void FillUnitList(QComboBox* list, std::vector<std::string> items, ListOrder order) {
+    // std::string compares bytes as unsigned values: the order of the table.
+    if (order == ListOrder::SortedByText) std::stable_sort(items.begin(), items.end());
+    const QSignalBlocker quiet(list);
+    list->clear();
+    for (const std::string& item : items)
+        list->addItem(FromCp1252(item),
+                      QByteArray(item.data(), static_cast<qsizetype>(item.size())));
+}
+
+std::string SelectedUnitItem(const QComboBox* list) {
+    if (list->currentIndex() < 0) return {};
+    return list->currentData(kItemBytesRole).toByteArray().toStdString();
+}
+
+} // namespace levywise

@@ -1,0 +1,214 @@
+#include "cli/csv_reader.h"
+
+#include <cstring>
+
+namespace levywise::cli {
+namespace {
+
+constexpr std::size_t kChunk = std::size_t{1} << 16;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+} // namespace
+
+CsvReader::CsvReader(ByteSource& source, std::size_t maxRecordBytes)
+    : source_(source), maxRecordBytes_(maxRecordBytes), buffer_(kChunk * 2, '\0') {}
+
+// Moves the unread bytes to the front and reads more behind them; false when
+// the input has nothing more.
+bool CsvReader::fill() {
+    if (atEnd_) return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (buffer_.size() - end_ < kChunk) buffer_.resize(buffer_.size() + kChunk * 2);
+    const std::size_t n = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+    if (n == 0) {
+        atEnd_ = true;
+        return false;
+    }
+    end_ += n;
+    return true;
+}
+
+// Whether the byte at offset pos from the start of the unread bytes is
+// there, reading more when needed. Offsets survive fill(); indexes do not.
+bool CsvReader::available(std::size_t pos) {
+    while (begin_ + pos >= end_)
+        if (!fill()) return false;
+    return true;
+}
+
+bool CsvReader::skipEmptyLines() {
+    if (!started_) {
+        started_ = true;
+        if (available(kByteOrderMark.size() - 1) &&
+            std::string_view(buffer_.data() + begin_, kByteOrderMark.size()) == kByteOrderMark)
+            begin_ += kByteOrderMark.size();
+    }
+    while (available(0) && isLineEnd(buffer_[begin_])) {
+        const std::size_t n = lineEndLength(0);
+        begin_ += n;
+        ++line_;
+    }
+    return available(0);
+}
+
+// The length of the line end at offset pos: 2 for CR LF, else 1.
+std::size_t CsvReader::lineEndLength(std::size_t pos) {
+    if (buffer_[begin_ + pos] == '\r' && available(pos + 1) && buffer_[begin_ + pos + 1] == '\n')
+        return 2;
+    return 1;
+}
+
+// Finds the offset where the record starting at begin_ ends (its line end,
+// or the end of the input) and counts the line breaks inside quotes.
+CsvReader::Scan CsvReader::findRecordEnd(std::size_t& end, long& lines) {
+    // Most records have no quotes and lie whole in the buffer.
+    for (const char* p = buffer_.data() + begin_; p != buffer_.data() + end_; ++p) {
+        if (*p == '"') break;
+        if (isLineEnd(*p)) {
+            end = static_cast<std::size_t>(p - (buffer_.data() + begin_));
+            lines = 0;
+            return end > maxRecordBytes_ ? Scan::TooLong : Scan::Complete;
+        }
+    }
+    bool inQuotes = false;
+    bool fieldStart = true;
+    lines = 0;
+    for (std::size_t pos = 0;; ++pos) {
+        if (pos > maxRecordBytes_) return Scan::TooLong;
+        if (!available(pos)) {
+            end = pos;
+            return inQuotes ? Scan::Unclosed : Scan::Complete;
+        }
+        const char c = buffer_[begin_ + pos];
+        if (inQuotes) {
+            if (c == '"') {
+                if (available(pos + 1) && buffer_[begin_ + pos + 1] == '"')
+                    ++pos;
+                else
+                    inQuotes = false;
+            } else if (isLineEnd(c)) {
+                if (lineEndLength(pos) == 2) ++pos;
+                ++lines;
+            }
+            continue;
+        }
+        if (isLineEnd(c)) {
+            end = pos;
+            return Scan::Complete;
+        }
+        if (c == '"' && fieldStart) inQuotes = true;
+        fieldStart = c == ',';
+    }
+}
+
+// Splits [begin, end) of the buffer into fields, undoubling quotes in place.
+void CsvReader::parseFields(char* data, std::size_t begin, std::size_t end, CsvRecord& record) {
+    fields_.clear();
+    std::size_t p = begin;
+    while (true) {
+        if (p < end && data[p] == '"') {
+            std::size_t read = p + 1;
+            std::size_t write = p + 1;
+            bool closed = false;
+            while (read < end) {
+                if (data[read] == '"') {
+                    if (read + 1 < end && data[read + 1] == '"') {
+                        data[write++] = '"';
+                        read += 2;
+                        continue;
+                    }
+                    closed = true;
+                    ++read;
+                    break;
+                }
+                data[write++] = data[read++];
+            }
+            fields_.emplace_back(data + p + 1, write - p - 1);
+            if (!closed) {
+                record.Problem = "a quoted field is not closed";
+                break;
+            }
+            if (read < end && data[read] != ',') {
+                record.Problem = "a closing quote must be followed by a comma or the end of the line";
+                break;
+            }
+            if (read == end) break;
+            p = read + 1;
+            continue;
+        }
+        std::size_t fieldEnd = p;
+        while (fieldEnd < end && data[fieldEnd] != ',') ++fieldEnd;
+        fields_.emplace_back(data + p, fieldEnd - p);
+        if (fieldEnd == end) break;
+        p = fieldEnd + 1;
+    }
+    record.Fields = fields_;
+}
+
+// A record that cannot be read whole: its first line stands for it, and
+// reading goes on after that line.
+void CsvReader::takeFirstLine(CsvRecord& record) {
+    std::size_t pos = 0;
+    while (pos <= maxRecordBytes_ && available(pos) && !isLineEnd(buffer_[begin_ + pos])) ++pos;
+    if (pos > maxRecordBytes_) {
+        // Not even one line fits: drop the rest of it.
+        record.Fields = {};
+        record.Problem = "the row is too long";
+        while (available(0)) {
+            const char* from = buffer_.data() + begin_;
+            std::size_t n = 0;
+            while (begin_ + n < end_ && !isLineEnd(from[n])) ++n;
+            begin_ += n;
+            if (begin_ < end_) break;
+        }
+        if (available(0)) begin_ += lineEndLength(0);
+        ++line_;
+        return;
+    }
+    // Only a quote left open can make a record run past a line that fits.
+    const std::size_t lineEnd = available(pos) ? lineEndLength(pos) : 0;
+    parseFields(buffer_.data(), begin_, begin_ + pos, record);
+    record.Problem = "a quoted field is not closed";
+    begin_ += pos + lineEnd;
+    ++line_;
+}
+
+bool CsvReader::next(CsvRecord& record) {
+    if (!skipEmptyLines()) return false;
+    record = CsvRecord{};
+    record.Line = line_;
+    std::size_t end = 0;
+    long lines = 0;
+    if (findRecordEnd(end, lines) != Scan::Complete) {
+        takeFirstLine(record);
+        return true;
+    }
+    // Settled before the fields are cut, since reading on moves the buffer.
+    const std::size_t lineEnd = available(end) ? lineEndLength(end) : 0;
+    if (lines == 0) {
+        parseFields(buffer_.data(), begin_, begin_ + end, record);
+    } else {
+        // Line breaks inside quotes are rare, and a quote left open by
+        // mistake would swallow the rows below it: the record counts only
+        // when it reads cleanly into the expected number of fields.
+        spill_.assign(buffer_, begin_, end);
+        parseFields(spill_.data(), 0, end, record);
+        if (!record.Problem.empty() || (expectedFields_ != 0 && fields_.size() != expectedFields_)) {
+            record = CsvRecord{};
+            record.Line = line_;
+            takeFirstLine(record);
+            return true;
+        }
+    }
+    begin_ += end + lineEnd;
+    line_ += lines + 1;
+    return true;
+}
+
+} // namespace levywise::cli

@@ -1,0 +1,118 @@
+#include "cli/estimate_command.h"
+
+#include <memory>
+
+#include "calc/special_tax.h"
+#include "calc/totals.h"
+#include "cli/exit_status.h"
+#include "cli/rate_table.h"
+#include "ratedata/formats.h"
+
+namespace levywise::cli {
+namespace {
+
+bool equalsNoCase(std::string_view text, std::string_view lowerWord) {
+    if (text.size() != lowerWord.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != lowerWord[i]) return false;
+    }
+    return true;
+}
+
+std::string withoutTrailingBlanks(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return std::string(text);
+}
+
+const ListEntry* chosen(const ListEntry* entry, const char* list, const std::string& code,
+                        const std::string& rates, std::ostream& err) {
+    if (!entry)
+        err << "levywise-cli: " << rates << " has no " << list << " with the code \"" << code
+            << "\"; \"levywise-cli list " << rates << "\" shows the codes\n";
+    return entry;
+}
+
+VetOption vetOption(int bracket) {
+    switch (bracket) {
+    case 1: return VetOption::Vet1;
+    case 2: return VetOption::Vet2;
+    case 3: return VetOption::Vet3;
+    case 4: return VetOption::Vet4;
+    default: return VetOption::None;
+    }
+}
+
+} // namespace
+
+std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes, std::string_view special) {
+    if (equalsNoCase(special, "default")) return std::nullopt;
+    for (int i = 1; i <= data.SpclCount; ++i) data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("N");
+    if (equalsNoCase(special, "none")) return std::nullopt;
+    while (!special.empty()) {
+        const std::size_t comma = special.find(',');
+        const std::string_view code = special.substr(0, comma);
+        special = comma == std::string_view::npos ? std::string_view() : special.substr(comma + 1);
+        if (code.find_first_not_of(' ') == std::string_view::npos) continue;
+        const auto slots = codes.districts(code);
+        if (slots.empty()) return std::string(code);
+        for (const int i : slots) data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("Y");
+    }
+    return std::nullopt;
+}
+
+CalcResult<EstimateReport> EstimateProperty(modMain& data, const EstimateInput& in) {
+    auto estimate = CalculateTaxes(data, in);
+    if (!estimate) return CalcResult<EstimateReport>::failure(estimate.error());
+    EstimateReport report;
+    report.CountyCode = withoutTrailingBlanks(CodeOfItem(in.CountyItem));
+    report.CityCode = withoutTrailingBlanks(CodeOfItem(in.CityItem));
+    report.SchoolCode = withoutTrailingBlanks(CodeOfItem(in.SchoolItem));
+    report.Labels = std::move(estimate.value());
+    if (CodeOfItem(in.CountyItem) == PlaceholderCodes::NoCounty) return report;
+    for (int i = 1; i <= data.SpclCount; ++i) {
+        if (!data.SpclSel[static_cast<std::size_t>(i)].Selected.equals("Y")) continue;
+        const Jurisdiction& d = data.SpclTbl[static_cast<std::size_t>(i)];
+        // The estimate succeeded, so every district's tax could be worked out.
+        const auto tax = CalcSpecialTax(data, i, in);
+        report.Districts.push_back(TaxedDistrict{withoutTrailingBlanks(d.Code.view()),
+                                                 withoutTrailingBlanks(d.Name.view()),
+                                                 FormatCurrency(tax.ok() ? *tax : 0.0)});
+    }
+    return report;
+}
+
+int RunEstimate(const EstimateOptions& o, std::ostream& out, std::ostream& err) {
+    auto data = std::make_unique<modMain>();
+    if (!LoadRateTable(o.Rates, *data, err)) return kExitFailed;
+    const UnitCodes codes(*data);
+
+    const ListEntry* county = chosen(codes.county(o.County), "county", o.County, o.Rates, err);
+    const ListEntry* city = county ? chosen(codes.city(o.City), "city", o.City, o.Rates, err) : nullptr;
+    const ListEntry* school = city ? chosen(codes.school(o.School), "school", o.School, o.Rates, err) : nullptr;
+    if (!school) return kExitUsage;
+    if (const auto unknown = SelectDistricts(*data, codes, o.Special)) {
+        err << "levywise-cli: " << o.Rates << " has no special district with the code \"" << *unknown
+            << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
+        return kExitUsage;
+    }
+
+    EstimateInput in;
+    in.AprValText = o.Value;
+    in.CountyItem = county->Item;
+    in.CityItem = city->Item;
+    in.SchoolItem = school->Item;
+    in.GHS = o.Homestead;
+    in.Age = o.Over65 ? AgeOption::O65 : o.Disabled ? AgeOption::DP : AgeOption::Neither;
+    in.Vet = vetOption(o.Veteran);
+
+    const auto report = EstimateProperty(*data, in);
+    if (!report) {
+        err << "levywise-cli: " << report.error() << '\n';
+        return kExitFailed;
+    }
+    out << (o.Json ? EstimateJson(*report) : EstimateText(*report));
+    return kExitDone;
+}
+
+} // namespace levywise::cli

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "calc/calc_result.h"
+#include "calc/estimate_input.h"
+#include "cli/estimate_report.h"
+#include "cli/unit_codes.h"
+#include "ratedata/mod_main.h"
+
+namespace levywise::cli {
+
+// The options of "levywise-cli estimate".
+struct EstimateOptions {
+    std::string Rates;
+    std::string Value;
+    std::string County; // codes; empty for the list's "no unit" entry
+    std::string City;
+    std::string School;
+    bool Homestead = false;
+    bool Over65 = false;
+    bool Disabled = false;
+    int Veteran = 0;                // 0 for none, else the bracket 1 to 4
+    std::string Special = "default"; // default, none, or codes separated by commas
+    bool Json = false;
+};
+
+// Sets the districts' Selected flags as the --special option says: "default"
+// keeps the file's defaults, "none" clears them all, a list of codes selects
+// exactly the districts with those codes. Returns the first unknown code, if
+// any; the flags are then not to be used.
+std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes, std::string_view special);
+
+// The whole estimate the window would show for the input, with the tax of
+// each special district that went into it.
+CalcResult<EstimateReport> EstimateProperty(modMain& data, const EstimateInput& input);
+
+// Estimates one property and prints the estimate to out; problems go to err.
+// Returns the exit status.
+int RunEstimate(const EstimateOptions& options, std::ostream& out, std::ostream& err);
+
+} // namespace levywise::cli

@@ -1,0 +1,107 @@
+#include "cli/unit_codes.h"
+
+#include "calc/unit_tax.h"
+
+namespace levywise::cli {
+namespace {
+
+constexpr std::size_t kMapSlots = 2048; // a power of two, over twice the table's slots
+constexpr std::uint32_t kEmptyKey = 0;  // never a packed code: those hold their length + 1
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+std::size_t slotOf(std::uint32_t key) {
+    return static_cast<std::size_t>((key * 2654435761u) >> 21) & (kMapSlots - 1);
+}
+
+} // namespace
+
+std::optional<std::uint32_t> PackedCode(std::string_view code) {
+    code = trimmed(code);
+    if (code.size() > 3) return std::nullopt;
+    std::uint32_t key = static_cast<std::uint32_t>(code.size()) + 1;
+    for (std::size_t i = 0; i < code.size(); ++i)
+        key |= static_cast<std::uint32_t>(static_cast<unsigned char>(code[i])) << (8 * (i + 1));
+    return key;
+}
+
+UnitCodes::CodeMap::CodeMap() : keys_(kMapSlots, kEmptyKey), values_(kMapSlots, -1) {}
+
+void UnitCodes::CodeMap::insertIfAbsent(std::uint32_t key, int value) {
+    for (std::size_t s = slotOf(key);; s = (s + 1) & (kMapSlots - 1)) {
+        if (keys_[s] == key) return;
+        if (keys_[s] == kEmptyKey) {
+            keys_[s] = key;
+            values_[s] = value;
+            return;
+        }
+    }
+}
+
+int UnitCodes::CodeMap::find(std::uint32_t key) const {
+    for (std::size_t s = slotOf(key);; s = (s + 1) & (kMapSlots - 1)) {
+        if (keys_[s] == key) return values_[s];
+        if (keys_[s] == kEmptyKey) return -1;
+    }
+}
+
+UnitCodes::UnitCodes(const modMain& data) {
+    fill(counties_, data, kCountyUnit, PlaceholderCodes::NoCounty);
+    fill(cities_, data, kCityUnit, PlaceholderCodes::NoCity);
+    fill(schools_, data, kSchoolUnit, PlaceholderCodes::NoSchool);
+    for (int i = 1; i <= data.SpclCount; ++i) {
+        const auto key = PackedCode(data.SpclTbl[static_cast<std::size_t>(i)].Code.view());
+        int group = districtsByCode_.find(*key);
+        if (group < 0) {
+            group = static_cast<int>(districtGroups_.size());
+            districtGroups_.emplace_back();
+            districtsByCode_.insertIfAbsent(*key, group);
+        }
+        districtGroups_[static_cast<std::size_t>(group)].push_back(i);
+        if (data.SpclSel[static_cast<std::size_t>(i)].Selected.equals("Y")) defaults_.push_back(i);
+    }
+}
+
+void UnitCodes::fill(List& list, const modMain& data, char unitType, std::string_view placeholder) {
+    const char type[1] = {unitType};
+    for (int k = 1; k <= data.RateCount; ++k) {
+        const Jurisdiction& unit = data.RateTbl[static_cast<std::size_t>(k)];
+        if (!unit.UnitType.equals(std::string_view(type, 1))) continue;
+        std::string item = ItemText(unit);
+        const Jurisdiction& found = FindUnit(data, item);
+        const bool noCounty = CodeOfItem(item) == PlaceholderCodes::NoCounty;
+        list.entries.push_back(ListEntry{std::move(item), &found, noCounty});
+    }
+    for (std::size_t e = 0; e < list.entries.size(); ++e) {
+        const std::string_view code = CodeOfItem(list.entries[e].Item);
+        list.byCode.insertIfAbsent(*PackedCode(code), static_cast<int>(e));
+        if (list.placeholder < 0 && code == placeholder) list.placeholder = static_cast<int>(e);
+    }
+}
+
+const ListEntry* UnitCodes::find(const List& list, std::string_view code) {
+    int e = -1;
+    if (trimmed(code).empty()) {
+        e = list.placeholder;
+    } else if (const auto key = PackedCode(code)) {
+        e = list.byCode.find(*key);
+    }
+    return e < 0 ? nullptr : &list.entries[static_cast<std::size_t>(e)];
+}
+
+const ListEntry* UnitCodes::county(std::string_view code) const { return find(counties_, code); }
+const ListEntry* UnitCodes::city(std::string_view code) const { return find(cities_, code); }
+const ListEntry* UnitCodes::school(std::string_view code) const { return find(schools_, code); }
+
+std::span<const int> UnitCodes::districts(std::string_view code) const {
+    const auto key = PackedCode(code);
+    const int group = key ? districtsByCode_.find(*key) : -1;
+    if (group < 0) return {};
+    return districtGroups_[static_cast<std::size_t>(group)];
+}
+
+} // namespace levywise::cli

@@ -1,0 +1,172 @@
+#include "listing/frmRateTable.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <algorithm>
+#include <vector>
+
+#include "app/platform/print_window.h"
+#include "app/platform/text.h"
+#include "app/platform/twips.h"
+#include "ratedata/listing_rows.h"
+#include "ratedata/mod_main.h"
+
+namespace levywise {
+namespace {
+
+const QColor kHeaderOrange(255, 192, 128);   // &H0080C0FF&
+constexpr int kColumnTwips[frmRateTable::kColumns] = {2480, 1000, 700, 700, 700};
+const char* const kHeaders[frmRateTable::kColumns] = {"Jurisdiction Name", "Tax Rate", "Opt HS",
+                                                      "Opt O65", "Opt DP"};
+
+QString shown(const std::string& bytes) {
+    return FromCp1252(bytes);
+}
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment(alignment);
+    item->setBackground(Qt::white);
+    return item;
+}
+
+} // namespace
+
+frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      data_(data),
+      platform_(platform) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Rate Table"));
+    SetBackground(this, kPaleYellow);
+    setFixedSize(TwipsRect(0, 0, 6210, 6690, this).size());
+
+    MSFlexGrid1 = new QTableWidget(this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    PlaceTwips(MSFlexGrid1, 120, 120, 5895, 5895);
+    QFont gridFont;
+    gridFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    gridFont.setPointSizeF(8.25);
+    MSFlexGrid1->setFont(gridFont);
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->setSortingEnabled(false);
+    MSFlexGrid1->setWordWrap(false);
+    MSFlexGrid1->setTextElideMode(Qt::ElideNone);
+    MSFlexGrid1->verticalHeader()->hide();
+    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(TwipsToPixels(240, this));
+    MSFlexGrid1->horizontalHeader()->setSectionsClickable(true);
+    MSFlexGrid1->horizontalHeader()->setHighlightSections(false);
+    MSFlexGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    MSFlexGrid1->setStyleSheet(
+        QStringLiteral("QTableWidget { gridline-color: #c0c0c0; background-color: white; }"
+                       "QHeaderView::section { background-color: %1; color: black;"
+                       " border: 0px; border-right: 1px solid #c0c0c0;"
+                       " border-bottom: 1px solid #c0c0c0; padding: 1px 2px; }")
+            .arg(kHeaderOrange.name()));
+
+    cmdDone = new QPushButton(QStringLiteral("Done"), this);
+    cmdDone->setObjectName(QStringLiteral("cmdDone"));
+    PlaceTwips(cmdDone, 480, 6240, 975, 375);
+    cmdPrint = new QPushButton(QStringLiteral("Print"), this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    PlaceTwips(cmdPrint, 4680, 6240, 975, 375);
+
+    connect(MSFlexGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { SortByHeader(0, column); });
+    connect(MSFlexGrid1, &QTableWidget::cellClicked, this,
+            [this](int row, int column) { SortByHeader(row + 1, column); });
+    connect(cmdDone, &QPushButton::clicked, this, &frmRateTable::cmdDone_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmRateTable::cmdPrint_Click);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    Form_Load();
+}
+
+void frmRateTable::Form_Load() {
+    BuildListing();
+}
+
+void frmRateTable::BuildListing() {
+    data_.NameSortedAsc = false;
+    data_.RateSortedAsc = true;
+
+    const QString county = FromCp1252(data_.CountyName);
+    setWindowTitle(county.isEmpty()
+                       ? QStringLiteral("Jurisdictions and Tax Rates")
+                       : QStringLiteral("Jurisdictions and Tax Rates for ") + county +
+                             QStringLiteral(" County"));
+
+    MSFlexGrid1->clear();
+    MSFlexGrid1->setRowCount(0);
+    MSFlexGrid1->setColumnCount(kColumns);
+    for (int c = 0; c < kColumns; ++c) {
+        MSFlexGrid1->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromLatin1(kHeaders[c])));
+        MSFlexGrid1->setColumnWidth(c, TwipsToPixels(kColumnTwips[c], this));
+    }
+
+    // One row per listed unit, from the slots the table really holds.
+    const std::vector<ListingRow> rows = BuildListingRows(data_);
+    MSFlexGrid1->setRowCount(static_cast<int>(rows.size()));
+    const Qt::Alignment leftCentre = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment rightCentre = Qt::AlignRight | Qt::AlignVCenter;
+    for (int r = 0; r < MSFlexGrid1->rowCount(); ++r) {
+        const ListingRow& row = rows[static_cast<std::size_t>(r)];
+        QTableWidgetItem* name = cell(shown(row.Name), leftCentre);
+        name->setBackground(kPaleYellow);
+        MSFlexGrid1->setItem(r, kNameColumn, name);
+        MSFlexGrid1->setItem(r, kRateColumn, cell(shown(row.TaxRate), leftCentre));
+        MSFlexGrid1->setItem(r, kOptHSColumn, cell(shown(row.OptHS), rightCentre));
+        MSFlexGrid1->setItem(r, kOptO65Column, cell(shown(row.OptO65), rightCentre));
+        MSFlexGrid1->setItem(r, kOptDPColumn, cell(shown(row.OptDP), rightCentre));
+    }
+}
+
+void frmRateTable::SortByHeader(int row, int column) {
+    if (row != 0) return;
+    if (column == kNameColumn) {
+        data_.NameSortedAsc = !data_.NameSortedAsc;
+        sortRows(column, data_.NameSortedAsc);
+    } else if (column == kRateColumn) {
+        data_.RateSortedAsc = !data_.RateSortedAsc;
+        sortRows(column, data_.RateSortedAsc);
+    }
+}
+
+// Rows move whole: every cell, with its colour and alignment, goes along.
+// The order is the listing's own (numbers as numbers), on the cells' bytes.
+void frmRateTable::sortRows(int column, bool ascending) {
+    struct Row {
+        std::string key;
+        std::vector<QTableWidgetItem*> items;
+    };
+    std::vector<Row> rows(static_cast<std::size_t>(MSFlexGrid1->rowCount()));
+    for (int r = 0; r < MSFlexGrid1->rowCount(); ++r) {
+        Row& row = rows[static_cast<std::size_t>(r)];
+        for (int c = 0; c < kColumns; ++c) row.items.push_back(MSFlexGrid1->takeItem(r, c));
+        if (QTableWidgetItem* key = row.items[static_cast<std::size_t>(column)])
+            row.key = ToCp1252(key->text());
+    }
+    std::stable_sort(rows.begin(), rows.end(), [ascending](const Row& a, const Row& b) {
+        const int c = CompareListingCells(a.key, b.key);
+        return ascending ? c < 0 : c > 0;
+    });
+    for (int r = 0; r < MSFlexGrid1->rowCount(); ++r)
+        for (int c = 0; c < kColumns; ++c)
+            MSFlexGrid1->setItem(r, c, rows[static_cast<std::size_t>(r)].items[static_cast<std::size_t>(c)]);
+}
+
+void frmRateTable::cmdDone_Click() {
+    close();
+}
+
+void frmRateTable::cmdPrint_Click() {
+    PrintWindowImage(this, platform_);
+}
+
+} // namespace levywise

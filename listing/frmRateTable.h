@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+class QTableWidget;
+
+namespace levywise {
+
+struct modMain;
+class Platform;
+
+// The listing of the loaded rate table: one row per taxing unit with its
+// rate and optional exemptions, sortable by name or rate through the column
+// headers. It reads the table once, when it is built; "Done" discards it.
+class frmRateTable : public QWidget {
+    Q_OBJECT
+public:
+    enum Column { kNameColumn, kRateColumn, kOptHSColumn, kOptO65Column, kOptDPColumn, kColumns };
+
+    // Give no parent when the window is to outlive the main window.
+    frmRateTable(modMain& data, Platform& platform, QWidget* parent = nullptr);
+
+    QTableWidget* MSFlexGrid1 = nullptr;
+    QPushButton* cmdDone = nullptr;
+    QPushButton* cmdPrint = nullptr;
+
+public slots:
+    void Form_Load();
+    void BuildListing();
+    // A click on the grid: row 0 is the header row, data rows count from 1.
+    void SortByHeader(int row, int column);
+    void cmdDone_Click();
+    void cmdPrint_Click();
+
+private:
+    void sortRows(int column, bool ascending);
+
+    modMain& data_;
+    Platform& platform_;
+};
+
+} // namespace levywise

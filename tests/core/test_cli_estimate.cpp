@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/estimate_command.h"
+#include "cli/list_command.h"
+#include "cli/rate_table.h"
+#include "cli/text_encoding.h"
+#include "cli/unit_codes.h"
+#include "rate_text.h"
+
+namespace levywise::cli {
+namespace {
+
+using test::Loaded;
+
+modMain Harlan() {
+    return Loaded({"101\tHARLAN COUNTY\tK\tN\t0.5\t\t\t\t20%",
+                   "12 \tSHORT CODE COUNTY\tK\tN\t0.3",
+                   "201\tCITY OF QUARLOW\tC\tN\t0.4\t\t\t\t0.2",
+                   "501\tANOTHER UNIT\tI\tN\t1.0",
+                   "501\tZETA CITY\tC\tN\t0.7",
+                   "901\tASHBY ISD\tI\tN\t1.2",
+                   "301\tHARLAN HOSPITAL DIST\tS\tY\t0.1",
+                   "302\tLAKE CAF\xC9 MUD\tS\tN\t0.9",
+                   "303\tHARLAN ESD 2\tS\tY\t0.05\t3000",
+                   "303\tHARLAN ESD 2 ANNEX\tS\tN\t0.02"});
+}
+
+std::string codeOf(const ListEntry* e) { return e ? std::string(CodeOfItem(e->Item)) : "(none)"; }
+
+TEST(UnitCodes, FindsEachListsEntriesByTheCodeTyped) {
+    const modMain data = Harlan();
+    const UnitCodes codes(data);
+    struct Case {
+        const ListEntry* found;
+        std::string code;
+    };
+    for (const Case& c : std::vector<Case>{
+             {codes.county("101"), "101"},
+             {codes.county(" 101 "), "101"},
+             {codes.county("12"), "12 "},
+             {codes.county(""), "100"},  // the " No County" entry
+             {codes.city(""), "000"},
+             {codes.school("  "), "900"},
+             {codes.county("201"), "(none)"}, // a city, not a county
+             {codes.school("501"), "501"},
+             {codes.county("1011"), "(none)"},
+             {codes.county("10"), "(none)"},
+         })
+        EXPECT_EQ(codeOf(c.found), c.code);
+    EXPECT_TRUE(codes.county("")->NoCounty);
+    EXPECT_FALSE(codes.county("101")->NoCounty);
+    // The calculation takes the first slot with the code, whatever its list:
+    // the city coded 501 is computed as the school of the same code, as in the window.
+    EXPECT_EQ(codes.school("501")->Unit->Name.trimmedRight(), "ANOTHER UNIT");
+    EXPECT_EQ(codes.city("501")->Unit->Name.trimmedRight(), "ANOTHER UNIT");
+}
+
+TEST(UnitCodes, DistrictsByCodeAndTheFileDefaults) {
+    const modMain data = Harlan();
+    const UnitCodes codes(data);
+    const auto slotsOf = [&](std::string_view code) {
+        const auto s = codes.districts(code);
+        return std::vector<int>(s.begin(), s.end());
+    };
+    // Table order: HARLAN ESD 2, HARLAN ESD 2 ANNEX, HARLAN HOSPITAL DIST, LAKE CAFE MUD.
+    EXPECT_EQ(slotsOf("303"), (std::vector<int>{1, 2}));
+    EXPECT_EQ(slotsOf("301"), (std::vector<int>{3}));
+    EXPECT_EQ(slotsOf("399"), (std::vector<int>{}));
+    const auto defaults = codes.defaultDistricts();
+    EXPECT_EQ(std::vector<int>(defaults.begin(), defaults.end()), (std::vector<int>{1, 3}));
+}
+
+std::string selectedCodes(const modMain& data) {
+    std::string out;
+    for (int i = 1; i <= data.SpclCount; ++i)
+        if (data.SpclSel[static_cast<std::size_t>(i)].Selected.equals("Y"))
+            out += std::string(data.SpclTbl[static_cast<std::size_t>(i)].Code.view()) + " ";
+    return out;
+}
+
+TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
+    struct Case {
+        std::string special, selected, unknown;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"default", "303 301 ", ""},
+             {"DEFAULT", "303 301 ", ""},
+             {"none", "", ""},
+             {"302", "302 ", ""},
+             {"302,301", "301 302 ", ""},
+             {"303", "303 303 ", ""},
+             {" 302 ,,", "302 ", ""},
+             {"301,999", "", "999"},
+         }) {
+        modMain data = Harlan();
+        const UnitCodes codes(data);
+        const auto unknown = SelectDistricts(data, codes, c.special);
+        EXPECT_EQ(unknown.value_or(""), c.unknown) << c.special;
+        if (!unknown) {
+            EXPECT_EQ(selectedCodes(data), c.selected) << c.special;
+        }
+    }
+}
+
+EstimateInput inputFor(const UnitCodes& codes, std::string value, std::string_view county) {
+    EstimateInput in;
+    in.AprValText = std::move(value);
+    in.CountyItem = codes.county(county)->Item;
+    in.CityItem = codes.city("201")->Item;
+    in.SchoolItem = codes.school("901")->Item;
+    in.GHS = true;
+    return in;
+}
+
+TEST(EstimateProperty, ListsEachTaxedDistrictWithItsTax) {
+    modMain data = Harlan();
+    const UnitCodes codes(data);
+    const auto report = EstimateProperty(data, inputFor(codes, "200000", "101"));
+    ASSERT_TRUE(report.ok()) << report.error();
+    ASSERT_EQ(report->Districts.size(), 2u);
+    EXPECT_EQ(report->Districts[0].Code, "303");
+    EXPECT_EQ(report->Districts[0].Name, "HARLAN ESD 2");
+    EXPECT_EQ(report->Districts[0].Tax, "$98.50"); // 197,000 x 0.05 / 100
+    EXPECT_EQ(report->Districts[1].Tax, "$200.00");
+    EXPECT_EQ(report->Labels.Totals.TotSpclTax, "$298.50");
+    EXPECT_EQ(report->CountyCode, "101");
+
+    const auto noCounty = EstimateProperty(data, inputFor(codes, "200000", ""));
+    ASSERT_TRUE(noCounty.ok());
+    EXPECT_TRUE(noCounty->Districts.empty());
+    EXPECT_EQ(noCounty->Labels.Totals.TotSpclTax, "$0.00");
+
+    const auto tooLarge = EstimateProperty(data, inputFor(codes, "1e400", "101"));
+    EXPECT_EQ(tooLarge.error(), "The appraised value is too large for an estimate.");
+}
+
+TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
+    modMain data = Harlan();
+    const UnitCodes codes(data);
+    ASSERT_TRUE(SelectDistricts(data, codes, "302") == std::nullopt);
+    const auto report = EstimateProperty(data, inputFor(codes, "8000", "12"));
+    ASSERT_TRUE(report.ok());
+    const auto j = nlohmann::ordered_json::parse(EstimateJson(*report));
+    EXPECT_EQ(j["county"]["code"], "12");
+    EXPECT_EQ(j["county"]["name"], "SHORT CODE COUNTY");
+    EXPECT_EQ(j["county"]["tax_rate"], "0.3");
+    // The city's 10,000 homestead is shown capped at the value.
+    EXPECT_EQ(j["city"]["homestead"], "$8,000.00");
+    EXPECT_EQ(j["city"]["net_taxable_value"], "$0.00");
+    EXPECT_EQ(j["school"]["tax"], "$96.00"); // no homestead of its own: 8,000 at 1.2
+    ASSERT_EQ(j["special_districts"].size(), 1u);
+    EXPECT_EQ(j["special_districts"][0]["name"], "LAKE CAF\u00c9 MUD");
+    EXPECT_EQ(j["special_districts"][0]["tax"], "$72.00");
+    EXPECT_EQ(j["totals"]["county"], "$24.00");
+    EXPECT_EQ(j["totals"]["total"], "$192.00");
+    std::vector<std::string> keys;
+    for (const auto& item : j["county"].items()) keys.push_back(item.key());
+    EXPECT_EQ(keys, (std::vector<std::string>{"code", "name", "appraised_value", "homestead", "over65_or_disabled",
+                                              "veteran", "net_taxable_value", "tax_base", "tax_rate", "tax"}));
+}
+
+TEST(RateFileProblem, NamesFileLineColumnAndTextInUtf8) {
+    const auto read = ParseRateFile(test::RateText({"101\tCOUNTY\tK\tN\t0.5", "201\tCITY\tC\tN\t0.2\t\xA3" "12"}),
+                                    "harlan.tab");
+    ASSERT_EQ(read.status, RateFileStatus::Refused);
+    EXPECT_EQ(RateFileProblem(read), "harlan.tab, line 3, column 6 (\"\u00a312\"): this is not a number.");
+
+    const auto old = ParseRateFile("TaxRates v3.53\tOld\tHarlan\t\r\n", "old.tab");
+    const std::string text = RateFileProblem(old);
+    EXPECT_EQ(text.rfind("Tax Rate File Version error: the version tag of this file is \"TaxRates v3.53\"", 0), 0u)
+        << text;
+    EXPECT_NE(text.find("You need Levywise V3.54 or higher"), std::string::npos) << text;
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+}
+
+TEST(TextEncoding, Windows1252ToUtf8) {
+    EXPECT_EQ(Utf8FromCp1252("CAF\xC9"), "CAF\u00c9");
+    EXPECT_EQ(Utf8FromCp1252("\x80 \x93x\x94 \x81"), "\u20ac \u201cx\u201d \u0081");
+    EXPECT_EQ(Utf8Length(Utf8FromCp1252("\x80\xC9" "ab")), 4u);
+}
+
+TEST(ListingText, CsvAndJsonKeepTheCellTexts) {
+    const std::vector<ListingRow> rows = {{"302", "LAKE CAF\xC9 MUD", "0.9000000", "$3,000", "12,500", ""}};
+    EXPECT_EQ(ListingText(rows, ListFormat::Csv),
+              "code,name,tax_rate,opt_hs,opt_o65,opt_dp\n302,LAKE CAF\u00c9 MUD,0.9000000,\"$3,000\",\"12,500\",\n");
+    const auto j = nlohmann::json::parse(ListingText(rows, ListFormat::Json));
+    EXPECT_EQ(j[0]["opt_hs"], "$3,000");
+    EXPECT_EQ(j[0]["name"], "LAKE CAF\u00c9 MUD");
+    EXPECT_EQ(ListingText(rows, ListFormat::Text),
+              "Code  Jurisdiction Name               Tax Rate        Opt HS   Opt O65    Opt DP\n"
+              "302   LAKE CAF\u00c9 MUD                   0.9000000       $3,000    12,500\n");
+}
+
+} // namespace
+} // namespace levywise::cli

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "rate_text.h"
+#include "ratedata/listing_rows.h"
+
+namespace levywise {
+namespace {
+
+using test::Loaded;
+
+std::string names(const std::vector<ListingRow>& rows) {
+    std::string out;
+    for (const ListingRow& r : rows) {
+        std::string_view name = r.Name;
+        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+        out += (out.empty() ? "" : "|") + std::string(name);
+    }
+    return out;
+}
+
+TEST(ListingRows, CellTextsOfEachColumn) {
+    struct Case {
+        std::string columns; // columns 5 to 11 of the unit's line
+        std::string rate, optHS, optO65, optDP;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"0.2647", "0.2647000", "", "", ""},
+             {"1.5\t\t\t\t20%", "1.5000000", "20.%", "", ""},
+             {"0\t\t\t\t0.015", "0.0000000", "1.5%", "", ""},
+             {"0\t\t\t\t1", "0.0000000", "100.%", "", ""},
+             {"0\t\t\t\t3000", "0.0000000", "$3,000", "", ""},
+             {"0\t\t\t\t\t3000\t12500", "0.0000000", "", "3,000", "12,500"},
+             {"0\t\t\t\t\t0.1\t10%", "0.0000000", "", "", ""}, // fractions never show in these columns
+             {"0.12345678", "0.1234568", "", "", ""},
+         }) {
+        const modMain d = Loaded({"401\tUNIT\tS\tN\t" + c.columns});
+        const auto rows = BuildListingRows(d);
+        ASSERT_EQ(rows.size(), 1u) << c.columns;
+        EXPECT_EQ(rows[0].Code, "401");
+        EXPECT_EQ(rows[0].Name, "UNIT" + std::string(26, ' '));
+        EXPECT_EQ(rows[0].TaxRate, c.rate) << c.columns;
+        EXPECT_EQ(rows[0].OptHS, c.optHS) << c.columns;
+        EXPECT_EQ(rows[0].OptO65, c.optO65) << c.columns;
+        EXPECT_EQ(rows[0].OptDP, c.optDP) << c.columns;
+    }
+}
+
+TEST(ListingRows, LeavesOutTheNoUnitEntriesAndAFileUnitCoded100) {
+    const modMain d = Loaded({"101\tCOUNTY\tK\tN\t0.5", "100\tOLD COUNTY\tK\tN\t0.4", "201\tCITY\tC\tN\t0.3",
+                              "901\tSCHOOL\tI\tN\t1.1"});
+    EXPECT_EQ(d.LoadedCount, 7);
+    EXPECT_EQ(names(BuildListingRows(d)), "CITY|COUNTY|SCHOOL");
+}
+
+TEST(ListingSort, ByNameOrRateBothWays) {
+    const modMain d = Loaded({"1\tBETA\tC\tN\t0.3", "2\tALPHA\tC\tN\t0.25", "3\tGAMMA\tC\tN\t1.2",
+                              "4\tDELTA\tC\tN\t0.3"});
+    struct Case {
+        ListingColumn column;
+        bool descending;
+        std::string order;
+    };
+    for (const Case& c : std::vector<Case>{
+             {ListingColumn::Name, false, "ALPHA|BETA|DELTA|GAMMA"},
+             {ListingColumn::Name, true, "GAMMA|DELTA|BETA|ALPHA"},
+             // Equal rates keep their order in both directions.
+             {ListingColumn::Rate, false, "ALPHA|BETA|DELTA|GAMMA"},
+             {ListingColumn::Rate, true, "GAMMA|BETA|DELTA|ALPHA"},
+         }) {
+        auto rows = BuildListingRows(d);
+        SortListingRows(rows, c.column, c.descending);
+        EXPECT_EQ(names(rows), c.order);
+    }
+}
+
+TEST(ListingSort, NumbersCompareAsNumbersAndBeforeText) {
+    struct Case {
+        std::string a, b;
+        int sign;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"9.5000000", "10.0000000", -1}, // not "1" < "9"
+             {"-0.1000000", "0.0500000", -1},
+             {"1", "1.0000000", 0},
+             {"3,000", "12", 1},
+             {"999", "ALPHA", -1},
+             {"ALPHA", "BETA", -1},
+             {"ALPHA ", "ALPHA", 1},
+             {"\xC9TANG", "ZETA", 1}, // bytes compare unsigned
+         }) {
+        const int forward = CompareListingCells(c.a, c.b);
+        const int backward = CompareListingCells(c.b, c.a);
+        EXPECT_EQ((forward > 0) - (forward < 0), c.sign) << c.a << " vs " << c.b;
+        EXPECT_EQ((backward > 0) - (backward < 0), -c.sign) << c.b << " vs " << c.a;
+    }
+}
+
+TEST(ListingSort, NamesThatAreNumbersSortAmongThemselvesFirst) {
+    const modMain d = Loaded({"1\tBETA\tC\tN", "2\t100\tC\tN", "3\t20\tC\tN", "4\tALPHA\tC\tN"});
+    auto rows = BuildListingRows(d);
+    SortListingRows(rows, ListingColumn::Name, false);
+    EXPECT_EQ(names(rows), "20|100|ALPHA|BETA");
+}
+
+} // namespace
+} // namespace levywise

@@ -1,0 +1,215 @@
+// Runs whole estimates on fuzzed inputs over a fuzzed rate table. A table
+// is written as rate file text and loaded as the program loads it; the
+// estimate either fails with a message and changes nothing, or shows texts
+// that hold together: no negative net taxable value, a total that is the
+// sum of the amounts shown above it, and a special district tax that is
+// the districts' own taxes added up.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/breakdown.h"
+#include "calc/special_tax.h"
+#include "calc/totals.h"
+#include "fuzz_check.h"
+#include "money_text.h"
+#include "ratedata/formats.h"
+#include "ratedata/rate_file.h"
+#include "table_checks.h"
+
+namespace levywise::fuzz {
+namespace {
+
+template <std::size_t N>
+std::string_view Pick(FuzzedDataProvider& in, const std::array<std::string_view, N>& choices) {
+    return choices[in.ConsumeIntegralInRange<std::size_t>(0, N - 1)];
+}
+
+std::string DoubleText(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+std::string AmountText(FuzzedDataProvider& in) {
+    switch (in.ConsumeIntegralInRange(0, 7)) {
+    case 0: return "";
+    case 1: return std::to_string(in.ConsumeIntegralInRange<std::int64_t>(-100000, 1000000));
+    case 2: return "0." + std::to_string(in.ConsumeIntegralInRange(1, 9999));
+    case 3: return std::to_string(in.ConsumeIntegralInRange(-100, 200)) + "%";
+    case 4: return DoubleText(in.ConsumeFloatingPoint<double>());
+    case 5: return DoubleText(in.ConsumeFloatingPointInRange<double>(-1e15, 1e15));
+    case 6: return std::string(Pick<6>(in, {"1", "0.5", "9.2e14", "-9.2e14", "1e-5", "$5,000"}));
+    default: return in.ConsumeRandomLengthString(12);
+    }
+}
+
+std::string WholeText(FuzzedDataProvider& in) {
+    if (in.ConsumeBool()) return std::to_string(in.ConsumeIntegral<std::int16_t>());
+    return AmountText(in);
+}
+
+std::string RecordLine(FuzzedDataProvider& in) {
+    std::string line;
+    if (in.ConsumeBool())
+        line = Pick<10>(in, {"101", "102", "201", "202", "301", "302", "401", "100", "000", "900"});
+    else
+        line = in.ConsumeRandomLengthString(4);
+    line += '\t';
+    if (in.ConsumeBool())
+        line += Pick<5>(in, {"CITY OF QUARLOW", "City of Quarlow     ", "CORVELL", " ", ""});
+    else
+        line += in.ConsumeRandomLengthString(34);
+    line += '\t';
+    line += Pick<7>(in, {"K", "C", "I", "S", "S", "X", ""});
+    line += '\t';
+    line += Pick<4>(in, {"Y", "N", "y", ""});
+    for (int column = 5; column <= 13; ++column) line += '\t' + AmountText(in);
+    for (int column = 14; column <= 20; ++column) line += '\t' + WholeText(in);
+    return line;
+}
+
+// A rate file of up to 24 lines, the last one sometimes repeated up to
+// the table's limits.
+std::string RateFileText(FuzzedDataProvider& in) {
+    std::string text = "TaxRates v3.54\tFuzzed\tCounty\t\r\n";
+    std::string line;
+    for (int n = in.ConsumeIntegralInRange(0, 24); n > 0; --n) {
+        line = RecordLine(in);
+        text += line + "\r\n";
+    }
+    if (!line.empty() && in.ConsumeIntegralInRange(0, 15) == 0)
+        for (int n = in.ConsumeIntegralInRange(0, 520); n > 0; --n) text += line + "\r\n";
+    return text;
+}
+
+std::string ItemFor(FuzzedDataProvider& in, const modMain& data, char type) {
+    const std::vector<std::string> items = ListItemsOfType(data, type);
+    switch (in.ConsumeIntegralInRange(0, 3)) {
+    case 0: return "";
+    case 1: return in.ConsumeRandomLengthString(6);
+    case 2: return ItemText(data.RateTbl[in.ConsumeIntegralInRange(0, data.RateCount)]);
+    default: return items[in.ConsumeIntegralInRange<std::size_t>(0, items.size() - 1)];
+    }
+}
+
+std::string ValueText(FuzzedDataProvider& in) {
+    switch (in.ConsumeIntegralInRange(0, 3)) {
+    case 0: return std::to_string(in.ConsumeIntegralInRange(0, 2000000));
+    case 1: return DoubleText(in.ConsumeFloatingPoint<double>());
+    case 2: return DoubleText(in.ConsumeFloatingPointInRange<double>(-1e15, 1e15));
+    default: return in.ConsumeRandomLengthString(40);
+    }
+}
+
+EstimateInput InputFor(FuzzedDataProvider& in, const modMain& data) {
+    EstimateInput input;
+    input.AprValText = ValueText(in);
+    input.CountyItem = ItemFor(in, data, kCountyUnit);
+    input.CityItem = ItemFor(in, data, kCityUnit);
+    input.SchoolItem = ItemFor(in, data, kSchoolUnit);
+    input.GHS = in.ConsumeBool();
+    input.Age = static_cast<AgeOption>(in.ConsumeIntegralInRange(0, 2));
+    input.Vet = static_cast<VetOption>(in.ConsumeIntegralInRange(0, 4));
+    return input;
+}
+
+void ChangeSelection(FuzzedDataProvider& in, modMain& data) {
+    for (int i = 1; i <= data.SpclCount; ++i)
+        if (in.ConsumeBool()) data.SpclSel[i].Selected.assign(Pick<3>(in, {"Y", "N", "y"}));
+}
+
+void CheckUnitTab(const UnitLabels& tab, const Jurisdiction& unit, const std::string& valueShown) {
+    for (const std::string* money : {&tab.AprVal, &tab.HSVal, &tab.O65Val, &tab.VetVal, &tab.NTV,
+                                     &tab.Base1, &tab.Tax})
+        FUZZ_CHECK(IsMoneyText(*money));
+    FUZZ_CHECK(tab.AprVal == valueShown);
+    FUZZ_CHECK(tab.NTV[0] != '-' && tab.Base1[0] != '-');
+    if (unit.TaxRate >= 0) FUZZ_CHECK(tab.Tax[0] != '-');
+    FUZZ_CHECK(tab.Base1 == tab.Base2 && tab.Tax == tab.TotTax);
+    FUZZ_CHECK(tab.TRate == PlainNumberText(unit.TaxRate));
+    FUZZ_CHECK(tab.TotName == tab.Name.substr(0, tab.Name.find_last_not_of(' ') + 1));
+}
+
+std::int64_t Cents(const std::string& money) {
+    const auto cents = CentsOfMoneyText(money);
+    FUZZ_CHECK(cents.has_value());
+    return *cents;
+}
+
+// The total is the shown unit taxes and the unrounded district sum added
+// and rounded once: a cent off the shown parts at most, plus what adding
+// the unit taxes as doubles can lose on huge amounts.
+void CheckTotal(const Estimate& e) {
+    const std::int64_t units = Cents(e.County.TotTax) + Cents(e.City.TotTax) + Cents(e.School.TotTax);
+    const std::int64_t difference = Cents(e.Totals.TotTax) - units - Cents(e.Totals.TotSpclTax);
+    const double dollars = std::fabs(static_cast<double>(units)) / 100;
+    const double ulp = std::nextafter(dollars, std::numeric_limits<double>::infinity()) - dollars;
+    const double allowed = 1 + std::ceil(100 * 3 * ulp);
+    FUZZ_CHECK(std::fabs(static_cast<double>(difference)) <= allowed);
+}
+
+void CheckSpecialTotal(const modMain& data, const EstimateInput& input, const Estimate& e) {
+    FUZZ_CHECK(data.SpclTotal == e.SpclTotal);
+    FUZZ_CHECK(e.Totals.TotSpclTax == FormatCurrency(e.SpclTotal));
+    Currency sum;
+    if (CodeOfItem(input.CountyItem) != PlaceholderCodes::NoCounty) {
+        for (int i = 1; i <= data.SpclCount; ++i) {
+            if (!data.SpclSel[i].Selected.equals("Y")) continue;
+            const CalcResult<double> tax = CalcSpecialTax(data, i, input);
+            FUZZ_CHECK(tax.ok());
+            const auto next = sum.plus(*tax);
+            FUZZ_CHECK(next.has_value());
+            sum = *next;
+        }
+    }
+    FUZZ_CHECK(e.SpclTotal == sum);
+}
+
+void CheckEstimate(modMain& data, const EstimateInput& input) {
+    const modMain before = data;
+    const CalcResult<Estimate> result = CalculateTaxes(data, input);
+    const std::optional<double> value = ReadAppraisedValue(input);
+    if (!result.ok()) {
+        FUZZ_CHECK(SameTables(data, before));
+        FUZZ_CHECK(result.error() == (value ? kTaxTooLarge : kValueTooLarge));
+        return;
+    }
+    FUZZ_CHECK(value.has_value());
+    modMain expected = before;
+    expected.SpclTotal = result->SpclTotal;
+    FUZZ_CHECK(SameTables(data, expected)); // only the district sum is written
+
+    const std::string valueShown = FormatCurrency(*value);
+    CheckUnitTab(result->County, FindUnit(data, input.CountyItem), valueShown);
+    CheckUnitTab(result->City, FindUnit(data, input.CityItem), valueShown);
+    CheckUnitTab(result->School, FindUnit(data, input.SchoolItem), valueShown);
+    CheckSpecialTotal(data, input, *result);
+    CheckTotal(*result);
+}
+
+} // namespace
+} // namespace levywise::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    using namespace levywise;
+    using namespace levywise::fuzz;
+    FuzzedDataProvider in(bytes, size);
+    const RateFileRead read = ParseRateFile(RateFileText(in), "fuzzed.tab");
+    if (read.status != RateFileStatus::Loaded) return 0;
+    modMain data;
+    InstallRateTable(data, read.contents);
+    ChangeSelection(in, data);
+    data.SpclTotal = Currency::fromRaw(in.ConsumeIntegral<std::int64_t>());
+    for (int estimate = in.ConsumeIntegralInRange(1, 3); estimate > 0; --estimate)
+        CheckEstimate(data, InputFor(in, data));
+    return 0;
+}
