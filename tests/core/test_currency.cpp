@@ -11,6 +11,7 @@ namespace {
 struct FromDoubleCase {
     double value;
     std::int64_t raw;
+    friend void PrintTo(const FromDoubleCase& c, std::ostream* os) { *os << c.value; }
 };
 
 class CurrencyFromDouble : public ::testing::TestWithParam<FromDoubleCase> {};

@@ -179,6 +179,7 @@ struct RefusalCase {
     std::vector<std::string> records;
     int line, column;
     std::string text;
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RateFileRefusal : public ::testing::TestWithParam<RefusalCase> {};

@@ -30,6 +30,7 @@ struct HomesteadCase {
     std::string hsAmt;
     std::string expectedHS;
     std::string expectedNTV;
+    friend void PrintTo(const HomesteadCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CountyHomestead : public ::testing::TestWithParam<HomesteadCase> {};
