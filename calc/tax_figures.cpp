@@ -38,26 +38,47 @@ double shownAmount(std::int64_t cents) {
     return LeadingNumber(text).value_or(0);
 }
 
+// raw += value, in ten-thousandths, exactly as Currency::plus(double) adds
+// them; false when the sum leaves the range. Below 2^53 ten-thousandths the
+// scaled value is exact for whole dollars, and the general rule then gives
+// the same sum as the whole-dollar one; anything larger is left to Currency
+// itself. The helpers below run for every unit and district of every
+// property: forced inline and free of std::optional, so that no figure
+// makes a trip through memory.
+[[gnu::always_inline]] inline bool addMoney(std::int64_t& raw, double value) {
+    constexpr double kExact = 9007199254740992.0; // 2^53
+    const double scaled = value * static_cast<double>(Currency::kScale);
+    if (!(scaled > -kExact && scaled < kExact)) {
+        const auto sum = Currency::fromRaw(raw).plus(value);
+        if (!sum) return false;
+        raw = sum->raw();
+        return true;
+    }
+    auto whole = static_cast<std::int64_t>(scaled);
+    if (static_cast<double>(whole) > scaled) --whole;
+    const double fraction = scaled - static_cast<double>(whole);
+    if (__builtin_add_overflow(raw, whole, &raw)) return false;
+    // Whether to round up is a coin toss for real taxes: decided without a branch.
+    const auto up = static_cast<std::int64_t>((fraction > 0.5) | ((fraction == 0.5) & ((raw & 1) != 0)));
+    return !__builtin_add_overflow(raw, up, &raw);
+}
+
 // The net taxable value as the breakdown keeps it: a double until an amount
-// of money is subtracted, then ten-thousandths. The helpers below are small
-// and run for every unit and district of every property: forced inline, so
-// that no figure makes a trip through memory.
+// of money is subtracted, then ten-thousandths.
 struct NetValue {
     bool money = false;
     double number = 0;
     std::int64_t raw = 0;
 };
 
-[[gnu::always_inline]] inline bool subtractMoney(NetValue& net, std::optional<Currency> amount) {
-    if (!amount) return false;
-    if (net.money) return !__builtin_sub_overflow(net.raw, amount->raw(), &net.raw);
+[[gnu::always_inline]] inline bool subtractMoney(NetValue& net, std::int64_t amount) {
+    if (net.money) return !__builtin_sub_overflow(net.raw, amount, &net.raw);
     // value - money, rounded once as a whole
-    std::int64_t negated = 0;
-    if (__builtin_sub_overflow(std::int64_t{0}, amount->raw(), &negated)) return false;
-    const auto difference = Currency::fromRaw(negated).plus(net.number);
-    if (!difference) return false;
+    std::int64_t difference = 0;
+    if (__builtin_sub_overflow(std::int64_t{0}, amount, &difference) || !addMoney(difference, net.number))
+        return false;
     net.money = true;
-    net.raw = difference->raw();
+    net.raw = difference;
     return true;
 }
 
@@ -74,51 +95,57 @@ struct NetValue {
     return part < minimum ? minimum : part;
 }
 
-[[gnu::always_inline]] inline std::optional<Currency> withOptional(Currency fixed, double opt, double aprVal,
-                                                                   double minimum) {
-    if (opt > 0 && opt < 1) return fixed.plus(fractionPart(aprVal, opt, minimum));
-    return fixed.plus(opt);
+// An exemption: its fixed amount and its optional part, in ten-thousandths.
+[[gnu::always_inline]] inline bool exemption(Currency fixed, double opt, double aprVal, double minimum,
+                                             std::int64_t& raw) {
+    raw = fixed.raw();
+    return addMoney(raw, opt > 0 && opt < 1 ? fractionPart(aprVal, opt, minimum) : opt);
 }
 
-[[gnu::always_inline]] inline std::optional<Currency> withOptional(Currency fixed, Currency opt, double aprVal,
-                                                                   double minimum) {
-    if (opt.raw() > 0 && opt.raw() < Currency::kScale) return fixed.plus(fractionPart(aprVal, opt.toDouble(), minimum));
-    return fixed.plus(opt);
+[[gnu::always_inline]] inline bool exemption(Currency fixed, Currency opt, double aprVal, double minimum,
+                                             std::int64_t& raw) {
+    raw = fixed.raw();
+    if (opt.raw() > 0 && opt.raw() < Currency::kScale)
+        return addMoney(raw, fractionPart(aprVal, opt.toDouble(), minimum));
+    return !__builtin_add_overflow(raw, opt.raw(), &raw);
 }
 
 // Net taxable value / 100 of one unit, worked out exactly as the breakdown
-// works it out; empty when a figure leaves the range of money.
-[[gnu::always_inline]] inline std::optional<double> taxBase(const Jurisdiction& unit, double aprVal,
-                                                            const FigureRequest& r, double homesteadMinimum) {
+// works it out; false when a figure leaves the range of money.
+[[gnu::always_inline]] inline bool taxBase(const Jurisdiction& unit, double aprVal, const FigureRequest& r,
+                                           double homesteadMinimum, double& base) {
     // Each exemption depends on the value alone, so each can be subtracted
     // as soon as it is known.
     NetValue net{false, aprVal, 0};
-    if (r.GHS && !subtractMoney(net, withOptional(unit.HSAmt, unit.OptHS, aprVal, homesteadMinimum)))
-        return std::nullopt;
+    std::int64_t amount = 0;
+    if (r.GHS && !(exemption(unit.HSAmt, unit.OptHS, aprVal, homesteadMinimum, amount) && subtractMoney(net, amount)))
+        return false;
     if (r.Age == AgeOption::O65 &&
-        !subtractMoney(net, withOptional(unit.O65Amt, unit.OptO65, aprVal, kMinimumExemption)))
-        return std::nullopt;
-    if (r.Age == AgeOption::DP && !subtractMoney(net, withOptional(unit.DPAmt, unit.OptDP, aprVal, kMinimumExemption)))
-        return std::nullopt;
+        !(exemption(unit.O65Amt, unit.OptO65, aprVal, kMinimumExemption, amount) && subtractMoney(net, amount)))
+        return false;
+    if (r.Age == AgeOption::DP &&
+        !(exemption(unit.DPAmt, unit.OptDP, aprVal, kMinimumExemption, amount) && subtractMoney(net, amount)))
+        return false;
     if (r.Vet != VetOption::None) {
         const double vet = breakdown_detail::veteranAmount(unit, r.Vet);
         if (net.money) {
-            const auto difference = Currency::fromRaw(net.raw).minus(vet);
-            if (!difference) return std::nullopt;
-            net.raw = difference->raw();
+            if (!addMoney(net.raw, -vet)) return false;
         } else {
             net.number -= vet;
         }
     }
-    if (net.money) return net.raw < 0 ? 0.0 : Currency::fromRaw(net.raw).toDouble() / 100;
-    return net.number < 0 ? 0.0 : net.number / 100;
+    if (net.money)
+        base = net.raw < 0 ? 0.0 : Currency::fromRaw(net.raw).toDouble() / 100;
+    else
+        base = net.number < 0 ? 0.0 : net.number / 100;
+    return true;
 }
 
 std::optional<double> unitTax(const Jurisdiction& unit, double aprVal, const FigureRequest& r,
                               double homesteadMinimum) {
-    const auto base = taxBase(unit, aprVal, r, homesteadMinimum);
-    if (!base) return std::nullopt;
-    const double tax = *base * unit.TaxRate;
+    double base = 0;
+    if (!taxBase(unit, aprVal, r, homesteadMinimum, base)) return std::nullopt;
+    const double tax = base * unit.TaxRate;
     if (!IsShowableTax(tax)) return std::nullopt;
     return tax;
 }
@@ -136,30 +163,6 @@ auto exemptionRules(const Jurisdiction& u) {
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// total += tax, rounded to a ten-thousandth as Currency::plus rounds it;
-// false when the sum leaves the range. Inline, since a property may have
-// hundreds of districts: below 2^53 ten-thousandths the scaled tax is exact
-// for whole dollars and the general rule gives the same sum.
-bool addTax(Currency& total, double tax) {
-    constexpr double kExact = 9007199254740992.0; // 2^53
-    const double scaled = tax * static_cast<double>(Currency::kScale);
-    if (!(scaled > -kExact && scaled < kExact)) {
-        const auto sum = total.plus(tax);
-        if (sum) total = *sum;
-        return sum.has_value();
-    }
-    auto whole = static_cast<std::int64_t>(scaled);
-    if (static_cast<double>(whole) > scaled) --whole;
-    const double fraction = scaled - static_cast<double>(whole);
-    std::int64_t sum = 0;
-    if (__builtin_add_overflow(total.raw(), whole, &sum)) return false;
-    // Whether to round up is a coin toss for real taxes: decided without a branch.
-    const auto up = static_cast<std::int64_t>((fraction > 0.5) | ((fraction == 0.5) & ((sum & 1) != 0)));
-    if (__builtin_add_overflow(sum, up, &sum)) return false;
-    total = Currency::fromRaw(sum);
-    return true;
-}
 
 } // namespace
 
@@ -270,22 +273,22 @@ CalcResult<TaxFigures> TaxFigureCalculator::calculate(const FigureRequest& r) {
     if (!county || !city || !school) return CalcResult<TaxFigures>::failure(kTaxTooLarge);
 
     ++call_;
-    Currency spclTotal;
+    std::int64_t spclRaw = 0;
     if (r.TaxDistricts) {
         for (const int i : r.Districts) {
             const Jurisdiction& district = data_.SpclTbl[static_cast<std::size_t>(i)];
             const auto group = static_cast<std::size_t>(ruleGroup_[static_cast<std::size_t>(i)]);
             if (baseOfCall_[group] != call_) {
-                const auto base = taxBase(district, aprVal, r, kMinimumExemption);
-                if (!base) return CalcResult<TaxFigures>::failure(kTaxTooLarge);
-                base_[group] = *base;
+                if (!taxBase(district, aprVal, r, kMinimumExemption, base_[group]))
+                    return CalcResult<TaxFigures>::failure(kTaxTooLarge);
                 baseOfCall_[group] = call_;
             }
             const double tax = base_[group] * district.TaxRate;
-            if (!IsShowableTax(tax) || !addTax(spclTotal, tax)) return CalcResult<TaxFigures>::failure(kTaxTooLarge);
+            if (!IsShowableTax(tax) || !addMoney(spclRaw, tax)) return CalcResult<TaxFigures>::failure(kTaxTooLarge);
         }
     }
 
+    const Currency spclTotal = Currency::fromRaw(spclRaw);
     TaxFigures f;
     f.CountyTax = CentsAsShown(*county);
     f.CityTax = CentsAsShown(*city);

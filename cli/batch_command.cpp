@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "cli/batch_run.h"
@@ -45,11 +46,26 @@ private:
     std::chrono::steady_clock::time_point last_{};
 };
 
+// Whether writing to output would overwrite the file at path (which must be
+// read, not lost).
+bool sameFile(const std::string& output, const std::string& path) {
+    std::error_code ec;
+    return !output.empty() && !path.empty() && std::filesystem::equivalent(output, path, ec) && !ec;
+}
+
 } // namespace
 
 int RunBatchCommand(const BatchOptions& o, std::ostream& err) {
     auto data = std::make_unique<modMain>();
     if (!LoadRateTable(o.Rates, *data, err)) return kExitFailed;
+
+    for (const std::string* kept : {&o.Input, &o.Rates}) {
+        if (sameFile(o.Output, *kept)) {
+            err << "levywise-cli: " << o.Output << " is the file " << (kept == &o.Input ? "read" : "of rates")
+                << "; the results would overwrite it\n";
+            return kExitUsage;
+        }
+    }
 
     FilePtr inputFile, outputFile;
     if (!o.Input.empty()) {
