@@ -177,6 +177,8 @@ void frmMain::menuListTable_Click() {
 }
 
 void frmMain::menuCfgSpcl_Click() {
+    // A window the user minimized comes back as it was.
+    specials_.setWindowState(specials_.windowState() & ~Qt::WindowMinimized);
     specials_.show();
     specials_.raise();
     specials_.activateWindow();

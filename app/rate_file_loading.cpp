@@ -45,10 +45,39 @@ OpenFileRequest RateFileDialog(const QString& proposedName) {
     return request;
 }
 
+// Text taken from a file, fit for a message box: control characters (the
+// NULs of a binary file, an escape) show as a replacement mark.
+QString Printable(QString text) {
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QChar::ReplacementCharacter;
+    return text;
+}
+
 // Why a file was refused, naming the file as the user chose it.
 QString RefusalText(const QString& path, RateFileError error) {
     error.file.clear();
-    return path + FromCp1252(error.message());
+    return Printable(path + FromCp1252(error.message()));
+}
+
+// The version message, after a first line that names the file and what its
+// first line holds: a user who picked a picture or another program's file by
+// mistake sees so at once.
+QString VersionRefusalText(const QString& path, std::string_view versionTag,
+                           const std::string& requiredVersion) {
+    constexpr std::size_t kShownTag = 40;
+    const QString expected = QString::fromLatin1(kRateFileVersion.data(),
+                                                 static_cast<qsizetype>(kRateFileVersion.size()));
+    QString first = Printable(path);
+    if (versionTag.empty()) {
+        first += QStringLiteral(": the first line of this file holds no version tag; a tax rate file "
+                                "begins with \"") + expected + QStringLiteral("\" and a tab.");
+    } else {
+        QString tag = Printable(FromCp1252(versionTag.substr(0, kShownTag)));
+        if (versionTag.size() > kShownTag) tag += QStringLiteral("...");
+        first += QStringLiteral(": the version tag of this file is \"") + tag +
+                 QStringLiteral("\", not \"") + expected + QStringLiteral("\".");
+    }
+    return first + QStringLiteral("\r\n") + FromCp1252(VersionErrorText(requiredVersion));
 }
 
 // The rest of a load, once the file has been read in full and accepted.
@@ -124,7 +153,7 @@ QString LocateRateFile(frmMain& w) {
         }
         const MsgResult answer = platform.messageBox(
             &w, QLatin1String(kFileNotFoundTitle),
-            QStringLiteral("The required file ") + path +
+            QStringLiteral("The required file ") + Printable(path) +
                 QStringLiteral(" was not found in the default directory. \r\n"
                                "Press OK to select a tax rate file to use, or press Cancel."),
             MsgButtons::OkCancel);
@@ -156,7 +185,8 @@ void LoadRateFile(frmMain& w) {
         w.setWindowTitle(caption);
         w.platform().messageBox(&w, QString::fromLatin1(kVersionErrorTitle.data(),
                                                         static_cast<qsizetype>(kVersionErrorTitle.size())),
-                                FromCp1252(VersionErrorText(w.data().RequiredRateVersion)),
+                                VersionRefusalText(path, read.contents.VersionTag,
+                                                   w.data().RequiredRateVersion),
                                 MsgButtons::Ok);
         return;
     case RateFileStatus::Refused:
