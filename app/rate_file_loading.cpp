@@ -12,6 +12,7 @@
 #include <QTabWidget>
 
 #include "app/frmMain.h"
+#include "app/platform/caption_text.h"
 #include "app/platform/platform.h"
 #include "app/platform/text.h"
 #include "app/unit_lists.h"
@@ -59,6 +60,18 @@ QString RefusalText(const QString& path, RateFileError error) {
     return Printable(path + FromCp1252(error.message()));
 }
 
+// A named pipe keeps its reader waiting until something writes to it, which
+// would freeze the window for good, and a device may never end: the window
+// reads ordinary files only (a folder the reader names as such itself).
+RateFileRead ReadChosenFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile() || info.isDir()) return ReadRateFile(FileNameBytes(path));
+    RateFileRead refused;
+    refused.status = RateFileStatus::Refused;
+    refused.error.problem = "this is not an ordinary file, so it cannot be a rate file";
+    return refused;
+}
+
 // The version message, after a first line that names the file and what its
 // first line holds: a user who picked a picture or another program's file by
 // mistake sees so at once.
@@ -86,13 +99,13 @@ void ShowLoadedTable(frmMain& w, const RateFileContents& contents) {
     frmCfgSpcl& specials = w.specials();
     InstallRateTable(data, contents);
 
-    const QString county = FromCp1252(data.CountyName);
+    const QString county = CaptionPart(data.CountyName);
     if (contents.TableLabel.empty()) {
         w.setWindowTitle(QString::fromLatin1(frmMain::kVersionText));
         specials.setWindowTitle(QStringLiteral("Configure Special Districts"));
     } else {
         w.setWindowTitle(QString::fromLatin1(frmMain::kVersionText) + QStringLiteral(" - ") +
-                         FromCp1252(contents.TableLabel) + QStringLiteral(" Tax Rates for ") +
+                         CaptionPart(contents.TableLabel) + QStringLiteral(" Tax Rates for ") +
                          county + QStringLiteral(" County"));
         specials.setWindowTitle(QStringLiteral("Configure Special Districts for ") + county +
                                 QStringLiteral(" County"));
@@ -176,7 +189,7 @@ void LoadRateFile(frmMain& w) {
         return;
     }
 
-    const RateFileRead read = ReadRateFile(FileNameBytes(path));
+    const RateFileRead read = ReadChosenFile(path);
     switch (read.status) {
     case RateFileStatus::Loaded:
         ShowLoadedTable(w, read.contents);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/platform/caption_text.h"
 #include "app/platform/print_window.h"
 #include "app/platform/text.h"
 #include "app/platform/twips.h"
@@ -96,7 +97,7 @@ void frmRateTable::BuildListing() {
     data_.NameSortedAsc = false;
     data_.RateSortedAsc = true;
 
-    const QString county = FromCp1252(data_.CountyName);
+    const QString county = CaptionPart(data_.CountyName);
     setWindowTitle(county.isEmpty()
                        ? QStringLiteral("Jurisdictions and Tax Rates")
                        : QStringLiteral("Jurisdictions and Tax Rates for ") + county +
