@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "ratedata/number_text.h"
 #include "ratedata/rate_file.h"
 #include "table_checks.h"
 
@@ -87,9 +88,11 @@ std::string Fixed(std::string_view text, std::size_t width) {
     return out;
 }
 
-// What a record line must become: its code, name and type letter.
+// What a record line must become: its code, name and type letter; the
+// rest of its columns are looked at through the line itself.
 struct ExpectedUnit {
     std::string code, name, type;
+    std::string_view line;
 };
 
 bool IsRecord(std::string_view line) {
@@ -101,7 +104,7 @@ bool IsRecord(std::string_view line) {
 ExpectedUnit UnitOf(std::string_view line) {
     const std::vector<std::string_view> cols = SplitTabs(line);
     const std::string_view type = cols.size() > 2 && !Blank(cols[2]) ? cols[2].substr(0, 1) : " ";
-    return {Fixed(cols[0], 3), Fixed(cols.size() > 1 ? cols[1] : "", 30), std::string(type)};
+    return {Fixed(cols[0], 3), Fixed(cols.size() > 1 ? cols[1] : "", 30), std::string(type), line};
 }
 
 void CheckHeader(const RateFileRead& read, std::string_view firstLine) {
@@ -154,11 +157,26 @@ void CheckRefusal(const RateFileError& error, const std::vector<std::string_view
     FUZZ_CHECK(!Blank(error.text));
 }
 
+// Each column lands in its own field: the rate (0 when not a number), the
+// fixed amounts, the veteran amounts rounded half to even, and the flags.
+void CheckColumns(const Jurisdiction& unit, const std::vector<std::string_view>& cols) {
+    const auto column = [&](std::size_t n) { return n <= cols.size() ? cols[n - 1] : std::string_view(); };
+    const auto number = [&](std::size_t n) { return ParsePlainNumber(column(n)).value_or(0.0); };
+    FUZZ_CHECK(unit.DefaultSel.view() == (Blank(column(4)) ? "N" : column(4).substr(0, 1)));
+    FUZZ_CHECK(unit.TaxRate == number(5));
+    FUZZ_CHECK(unit.HSAmt == Currency::fromDouble(number(6)));
+    FUZZ_CHECK(unit.O65Amt == Currency::fromDouble(number(7)));
+    FUZZ_CHECK(unit.DPAmt == Currency::fromDouble(number(8)));
+    const std::int16_t vets[] = {unit.Vet1, unit.Vet2, unit.Vet3, unit.Vet4};
+    for (std::size_t i = 0; i < 4; ++i) FUZZ_CHECK(vets[i] == RoundHalfEven(number(14 + i)));
+    FUZZ_CHECK(unit.Reserved21 == !Blank(column(21)));
+}
+
 void CheckLoaded(const RateFileContents& contents, const std::vector<std::string_view>& lines) {
     std::vector<ExpectedUnit> expected = {
-        {"000", Fixed(" No City", 30), "C"},
-        {"900", Fixed(" No School", 30), "I"},
-        {"100", Fixed(" No County", 30), "K"},
+        {"000", Fixed(" No City", 30), "C", {}},
+        {"900", Fixed(" No School", 30), "I", {}},
+        {"100", Fixed(" No County", 30), "K", {}},
     };
     int specials = 0;
     for (std::size_t n = 1; n < lines.size(); ++n) {
@@ -177,6 +195,7 @@ void CheckLoaded(const RateFileContents& contents, const std::vector<std::string
         FUZZ_CHECK(unit.Code.view() == expected[k].code);
         FUZZ_CHECK(unit.Name.view() == expected[k].name);
         FUZZ_CHECK(unit.UnitType.view() == expected[k].type);
+        if (!expected[k].line.empty()) CheckColumns(unit, SplitTabs(expected[k].line));
     }
 }
 
