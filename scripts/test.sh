@@ -20,7 +20,7 @@ failed=0
 run_pass() {
   local build="$1"
   shift
-  LEVYWISE_BUILD_DIR="$build" "$root/scripts/build.sh" "$@"
+  LEVYWISE_BUILD_DIR="$build" "$root/scripts/build.sh" -DLEVYWISE_WERROR=ON "$@"
   local log="$build/ctest.log"
   (cd "$build" && ctest --output-on-failure -j "$(nproc)" --timeout 600) 2>&1 | tee "$log" || true
   local counts
