@@ -13,11 +13,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/flat_frame_style.h"
+#include "platform/flat_frame_style.h"
 #include "app/frmMain.h"
-#include "app/platform/twips.h"
-#include "app/twips_tab_widget.h"
-#include "app/window_fonts.h"
+#include "platform/twips.h"
+#include "platform/twips_tab_widget.h"
+#include "platform/window_fonts.h"
 
 namespace levywise {
 namespace {

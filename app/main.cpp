@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "app/frmMain.h"
-#include "app/platform/platform.h"
+#include "platform/platform.h"
 #include "app/splash/levywise_logo.h"
 #include "app/startup/shown_probe.h"
 #include "ratedata/mod_main.h"

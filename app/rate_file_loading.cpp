@@ -12,9 +12,9 @@
 #include <QTabWidget>
 
 #include "app/frmMain.h"
-#include "app/platform/caption_text.h"
-#include "app/platform/platform.h"
-#include "app/platform/text.h"
+#include "platform/caption_text.h"
+#include "platform/platform.h"
+#include "platform/text.h"
 #include "app/unit_lists.h"
 #include "ratedata/mod_main.h"
 #include "ratedata/rate_file.h"

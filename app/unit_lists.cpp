@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/platform/text.h"
+#include "platform/text.h"
 
 namespace levywise {
 namespace {

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/platform/caption_text.h"
-#include "app/platform/print_window.h"
-#include "app/platform/text.h"
-#include "app/platform/twips.h"
+#include "platform/caption_text.h"
+#include "platform/print_window.h"
+#include "platform/text.h"
+#include "platform/twips.h"
 #include "ratedata/listing_rows.h"
 #include "ratedata/mod_main.h"
 

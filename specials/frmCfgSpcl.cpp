@@ -12,10 +12,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "app/platform/platform.h"
-#include "app/platform/print_window.h"
-#include "app/platform/text.h"
-#include "app/platform/twips.h"
+#include "platform/platform.h"
+#include "platform/print_window.h"
+#include "platform/text.h"
+#include "platform/twips.h"
 #include "ratedata/formats.h"
 #include "ratedata/mod_main.h"
 

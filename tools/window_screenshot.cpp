@@ -11,7 +11,7 @@
 #include <cstdio>
 
 #include "app/frmMain.h"
-#include "app/platform/platform.h"
+#include "platform/platform.h"
 #include "ratedata/mod_main.h"
 #include "specials/frmCfgSpcl.h"
 

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/platform/twips.h"
+#include "platform/twips.h"
 #include "app/splash/levywise_logo.h"
 #include "ratedata/mod_main.h"
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "app/platform/twips.h"
+#include "platform/twips.h"
 
 namespace levywise {
 namespace {

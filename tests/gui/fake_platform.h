@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/platform/platform.h"
+#include "platform/platform.h"
 
 namespace levywise::test {
 

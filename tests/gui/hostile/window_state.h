@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/platform/text.h"
+#include "platform/text.h"
 #include "calc/totals.h"
 #include "hostile/hostile_rig.h"
 

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/platform/twips.h"
+#include "platform/twips.h"
 #include "app/splash/frmQuenbySplash.h"
 #include "integration/shell_rig.h"
 

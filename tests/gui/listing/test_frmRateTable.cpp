@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../core/rate_text.h"
-#include "app/platform/twips.h"
+#include "platform/twips.h"
 #include "fake_platform.h"
 #include "listing/frmRateTable.h"
 #include "ratedata/mod_main.h"

@@ -16,7 +16,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "app/platform/twips.h"
+#include "platform/twips.h"
 #include "main/main_window_rig.h"
 
 using namespace levywise;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <set>
 
-#include "app/platform/twips.h"
+#include "platform/twips.h"
 #include "app/splash/frmQuenbySplash.h"
 #include "app/splash/levywise_logo.h"
 #include "ratedata/mod_main.h"

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/platform/text.h"
+#include "platform/text.h"
 
 namespace levywise {
 

@@ -1,4 +1,4 @@
-#include "app/window_fonts.h"
+#include "platform/window_fonts.h"
 
 #include <QStringList>
 

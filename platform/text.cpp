@@ -1,4 +1,4 @@
-#include "app/platform/text.h"
+#include "platform/text.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "app/platform/twips.h"
+#include "platform/twips.h"
 
 #include <QGuiApplication>
 #include <QPalette>

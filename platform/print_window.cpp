@@ -1,8 +1,8 @@
-#include "app/platform/print_window.h"
+#include "platform/print_window.h"
 
 #include <QWidget>
 
-#include "app/platform/platform.h"
+#include "platform/platform.h"
 
 namespace levywise {
 

@@ -1,4 +1,4 @@
-#include "app/flat_frame_style.h"
+#include "platform/flat_frame_style.h"
 
 #include <QPainter>
 #include <QStyleOption>

@@ -1,10 +1,10 @@
-#include "app/twips_tab_widget.h"
+#include "platform/twips_tab_widget.h"
 
 #include <QTabBar>
 #include <QVariant>
 #include <algorithm>
 
-#include "app/platform/twips.h"
+#include "platform/twips.h"
 
 namespace levywise {
 namespace {
