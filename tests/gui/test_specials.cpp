@@ -27,11 +27,7 @@ struct Specials {
                     QByteArray::number(k).rightJustified(2, '0') + "\tS\t" + (k % 2 ? "Y" : "N") +
                     '\t' + QByteArray::number(k) + ".25\t\r\n";
         Install(data, text);
-        window.ResetSpecialRows();
-        data.SpclLoading = true;
-        window.ShowSpecialDistricts(1);
-        data.SpclLoading = false;
-        bar()->setValue(1);
+        window.ShowLoadedTable();
     }
     QScrollBar* bar() const { return Ctl<QScrollBar>(&window, QStringLiteral("VScroll1")); }
     template <class T>
