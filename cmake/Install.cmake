@@ -1,9 +1,5 @@
 # Installs the program, its sample county, a desktop launcher and its icon:
 #   cmake --install <build> [--prefix <dir>]
-include(GNUInstallDirs)
-
-set(LEVYWISE_SAMPLE_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/levywise)
-
 if(TARGET levywise)
   install(TARGETS levywise RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
