@@ -26,21 +26,20 @@ struct Parser {
 
     Parser() {
         exitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.setApplicationDescription(
-            QStringLiteral("Estimates the yearly property tax on one piece of real estate from a "
-                           "county's tax rate file."));
+        parser.setApplicationDescription(QStringLiteral(
+            "Estimates the yearly property tax on one piece of real estate from a county's tax "
+            "rate file.\n\n"
+            "The program reads the settings file levywise.ini in the current folder, whose\n"
+            "section [general] names the tax rate file (key TaxRateFile, default taxrate.tab)\n"
+            "and its folder (key TaxRatePath, default the current folder). When that file is\n"
+            "not found, it offers a file dialog, which starts in the installed sample county's\n"
+            "folder when there is no settings file."));
         parser.addOptions({help, version, noSplash, exitWhenShown});
     }
 
     // Qt's own help text names no program without an application object.
     QString helpText() const {
-        return kUsage + QLatin1Char('\n') + parser.helpText().section(QLatin1Char('\n'), 1) +
-               QStringLiteral(
-                   "\nThe program reads the settings file levywise.ini in the current folder, "
-                   "whose section [general]\nnames the tax rate file (key TaxRateFile, default "
-                   "taxrate.tab) and its folder (key\nTaxRatePath, default the current folder). "
-                   "When that file is not found, it offers a file\ndialog, which starts in the "
-                   "installed sample county's folder when there is no settings file.\n");
+        return kUsage + QLatin1Char('\n') + parser.helpText().section(QLatin1Char('\n'), 1);
     }
 
     std::optional<int> answer(QTextStream& out) const {
