@@ -101,9 +101,7 @@ public:
         u.TaxRate = ParsePlainNumber(cols_[5]).value_or(0.0);
         if (!money(6, u.HSAmt) || !money(7, u.O65Amt) || !money(8, u.DPAmt)) return error_;
         if (!percentOrNumber(9, u.OptHS)) return error_;
-        double optO65 = 0, optDP = 0;
-        if (!percentOrNumber(10, optO65) || !toCurrency(10, optO65, u.OptO65)) return error_;
-        if (!percentOrNumber(11, optDP) || !toCurrency(11, optDP, u.OptDP)) return error_;
+        if (!percentOrMoney(10, u.OptO65) || !percentOrMoney(11, u.OptDP)) return error_;
         if (!number(12, u.Reserved12) || !number(13, u.Reserved13)) return error_;
         if (!whole(14, u.Vet1) || !whole(15, u.Vet2) || !whole(16, u.Vet3) || !whole(17, u.Vet4) ||
             !whole(18, u.Reserved18) || !whole(19, u.Reserved19) || !whole(20, u.Reserved20))
@@ -148,9 +146,24 @@ private:
         return true;
     }
 
+    // Amounts are read exactly from their decimal text.
     bool money(int column, Currency& out) {
+        if (IsBlank(cols_[column])) {
+            out = Currency();
+            return true;
+        }
+        const PlainAmount amount = ParsePlainAmount(cols_[column]);
+        if (amount.read == PlainAmount::Read::NotANumber) return fail(column, "this is not a number");
+        if (amount.read == PlainAmount::Read::OutOfRange)
+            return fail(column, "this amount is too large");
+        out = Currency::fromRaw(amount.tenThousandths);
+        return true;
+    }
+
+    bool percentOrMoney(int column, Currency& out) {
+        if (cols_[column].find('%') == std::string_view::npos) return money(column, out);
         double value = 0;
-        return number(column, value) && toCurrency(column, value, out);
+        return percentOrNumber(column, value) && toCurrency(column, value, out);
     }
 
     bool whole(int column, std::int16_t& out) {

@@ -64,6 +64,8 @@ TEST(Batch, FiguresOfEachRowWorkedOutByHand) {
              {"J, 200000 , 101 ,202 ,901,y,OVER65, 2 ,  302 ; ", "J,712.50,500.00,1710.00,1593.00,4515.50,"},
              // Quarlow's 10,000 minimum makes the net value 0 below 10,000.
              {"K,8000,,201,,Y,,,", "K,0.00,0.00,0.00,0.00,0.00,"},
+             // District 301's tax is the double 1.16494999...: a single rounding keeps it below a tie.
+             {"M,1164.95,101,,,,,,301", "M,5.82,0.00,0.00,1.16,6.98,"},
              {"\"L, with \"\"quotes\"\"\",-5000,101,,,,,,", "\"L, with \"\"quotes\"\"\",0.00,0.00,0.00,0.00,0.00,"},
          }) {
         BatchSummary s;

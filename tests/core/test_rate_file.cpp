@@ -57,6 +57,29 @@ TEST(RateFileColumns, ConvertEachFieldAsTheFileMeansIt) {
     EXPECT_EQ(c.OptO65, Currency());          // letters before "%"
 }
 
+TEST(RateFileColumns, AmountsAreReadExactlyFromTheirDecimalText) {
+    struct Case {
+        std::string text;
+        std::int64_t raw;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"922337203685477", 9223372036854770000},
+             {"922337203685477.5807", Currency::max().raw()},
+             {"-922337203685477.5808", Currency::min().raw()},
+             {"$1,234.56789", 12345679},
+             {"0.00005", 0},  // a half to the even neighbour
+             {"0.00015", 2},
+             {"0.000150001", 2},
+             {"-0.00025", -2},
+             {"1.5e-4", 2},
+             {"9.223372036854775807e14", Currency::max().raw()},
+         }) {
+        const modMain d = Loaded({"201\tA\tC\t\t0\t" + c.text + "\t\t\t\t" + c.text});
+        EXPECT_EQ(unitNamed(d, "A").HSAmt.raw(), c.raw) << c.text;
+        EXPECT_EQ(unitNamed(d, "A").OptO65.raw(), c.raw) << c.text;
+    }
+}
+
 TEST(RateFileColumns, FixedWidthTextIsCutOrPadded) {
     const modMain d = Loaded({"12\tA NAME OF THIRTY-FIVE CHARACTERS!!\tC", "1234\tSHORT NAME\tI"});
     EXPECT_EQ(d.RateTbl[4].Name.view(), "A NAME OF THIRTY-FIVE CHARACTE");
@@ -203,7 +226,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"LettersInAFraction", {"201\tA\tC", "202\tB\tC\t\t\t\t\t\t0.x"}, 3, 9, "0.x"},
         RefusalCase{"VeteranAmountTooLarge", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t40000"}, 2, 14, "40000"},
         RefusalCase{"ReservedWholeTooSmall", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t-32769"}, 2, 20, "-32769"},
-        RefusalCase{"AmountOutOfMoneyRange", {"201\tA\tC\t\t\t1e16"}, 2, 6, "1e16"},
+        RefusalCase{"AmountOutOfMoneyRange", {"201\tA\tC\t\t\t922337203685477.5808"}, 2, 6,
+                    "922337203685477.5808"},
         RefusalCase{"PercentageOutOfRange", {"201\tA\tC\t\t\t\t\t\t\t1e400%"}, 2, 10, "1e400%"}),
     [](const auto& info) { return info.param.name; });
 
