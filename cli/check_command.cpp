@@ -48,7 +48,7 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
         << "  Special districts: " << n.specials << '\n'
         << "  Other units:       " << n.others << '\n'
         << "  Units in all:      " << c.slotCount() - 3 << '\n';
-    return kExitDone;
+    return FinishedWriting(out, err);
 }
 
 } // namespace levywise::cli

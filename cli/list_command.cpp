@@ -83,7 +83,7 @@ int RunList(const ListOptions& o, std::ostream& out, std::ostream& err) {
     if (!o.Sort.empty())
         SortListingRows(rows, o.Sort == "rate" ? ListingColumn::Rate : ListingColumn::Name, o.Descending);
     out << ListingText(rows, o.Format);
-    return kExitDone;
+    return FinishedWriting(out, err);
 }
 
 } // namespace levywise::cli

@@ -275,6 +275,9 @@ RateFileRead ReadRateFile(const std::string& path) {
         return refused(path, 0, 0, {}, "the file does not exist");
     if (std::filesystem::is_directory(status))
         return refused(path, 0, 0, {}, "this is a folder, not a rate file");
+    // A named pipe keeps its reader waiting for good, and a device may never end.
+    if (!std::filesystem::is_regular_file(status))
+        return refused(path, 0, 0, {}, "this is not an ordinary file, so it cannot be a rate file");
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxFileBytes)
         return refused(path, 0, 0, {}, "the file is far too large to be a rate file");

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "cli/batch_columns.h"
 #include "cli/batch_run.h"
 #include "cli/money_text.h"
+#include "cli/output_file.h"
 #include "rate_text.h"
 
 namespace levywise::cli {
@@ -174,6 +179,34 @@ TEST(Batch, ProgressIsReportedWhileTheRowsGoBy) {
     const BatchSummary s = RunBatch(data, in, out, [&](long rows) { reported.push_back(rows); });
     EXPECT_EQ(s.Rows, 140000);
     EXPECT_EQ(reported, (std::vector<long>{65536, 131072}));
+}
+
+TEST(OutputFile, ReplacesItsTargetOnlyOnCommit) {
+    const auto dir = std::filesystem::temp_directory_path() / "levywise-output-file-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string target = (dir / "results.csv").string();
+    std::ofstream(target) << "old";
+    const auto contents = [&] {
+        std::stringstream s;
+        s << std::ifstream(target).rdbuf();
+        return s.str();
+    };
+    std::string error;
+    {
+        OutputFile abandoned;
+        ASSERT_TRUE(abandoned.open(target, error)) << error;
+        std::fputs("partial", abandoned.stream());
+    }
+    EXPECT_EQ(contents(), "old");
+    OutputFile output;
+    ASSERT_TRUE(output.open(target, error)) << error;
+    std::fputs("new", output.stream());
+    EXPECT_EQ(contents(), "old");
+    ASSERT_TRUE(output.commit(error)) << error;
+    EXPECT_EQ(contents(), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1); // nothing left beside it
+    std::filesystem::remove_all(dir);
 }
 
 TEST(PlainCents, TwoPlacesAndASignOnlyWhenNegative) {

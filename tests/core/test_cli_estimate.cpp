@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "cli/estimate_command.h"
+#include "cli/exit_status.h"
 #include "cli/list_command.h"
 #include "cli/rate_table.h"
 #include "cli/text_encoding.h"
@@ -101,6 +103,20 @@ TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
         if (!unknown) {
             EXPECT_EQ(selectedCodes(data), c.selected) << c.special;
         }
+    }
+}
+
+TEST(RunEstimate, AnEmptyDistrictListIsAMistakeNotNone) {
+    for (const std::string special : {"", " ", ","}) {
+        EstimateOptions o;
+        o.Rates = std::string(LEVYWISE_SAMPLE_DIR) + "/taxrate.tab";
+        o.Value = "100000";
+        o.County = "101";
+        o.Special = special;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunEstimate(o, out, err), kExitUsage) << special;
+        EXPECT_NE(err.str().find("none or default"), std::string::npos) << err.str();
+        EXPECT_EQ(out.str(), "");
     }
 }
 

@@ -3,6 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "rate_text.h"
 #include "ratedata/rate_file.h"
 
@@ -253,10 +257,17 @@ TEST(RateFileLimits, MoreThanThreeHundredSpecialDistrictsAreRefused) {
 
 TEST(RateFileRead, FilesThatCannotBeReadAreRefusedWithTheirPath) {
     const auto dir = std::filesystem::temp_directory_path() / "levywise-rate-file-test";
+    std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const std::string empty = (dir / "empty.tab").string();
     std::ofstream(empty).close();
-    for (const std::string& path : {(dir / "missing.tab").string(), dir.string(), empty}) {
+    std::vector<std::string> paths = {(dir / "missing.tab").string(), dir.string(), empty};
+#ifndef _WIN32
+    const std::string pipe = (dir / "pipe.tab").string();
+    if (mkfifo(pipe.c_str(), 0600) == 0) paths.push_back(pipe); // refused without waiting for a writer
+    paths.push_back("/dev/zero");
+#endif
+    for (const std::string& path : paths) {
         const RateFileRead r = ReadRateFile(path);
         EXPECT_EQ(r.status, RateFileStatus::Refused) << path;
         EXPECT_EQ(r.error.message().rfind(path, 0), 0u) << r.error.message();
