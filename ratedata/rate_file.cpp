@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ratedata/formats.h"
 #include "ratedata/number_text.h"
 
 namespace levywise {
@@ -90,8 +91,9 @@ void splitRecord(std::string_view line, Columns& cols) {
 // Converts the columns of one record line, or says why it cannot.
 class RecordConverter {
 public:
-    RecordConverter(std::string_view file, int line, const Columns& cols)
-        : file_(file), line_(line), cols_(cols) {}
+    RecordConverter(std::string_view file, int line, const Columns& cols,
+                    std::vector<RateFileError>& warnings)
+        : file_(file), line_(line), cols_(cols), warnings_(warnings) {}
 
     std::optional<RateFileError> convert(Jurisdiction& u) {
         u.Code.assign(cols_[1]);
@@ -99,6 +101,10 @@ public:
         u.UnitType.assign(IsBlank(cols_[3]) ? std::string_view(" ") : cols_[3].substr(0, 1));
         u.DefaultSel.assign(IsBlank(cols_[4]) ? std::string_view("N") : cols_[4].substr(0, 1));
         u.TaxRate = ParsePlainNumber(cols_[5]).value_or(0.0);
+        if (cols_[5].find_first_of(kSeparators) != std::string_view::npos)
+            warnings_.push_back(RateFileError{std::string(file_), line_, 5, std::string(cols_[5]),
+                                              "this rate is read as " + PlainNumberText(u.TaxRate) +
+                                                  ": commas and currency signs are no decimal point"});
         if (!money(6, u.HSAmt) || !money(7, u.O65Amt) || !money(8, u.DPAmt)) return error_;
         if (!percentOrNumber(9, u.OptHS)) return error_;
         if (!percentOrMoney(10, u.OptO65) || !percentOrMoney(11, u.OptDP)) return error_;
@@ -176,9 +182,13 @@ private:
         return true;
     }
 
+    // Commas and currency signs, as a rate written for other regional settings holds them.
+    static constexpr std::string_view kSeparators = ",$\x80\xA2\xA3\xA4\xA5";
+
     std::string_view file_;
     int line_;
     const Columns& cols_;
+    std::vector<RateFileError>& warnings_;
     RateFileError error_;
 };
 
@@ -242,7 +252,8 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
 
     Columns cols;
     while (lines.next(line)) {
-        if (IsBlank(line)) continue;
+        // Spreadsheets end their rows with tabs: a line of blank columns is a blank line.
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
         splitRecord(line, cols);
         if (cols[1] == PlaceholderCodes::NoCity || cols[1] == PlaceholderCodes::NoSchool) continue;
         if (c.slotCount() >= modMain::kRateSlots)
@@ -250,7 +261,7 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
                            "the file lists more units than the " +
                                std::to_string(modMain::kRateSlots - 3) + " a rate table can hold");
         Jurisdiction unit;
-        if (auto error = RecordConverter(fileName, lines.number(), cols).convert(unit)) {
+        if (auto error = RecordConverter(fileName, lines.number(), cols, c.Warnings).convert(unit)) {
             result.status = RateFileStatus::Refused;
             result.error = std::move(*error);
             return result;

@@ -71,6 +71,7 @@ TEST(Batch, FiguresOfEachRowWorkedOutByHand) {
              {"K,8000,,201,,Y,,,", "K,0.00,0.00,0.00,0.00,0.00,"},
              // District 301's tax is the double 1.16494999...: a single rounding keeps it below a tie.
              {"M,1164.95,101,,,,,,301", "M,5.82,0.00,0.00,1.16,6.98,"},
+             {"=HYPERLINK(1),200000,101,,,,,,none", "'=HYPERLINK(1),1000.00,0.00,0.00,0.00,1000.00,"},
              {"\"L, with \"\"quotes\"\"\",-5000,101,,,,,,", "\"L, with \"\"quotes\"\"\",0.00,0.00,0.00,0.00,0.00,"},
          }) {
         BatchSummary s;

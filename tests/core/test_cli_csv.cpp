@@ -94,8 +94,12 @@ TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
         w.endRow();
         w.unquotedField("1.00");
         w.endRow();
+        for (const char* text : {"=SUM(A1)", "+1", "-1,5", "@x", "a=b"}) w.textField(text);
+        w.field("-5");
+        w.endRow();
     }
-    EXPECT_EQ(sink.text, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",,\"cr\r\"\n1.00\n");
+    EXPECT_EQ(sink.text, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",,\"cr\r\"\n1.00\n"
+                         "'=SUM(A1),'+1,\"'-1,5\",'@x,a=b,-5\n");
 }
 
 TEST(CsvWriter, ReportsAFailedWrite) {

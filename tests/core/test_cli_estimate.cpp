@@ -7,7 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/list_command.h"
 #include "cli/rate_table.h"
-#include "cli/text_encoding.h"
+#include "cli/display_text.h"
 #include "cli/unit_codes.h"
 #include "rate_text.h"
 
@@ -191,10 +191,14 @@ TEST(RateFileProblem, NamesFileLineColumnAndTextInUtf8) {
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
-TEST(TextEncoding, Windows1252ToUtf8) {
+TEST(TextEncoding, Windows1252BothWaysAndControlsShownAsAMark) {
     EXPECT_EQ(Utf8FromCp1252("CAF\xC9"), "CAF\u00c9");
     EXPECT_EQ(Utf8FromCp1252("\x80 \x93x\x94 \x81"), "\u20ac \u201cx\u201d \u0081");
+    EXPECT_EQ(Shown("A\x1b[2J\x7f\x81\t\xC9"), "A\ufffd[2J\ufffd\ufffd\ufffd\u00c9");
     EXPECT_EQ(Utf8Length(Utf8FromCp1252("\x80\xC9" "ab")), 4u);
+    for (const char16_t c : {u'\u20ac', u'\u0178', u'\u00c9', u'\u0081', u'a'})
+        EXPECT_EQ(DecodeCp1252(static_cast<unsigned char>(EncodeCp1252(c))), c);
+    EXPECT_EQ(EncodeCp1252(u'\u0100'), '?');
 }
 
 TEST(ListingText, CsvAndJsonKeepTheCellTexts) {

@@ -84,6 +84,17 @@ TEST(RateFileColumns, AmountsAreReadExactlyFromTheirDecimalText) {
     }
 }
 
+TEST(RateFileColumns, RatesWithCommasOrCurrencySignsAreLoadedButWarnedOf) {
+    const RateFileRead r =
+        ParseRateFile(RateText({"201\tA\tC\t\t0,5", "202\tB\tC\t\t0.5", "203\tC\tC\t\t\xA3" "1"}), "t");
+    ASSERT_EQ(r.status, RateFileStatus::Loaded);
+    ASSERT_EQ(r.contents.Warnings.size(), 2u);
+    EXPECT_EQ(r.contents.Warnings[0].message(),
+              "t, line 2, column 5 (\"0,5\"): this rate is read as 5: commas and currency signs are no "
+              "decimal point.");
+    EXPECT_EQ(r.contents.Warnings[1].line, 4);
+}
+
 TEST(RateFileColumns, FixedWidthTextIsCutOrPadded) {
     const modMain d = Loaded({"12\tA NAME OF THIRTY-FIVE CHARACTERS!!\tC", "1234\tSHORT NAME\tI"});
     EXPECT_EQ(d.RateTbl[4].Name.view(), "A NAME OF THIRTY-FIVE CHARACTE");
@@ -114,6 +125,7 @@ TEST(RateFileLines, ShortAndBlankLinesCarryNothingOver) {
         "201\tFULL\tC\tN\t0.5\t1000\t\t\t\t\t\t\t\t1\t2\t3\t4",
         "",
         "   ",
+        "\t\t \t\t", // a spreadsheet's empty row
         "202\tSHORT\tC",        // no rate, no amounts: blank, not the line above's
         "203\tONE CHAR LAST\tI\tY\t1",
     });
