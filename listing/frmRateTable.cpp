@@ -41,6 +41,7 @@ frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       data_(data),
       platform_(platform) {
+    setObjectName(QStringLiteral("frmRateTable"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Rate Table"));
     SetBackground(this, kPaleYellow);

@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 
 #include "app/frmMain.h"
-#include "fake_platform.h"
+#include "common/fake_platform.h"
 #include "ratedata/mod_main.h"
 #include "specials/frmCfgSpcl.h"
 

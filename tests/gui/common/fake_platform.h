@@ -11,8 +11,8 @@
 namespace levywise::test {
 
 // Answers the program's questions the way a test has preset, and records
-// what was asked. An unexpected question is answered with Cancel / nothing
-// and recorded too, so a test can never hang on a modal window.
+// what was asked. An unexpected question is answered with Cancel or no file,
+// so a test never hangs on a modal window.
 class FakePlatform : public Platform {
 public:
     struct Message {
@@ -20,13 +20,12 @@ public:
         MsgButtons buttons;
     };
 
-    std::deque<MsgResult> messageAnswers;              // next answers, Cancel when empty
-    std::deque<std::optional<QString>> openAnswers;    // next chosen files, cancel when empty
+    std::deque<MsgResult> messageAnswers;
+    std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     QString currentDir = QStringLiteral("/tmp");
     bool printerPresent = true;
-    QString printError;                                // what printImage reports
-    QString pdfError;
+    QString printError, pdfError; // what printing or saving reports
 
     std::vector<Message> messages;
     std::vector<OpenFileRequest> openRequests;
@@ -37,16 +36,16 @@ public:
                          MsgButtons buttons) override {
         messages.push_back({title, text, buttons});
         if (messageAnswers.empty()) return MsgResult::Cancel;
-        const MsgResult r = messageAnswers.front();
+        const MsgResult answer = messageAnswers.front();
         messageAnswers.pop_front();
-        return r;
+        return answer;
     }
     std::optional<QString> openFile(QWidget*, const OpenFileRequest& request) override {
         openRequests.push_back(request);
-        return takeFront(openAnswers);
+        return next(openAnswers);
     }
     std::optional<QString> saveFile(QWidget*, const QString&, const QString&) override {
-        return takeFront(saveAnswers);
+        return next(saveAnswers);
     }
     QString currentDirectory() override { return currentDir; }
     bool hasPrinter() override { return printerPresent; }
@@ -62,14 +61,13 @@ public:
 private:
     // Copies the text rather than the optional: g++ 12 at -O2 takes a copied
     // optional<QString> for maybe-uninitialized.
-    static std::optional<QString> takeFront(std::deque<std::optional<QString>>& answers) {
-        if (answers.empty() || !answers.front()) {
-            if (!answers.empty()) answers.pop_front();
-            return std::nullopt;
-        }
-        const QString chosen = *answers.front();
+    static std::optional<QString> next(std::deque<std::optional<QString>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        const bool chosen = answers.front().has_value();
+        const QString path = chosen ? *answers.front() : QString();
         answers.pop_front();
-        return chosen;
+        if (!chosen) return std::nullopt;
+        return path;
     }
 };
 

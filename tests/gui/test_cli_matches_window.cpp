@@ -1,0 +1,76 @@
+// The command-line estimator and the main window, given the same rate file
+// and the same property, show the same figures: the window is driven through
+// its widgets, levywise-cli runs as a process.
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include "common/rig.h"
+
+using namespace levywise;
+using namespace levywise::test;
+
+class CliMatchesWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameFiguresForTheSameProperty() {
+        // File, value, county, city, school, then the exemptions as the
+        // command line names them and as the window's buttons.
+        const QStringList properties[] = {
+            {"cli/county.tab", "200000", "101", "202", "901", "--homestead", "chkGHS"},
+            {"cli/county.tab", "150000", "101", "201", "901", "--homestead --over65 --veteran=2",
+             "chkGHS optO65 optVet2"},
+            {"cli/county.tab", "8000", "100", "201", "900", "--homestead --disabled --veteran=4",
+             "chkGHS optDP optVet4"},
+            {"cli/county.tab", "$1,234,567.89", "101", "202", "901", "--veteran=1", "optVet1"},
+            {"cli/county.tab", "-5000", "101", "000", "901", "--homestead --over65 --veteran=3",
+             "chkGHS optO65 optVet3"},
+            {"main_estimate.tab", "150000", "101", "201", "901", "--homestead --over65 --veteran=2",
+             "chkGHS optO65 optVet2"},
+            {"main_estimate.tab", "150000", "100", "202", "901", "--homestead", "chkGHS"},
+            {"main_estimate.tab", "100004", "101", "202", "902", "--disabled", "optDP"},
+        };
+        for (const QStringList& p : properties) {
+            Rig rig(qPrintable(p[0]));
+            rig.start();
+            for (const QString& button : p[6].split(' ')) rig.ctl<QAbstractButton>(button)->click();
+            rig.estimate(p[1], qPrintable(p[2]), qPrintable(p[3]), qPrintable(p[4]));
+            QVERIFY(rig.platform.messages.empty());
+
+            QProcess cli;
+            cli.start(QCoreApplication::applicationDirPath() + "/../../cli/levywise-cli",
+                      QStringList{"estimate", "--rates", TestData(qPrintable(p[0])),
+                                  "--value=" + p[1], "--county", p[2], "--city", p[3], "--school",
+                                  p[4], "--json"} +
+                          p[5].split(' '));
+            QVERIFY(cli.waitForFinished(10000) && cli.exitCode() == 0);
+            const QJsonObject j = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+            const QJsonObject totals = j.value("totals").toObject();
+            QStringList window, command;
+            for (const QString unit : {"County", "City", "School"}) {
+                const QJsonObject u = j.value(unit.toLower()).toObject();
+                for (const auto& [field, label] : {std::pair{"appraised_value", "AprVal"},
+                                                   {"homestead", "HSVal"},
+                                                   {"over65_or_disabled", "O65Val"},
+                                                   {"veteran", "VetVal"},
+                                                   {"net_taxable_value", "NTV"},
+                                                   {"tax_base", "Base1"},
+                                                   {"tax_base", "Base2"},
+                                                   {"tax_rate", "TRate"},
+                                                   {"tax", "Tax"}}) {
+                    window << rig.text("lbl" + unit + label);
+                    command << u.value(field).toString();
+                }
+                window << rig.text("lblTot" + unit + "Name") << rig.text("lblTot" + unit + "Tax");
+                command << u.value("name").toString() << totals.value(unit.toLower()).toString();
+            }
+            window << rig.text("lblTotSpclTax") << rig.text("lblTotTax");
+            command << totals.value("special").toString() << totals.value("total").toString();
+            QCOMPARE(window, command);
+        }
+    }
+};
+
+QTEST_MAIN(CliMatchesWindowTest)
+#include "test_cli_matches_window.moc"

@@ -1,0 +1,158 @@
+// The windows together in the running program: start-up, the special
+// districts reaching the figures, the listing's life, printing, shutdown.
+#include <QCheckBox>
+#include <QPointer>
+
+#include "app/splash/frmQuenbySplash.h"
+#include "common/rig.h"
+
+using namespace levywise;
+using namespace levywise::test;
+
+namespace {
+
+QStringList VisibleWindows() {
+    QCoreApplication::sendPostedEvents(nullptr,
+                                       QEvent::DeferredDelete); // the windows closed for good
+    QStringList names;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) names << w->objectName();
+    names.sort();
+    return names;
+}
+
+// Toggles the district on the special-district page shown.
+void Toggle(Rig& rig, const char* district) {
+    for (int r = 0; r < frmCfgSpcl::kRows; ++r)
+        if (rig.ctl<QLineEdit>(QStringLiteral("txtSpclName_%1").arg(r), &rig.specials())
+                ->text()
+                .trimmed() == district)
+            return rig.click(QStringLiteral("chkSpclDist_%1").arg(r), &rig.specials());
+    QFAIL(district);
+}
+
+} // namespace
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void splashHandsOverToTheLoadedMainWindow() {
+        Rig rig;
+        rig.app.start(true);
+        QVERIFY(QTest::qWaitForWindowActive(rig.app.splash()));
+        QVERIFY(!rig.app.mainWindow() && !rig.app.specialsWindow());
+        QTest::keyClick(rig.app.splash(), Qt::Key_Q);
+        frmMain* opened = rig.app.mainWindow();
+        rig.app.start(true); // only the first start counts
+        QCOMPARE(rig.app.mainWindow(), opened);
+        QCOMPARE(VisibleWindows(), QStringList{"frmMain"});
+        QCOMPARE(rig.main().windowTitle(), QStringLiteral("Levywise v3.54b"));
+        // The loader filled the hidden special-district window.
+        QCOMPARE(rig.specials().windowTitle(),
+                 QStringLiteral("Configure Special Districts for Maple County"));
+        QCOMPARE(rig.ctl<QAbstractSlider>("VScroll1", &rig.specials())->maximum(), 3);
+    }
+
+    // Toggling districts changes no figure; Calculate or "Finsh" does.
+    void selectionReachesTheFiguresThroughACalculation() {
+        for (const bool byFinsh : {false, true}) {
+            Rig rig;
+            rig.start();
+            rig.estimate(QStringLiteral("123456")); // fire 123.456 + drainage 61.728
+            QCOMPARE(rig.text("lblTotSpclTax") + rig.text("lblTotTax"),
+                     QStringLiteral("$185.18$2,345.66"));
+            rig.command(Qt::Key_C);
+            Toggle(rig, "MAPLE FIRE DISTRICT");
+            Toggle(rig, "MAPLE LIBRARY DISTRICT");
+            QCOMPARE(rig.text("lblTotSpclTax"), QStringLiteral("$185.18"));
+            if (byFinsh) {
+                rig.click("cmdFinish", &rig.specials());
+            } else {
+                Rig::activate(&rig.main());
+                rig.click("Command1");
+            }
+            QCOMPARE(rig.specials().isVisible(), !byFinsh);
+            // Library 24.6912 + drainage 61.728.
+            QCOMPARE(rig.text("lblTotSpclTax") + rig.text("lblTotTax"),
+                     QStringLiteral("$86.42$2,246.90"));
+        }
+    }
+
+    // Opened once, the listing stays as it is, sorted and with its table,
+    // until "Done"; the next opening builds it from the table loaded then.
+    void listingLivesFromOpeningToDone() {
+        Rig rig;
+        rig.start();
+        rig.command(Qt::Key_L);
+        QPointer<frmRateTable> listing = rig.listing();
+        QVERIFY(listing && !listing->parent());
+        listing->SortByHeader(0, frmRateTable::kRateColumn);
+        listing->showMinimized();
+        const QStringList shown = rig.state().filter(QStringLiteral("MSFlexGrid1"));
+        rig.open(TestData("birch_county.tab"));
+        rig.command(Qt::Key_L);
+        QCOMPARE(rig.listing(), listing.data());
+        QVERIFY(!listing->isMinimized());
+        QCOMPARE(rig.state().filter(QStringLiteral("MSFlexGrid1")), shown);
+        rig.click("cmdDone", listing);
+        QCOMPARE(VisibleWindows(), QStringList{"frmMain"});
+        QVERIFY(!listing && !rig.listing());
+        rig.command(Qt::Key_L);
+        QCOMPARE(rig.listing()->windowTitle(),
+                 QStringLiteral("Jurisdictions and Tax Rates for Birch County"));
+    }
+
+    // Exit closes all three windows; closing the main window any other way
+    // leaves the listing, which ends the program with its "Done".
+    void closingTheWindows() {
+        for (const bool byExit : {true, false}) {
+            Rig rig;
+            rig.start();
+            rig.command(Qt::Key_L);
+            rig.command(Qt::Key_C);
+            QCOMPARE(VisibleWindows(), (QStringList{"frmCfgSpcl", "frmMain", "frmRateTable"}));
+            if (byExit)
+                rig.command(Qt::Key_X);
+            else
+                rig.main().close();
+            QCOMPARE(VisibleWindows(), byExit ? QStringList() : QStringList{"frmRateTable"});
+            if (!byExit) rig.click("cmdDone", rig.listing());
+            QCOMPARE(VisibleWindows(), QStringList());
+        }
+    }
+
+    void printButtonsPrintTheirWindow() {
+        for (const Qt::Key command : {Qt::Key_unknown, Qt::Key_C, Qt::Key_L}) {
+            Rig rig;
+            rig.start();
+            if (command != Qt::Key_unknown) rig.command(command);
+            QWidget* window = command == Qt::Key_C   ? &rig.specials()
+                              : command == Qt::Key_L ? static_cast<QWidget*>(rig.listing())
+                                                     : rig.main().centralWidget();
+            rig.click("cmdPrint", window->window());
+            QCOMPARE(rig.platform.printed.size(), std::size_t(1));
+            QCOMPARE(rig.platform.printed[0].size(), window->size() * window->devicePixelRatio());
+        }
+    }
+
+    // The program can end with windows open (the session ends): every
+    // window goes with it, the splash too.
+    void nothingOutlivesTheProgram() {
+        {
+            Rig rig;
+            rig.app.start(true);
+        }
+        {
+            Rig rig;
+            rig.start();
+            rig.command(Qt::Key_L);
+            rig.command(Qt::Key_C);
+        }
+        VisibleWindows();
+        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+    }
+};
+
+QTEST_MAIN(ProgramTest)
+#include "test_program.moc"

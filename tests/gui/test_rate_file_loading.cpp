@@ -1,0 +1,180 @@
+// Finding the rate file (settings file, "not found", the file dialog) and
+// loading it into both windows as a fresh estimate of its county.
+#include <QCheckBox>
+#include <QRadioButton>
+
+#include "app/rate_file_loading.h"
+#include "common/rig.h"
+
+using namespace levywise;
+using namespace levywise::test;
+
+namespace {
+
+QStringList Items(const Rig& rig, const char* list) {
+    QStringList texts;
+    for (int i = 0; i < rig.ctl<QComboBox>(list)->count(); ++i)
+        texts << rig.ctl<QComboBox>(list)->itemText(i).simplified();
+    return texts << QString::number(rig.ctl<QComboBox>(list)->currentIndex());
+}
+
+} // namespace
+
+class RateFileLoadingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The first call of the run takes the file from the settings file in the
+    // current folder, or the default name there, and names it in the caption.
+    void settingsFileNamesTheFile() {
+        for (const bool settings : {false, true}) {
+            Rig rig(nullptr);
+            QDir(rig.folder.path()).mkdir(QStringLiteral("sub"));
+            if (settings)
+                rig.write(QStringLiteral("levywise.ini"),
+                          "[general]\r\nTaxRatePath=" + QFile::encodeName(rig.path("sub")) +
+                              "\r\nTaxRateFile=o.tab\r\n");
+            const QString file = rig.write(settings ? "sub/o.tab" : "taxrate.tab", RateFile({}));
+            frmCfgSpcl specials(rig.data, rig.platform);
+            frmMain window(rig.data, rig.platform, specials);
+            QCOMPARE(LocateRateFile(window), file);
+            QCOMPARE(window.windowTitle(), QStringLiteral("Levywise v3.54b") + file);
+            QVERIFY(rig.platform.messages.empty() && rig.platform.openRequests.empty());
+        }
+    }
+
+    void missingFileOffersTheDialog() {
+        Rig rig(nullptr);
+        rig.write(QStringLiteral("levywise.ini"), "[general]\r\nTaxRateFile=gone.tab\r\n");
+        const QString chosen = rig.write(QStringLiteral("chosen.tab"), RateFile({}));
+        frmCfgSpcl specials(rig.data, rig.platform);
+        frmMain window(rig.data, rig.platform, specials);
+        rig.platform.messageAnswers = {MsgResult::Ok};
+        rig.platform.openAnswers = {chosen};
+        QCOMPARE(LocateRateFile(window), chosen);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Levywise v3.5 ") + chosen);
+        const auto& box = rig.platform.messages.at(0);
+        QCOMPARE(box.title, QStringLiteral("Required file not found"));
+        QCOMPARE(box.buttons, MsgButtons::OkCancel);
+        QCOMPARE(box.text, "The required file " + rig.path("gone.tab") +
+                               " was not found in the default directory. \r\n"
+                               "Press OK to select a tax rate file to use, or press Cancel.");
+        const OpenFileRequest& request = rig.platform.openRequests.at(0);
+        QCOMPARE(request.proposedName, rig.path("gone.tab"));
+        QStringList filters;
+        for (const auto& [description, pattern] : request.filters)
+            filters << description + '|' + pattern;
+        QCOMPARE(filters, (QStringList{"All Files (*.*)|*.*", "Text Files(*.txt)|*.txt",
+                                       "ASCII Files (*.asc)|*.asc", "TAB Files (*.tab)|*.tab"}));
+        QCOMPARE(request.selectedFilter, 4);
+
+        frmMain again(rig.data, rig.platform, specials); // Cancel in the box: no dialog
+        QCOMPARE(LocateRateFile(again), QString());
+        QCOMPARE(rig.platform.openRequests.size(), std::size_t(1));
+    }
+
+    // Later loads never read the settings file: straight to the dialog.
+    void reloadGoesStraightToTheDialog() {
+        Rig rig;
+        rig.start();
+        rig.ctl<QComboBox>("comboSchools")->setFocus();
+        rig.write(QStringLiteral("levywise.ini"), "[general]\r\nTaxRateFile=elsewhere.tab\r\n");
+        rig.open(std::nullopt);
+        rig.open(std::nullopt);
+        QCOMPARE(rig.platform.openRequests.size(), std::size_t(2));
+        QCOMPARE(rig.platform.openRequests[1].proposedName, QStringLiteral("ratefile.tab"));
+        QVERIFY(rig.platform.messages.empty());
+        QCOMPARE(QApplication::focusWidget(), rig.ctl<QLineEdit>("txtAprVal"));
+        QCOMPARE(rig.main().windowTitle(), QStringLiteral("Levywise v3.54b"));
+    }
+
+    // A new file replaces the lists, the districts and the captions, and
+    // clears every input, whatever the user had on the screen.
+    void newFileStartsAFreshEstimate() {
+        Rig rig;
+        rig.start();
+        rig.estimate(QStringLiteral("123456"));
+        for (const char* on : {"chkGHS", "optDP", "optVet3"}) rig.ctl<QAbstractButton>(on)->click();
+        rig.ctl<QTabWidget>("tabTaxes")->setCurrentIndex(0);
+        rig.ctl<QAbstractSlider>("VScroll1", &rig.specials())->setValue(3);
+
+        rig.open(TestData("birch_county.tab"));
+        QVERIFY(rig.platform.messages.empty());
+        QCOMPARE(rig.main().windowTitle(),
+                 QStringLiteral("Levywise v3.54b - Shell Test Tax Rates for Birch County"));
+        QCOMPARE(rig.specials().windowTitle(),
+                 QStringLiteral("Configure Special Districts for Birch County"));
+        QCOMPARE(Items(rig, "comboCounties"),
+                 (QStringList{"No County 100", "BIRCH COUNTY 101", "0"}));
+        QCOMPARE(Items(rig, "comboCities"), (QStringList{"No City 000", "CITY OF ASPEN 201", "0"}));
+        QCOMPARE(Items(rig, "comboSchools"), (QStringList{"No School 900", "ASPEN ISD 901", "0"}));
+        QVERIFY(rig.ctl<QLineEdit>("txtAprVal")->text().isEmpty() &&
+                !rig.ctl<QCheckBox>("chkGHS")->isChecked());
+        QVERIFY(rig.ctl<QRadioButton>("optNeither")->isChecked() &&
+                rig.ctl<QRadioButton>("optVetNone")->isChecked());
+        QCOMPARE(rig.ctl<QTabWidget>("tabTaxes")->currentIndex(), 3);
+        QCOMPARE(rig.text("lblTotCountyName") + rig.text("lblTotTax"),
+                 QStringLiteral(" No County$0.00"));
+        QStringList rows;
+        for (int r = 0; r < frmCfgSpcl::kRows; ++r)
+            if (auto* name =
+                    rig.ctl<QLineEdit>(QStringLiteral("txtSpclName_%1").arg(r), &rig.specials());
+                !name->isHidden())
+                rows << name->text().trimmed();
+        QCOMPARE(rows, (QStringList{"BIRCH HOSPITAL DISTRICT", "BIRCH ROAD DISTRICT",
+                                    "BIRCH WATER DISTRICT"}));
+        QCOMPARE(rig.ctl<QAbstractSlider>("VScroll1", &rig.specials())->value(), 1);
+
+        rig.estimate(QStringLiteral("100000")); // base 1000: 0.4, 0.3, 1.2, water district 0.03
+        QCOMPARE(rig.text("lblTotSpclTax") + rig.text("lblTotTax"),
+                 QStringLiteral("$30.00$1,930.00"));
+    }
+
+    void captionsFollowTheTableLabel() {
+        const QString longLabel(255, QLatin1Char('L'));
+        const struct {
+            QByteArray header;
+            QString main, specials;
+        } cases[] = {
+            {"TaxRates v3.54\tT\tB\xE9xar\t", "Levywise v3.54b - T Tax Rates for B\u00E9xar County",
+             "Configure Special Districts for B\u00E9xar County"},
+            {"TaxRates v3.54\t\tBexar\t", "Levywise v3.54b", "Configure Special Districts"},
+            {"TAXRATES V3.54\tT\t\t", "Levywise v3.54b - T Tax Rates for  County",
+             "Configure Special Districts for  County"},
+            {"TaxRates v3.54\t" + QByteArray(300, 'L') + "\tB\t",
+             "Levywise v3.54b - " + longLabel + "... Tax Rates for B County",
+             "Configure Special Districts for B County"},
+        };
+        Rig rig;
+        rig.start();
+        for (const auto& c : cases) {
+            rig.open(rig.write(QStringLiteral("captions.tab"), RateFile({}, c.header)));
+            QCOMPARE(rig.main().windowTitle(), c.main);
+            QCOMPARE(rig.specials().windowTitle(), c.specials);
+        }
+    }
+
+    // The county list keeps the table's order (by name, then file order);
+    // the other lists sort their texts. Names are single-byte text: shown
+    // decoded, found by their bytes.
+    void listsShowTheUnits() {
+        Rig rig(nullptr);
+        rig.write("taxrate.tab",
+                  RateFile({"105\tTWIN\tK\tN\t1", "104\tTWIN\tK\tN\t1", "205\tTWIN\tC\tN\t1",
+                            "204\tTWIN\tC\tN\t1", "206\tlow\tC\tN\t1", "207\t9TH\tC\tN\t1",
+                            "208\tCAF\xC9\tC\tN\t2"}));
+        rig.start();
+        QCOMPARE(Items(rig, "comboCounties"),
+                 (QStringList{"No County 100", "TWIN 105", "TWIN 104", "0"}));
+        QCOMPARE(Items(rig, "comboCities"), (QStringList{"No City 000", "9TH 207", "CAF\u00C9 208",
+                                                         "TWIN 204", "TWIN 205", "low 206", "0"}));
+        QCOMPARE(rig.ctl<QComboBox>("comboCities")->itemText(3),
+                 QStringLiteral("TWIN").leftJustified(50) + "204");
+        rig.estimate(QStringLiteral("1000"), "100", "208", "900");
+        QCOMPARE(rig.text("lblTotCityName") + rig.text("lblCityTax"),
+                 QStringLiteral("CAF\u00C9$20.00"));
+    }
+};
+
+QTEST_MAIN(RateFileLoadingTest)
+#include "test_rate_file_loading.moc"
