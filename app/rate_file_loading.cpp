@@ -7,6 +7,7 @@
 #include "app/frmMain.h"
 #include "platform/platform.h"
 #include "platform/text.h"
+#include "app/sample_county.h"
 #include "ratedata/mod_main.h"
 #include "ratedata/rate_file.h"
 #include "ratedata/settings_file.h"
@@ -104,6 +105,7 @@ QString LocateRateFile(frmMain& w) {
     QString& path = w.RateFilePath();
     const QString currentDir = platform.currentDirectory();
     const QString settingsPath = currentDir + QDir::separator() + QLatin1String(kSettingsFileName);
+    QString proposal;
 
     if (!path.isEmpty()) {
         path = QLatin1String(kReloadMarker);
@@ -123,10 +125,12 @@ QString LocateRateFile(frmMain& w) {
                                "Press OK to select a tax rate file to use, or press Cancel."),
             MsgButtons::OkCancel);
         if (answer != MsgResult::Ok) return {};
+        proposal = FirstRunProposal(path, QFileInfo::exists(settingsPath), InstalledSampleFolder());
     }
 
     if (path == QLatin1String(kReloadMarker)) path = QLatin1String(kReloadProposal);
-    const std::optional<QString> chosen = platform.openFile(&w, RateFileDialog(path));
+    const std::optional<QString> chosen =
+        platform.openFile(&w, RateFileDialog(proposal.isEmpty() ? path : proposal));
     if (!chosen || chosen->isEmpty()) return {};
     path = *chosen;
     w.ShowFileCaption(path, true);

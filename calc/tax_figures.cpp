@@ -39,28 +39,14 @@ double shownAmount(std::int64_t cents) {
 }
 
 // raw += value, in ten-thousandths, exactly as Currency::plus(double) adds
-// them; false when the sum leaves the range. Below 2^53 ten-thousandths the
-// scaled value is exact for whole dollars, and the general rule then gives
-// the same sum as the whole-dollar one; anything larger is left to Currency
-// itself. The helpers below run for every unit and district of every
-// property: forced inline and free of std::optional, so that no figure
-// makes a trip through memory.
+// them; false when the sum leaves the range. The helpers below run for every
+// unit and district of every property: forced inline and free of
+// std::optional, so that no figure makes a trip through memory.
 [[gnu::always_inline]] inline bool addMoney(std::int64_t& raw, double value) {
-    constexpr double kExact = 9007199254740992.0; // 2^53
-    const double scaled = value * static_cast<double>(Currency::kScale);
-    if (!(scaled > -kExact && scaled < kExact)) {
-        const auto sum = Currency::fromRaw(raw).plus(value);
-        if (!sum) return false;
-        raw = sum->raw();
-        return true;
-    }
-    auto whole = static_cast<std::int64_t>(scaled);
-    if (static_cast<double>(whole) > scaled) --whole;
-    const double fraction = scaled - static_cast<double>(whole);
-    if (__builtin_add_overflow(raw, whole, &raw)) return false;
-    // Whether to round up is a coin toss for real taxes: decided without a branch.
-    const auto up = static_cast<std::int64_t>((fraction > 0.5) | ((fraction == 0.5) & ((raw & 1) != 0)));
-    return !__builtin_add_overflow(raw, up, &raw);
+    const auto sum = Currency::fromRaw(raw).plus(value);
+    if (!sum) return false;
+    raw = sum->raw();
+    return true;
 }
 
 // The net taxable value as the breakdown keeps it: a double until an amount

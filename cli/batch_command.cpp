@@ -1,6 +1,12 @@
 #include "cli/batch_command.h"
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define STDERR_FILENO 2
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -11,6 +17,7 @@
 
 #include "cli/batch_run.h"
 #include "cli/exit_status.h"
+#include "cli/output_file.h"
 #include "cli/rate_table.h"
 
 namespace levywise::cli {
@@ -46,11 +53,13 @@ private:
     std::chrono::steady_clock::time_point last_{};
 };
 
-// Whether writing to output would overwrite the file at path (which must be
-// read, not lost).
-bool sameFile(const std::string& output, const std::string& path) {
-    std::error_code ec;
-    return !output.empty() && !path.empty() && std::filesystem::equivalent(output, path, ec) && !ec;
+// Why the output must not be written: it is a file the batch reads.
+std::string overwrites(const BatchOptions& o) {
+    if (o.Output.empty()) return {};
+    if (SameFile(o.Output, o.Input)) return "is the file read";
+    if (o.Input.empty() && IsStandardInput(o.Output)) return "is the standard input read";
+    if (SameFile(o.Output, o.Rates)) return "is the file of rates";
+    return {};
 }
 
 } // namespace
@@ -59,40 +68,38 @@ int RunBatchCommand(const BatchOptions& o, std::ostream& err) {
     auto data = std::make_unique<modMain>();
     if (!LoadRateTable(o.Rates, *data, err)) return kExitFailed;
 
-    for (const std::string* kept : {&o.Input, &o.Rates}) {
-        if (sameFile(o.Output, *kept)) {
-            err << "levywise-cli: " << o.Output << " is the file " << (kept == &o.Input ? "read" : "of rates")
-                << "; the results would overwrite it\n";
-            return kExitUsage;
-        }
+    if (const std::string kept = overwrites(o); !kept.empty()) {
+        err << "levywise-cli: " << o.Output << " " << kept << "; the results would overwrite it\n";
+        return kExitUsage;
     }
 
-    FilePtr inputFile, outputFile;
+    FilePtr inputFile;
     if (!o.Input.empty()) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(o.Input, ec)) {
+            err << "levywise-cli: " << o.Input << ": the input is a folder, not a CSV file\n";
+            return kExitUsage;
+        }
         inputFile.reset(std::fopen(o.Input.c_str(), "rb"));
         if (!inputFile) {
             err << "levywise-cli: " << o.Input << ": the input cannot be opened (" << std::strerror(errno) << ")\n";
             return kExitUsage;
         }
     }
-    if (!o.Output.empty()) {
-        outputFile.reset(std::fopen(o.Output.c_str(), "wb"));
-        if (!outputFile) {
-            err << "levywise-cli: " << o.Output << ": the output cannot be written (" << std::strerror(errno)
-                << ")\n";
-            return kExitUsage;
-        }
+    OutputFile output;
+    std::string problem;
+    if (!output.open(o.Output, problem)) {
+        err << "levywise-cli: " << o.Output << ": the output cannot be written (" << problem << ")\n";
+        return kExitUsage;
     }
-    std::FILE* const out = outputFile ? outputFile.get() : stdout;
     FileSource source(inputFile ? inputFile.get() : stdin);
-    FileSink sink(out);
+    FileSink sink(output.stream());
 
     BatchSummary summary;
     {
         ProgressLine progress(err);
         summary = RunBatch(*data, source, sink, [&progress](long rows) { progress(rows); });
     }
-    const bool closed = std::fflush(out) == 0 && (!outputFile || std::fclose(outputFile.release()) == 0);
     const std::string inputName = o.Input.empty() ? "standard input" : o.Input;
     if (!summary.InputProblem.empty()) {
         err << "levywise-cli: " << inputName << ": " << summary.InputProblem << '\n';
@@ -102,9 +109,10 @@ int RunBatchCommand(const BatchOptions& o, std::ostream& err) {
         err << "levywise-cli: " << inputName << ": the input could not be read to its end\n";
         return kExitFailed;
     }
-    if (summary.WriteFailed || !closed) {
-        err << "levywise-cli: " << (o.Output.empty() ? "standard output" : o.Output)
-            << ": the results could not all be written\n";
+    // Until here a file named by --output is untouched: a failed batch leaves it as it was.
+    if (summary.WriteFailed || !output.commit(problem)) {
+        err << "levywise-cli: " << (o.Output.empty() ? "standard output" : o.Output) << ": "
+            << (problem.empty() ? "the results could not all be written" : problem) << "\n";
         return kExitFailed;
     }
     if (summary.FailedRows > 0) {

@@ -20,9 +20,9 @@ void writeFigures(CsvWriter& out, const TaxFigures& f) {
 }
 
 void writeFailure(CsvWriter& out, std::string_view id, std::string_view error) {
-    out.field(id);
+    out.textField(id);
     for (int i = 0; i < 5; ++i) out.field({});
-    out.field(error);
+    out.textField(error);
     out.endRow();
 }
 
@@ -78,7 +78,7 @@ BatchSummary RunBatch(const modMain& data, ByteSource& input, ByteSink& output,
             ++summary.FailedRows;
             writeFailure(out, id, error);
         } else {
-            out.field(id);
+            out.textField(id);
             writeFigures(out, figures);
             out.unquotedField({});
             out.endRow();

@@ -2,7 +2,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/rate_table.h"
-#include "cli/text_encoding.h"
+#include "cli/display_text.h"
 #include "ratedata/rate_file.h"
 
 namespace levywise::cli {
@@ -40,15 +40,16 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
     const UnitCounts n = countUnits(c);
     out << path << ": a rate file this program reads\n"
         << "  County:            "
-        << (c.CountyName ? Utf8FromCp1252(*c.CountyName) : "(none named: no tab follows it)") << '\n'
-        << "  Label:             " << Utf8FromCp1252(c.TableLabel) << '\n'
+        << (c.CountyName ? Shown(*c.CountyName) : "(none named: no tab follows it)") << '\n'
+        << "  Label:             " << Shown(c.TableLabel) << '\n'
         << "  County units:      " << n.counties << '\n'
         << "  Cities:            " << n.cities << '\n'
         << "  School districts:  " << n.schools << '\n'
         << "  Special districts: " << n.specials << '\n'
         << "  Other units:       " << n.others << '\n'
         << "  Units in all:      " << c.slotCount() - 3 << '\n';
-    return kExitDone;
+    for (const RateFileError& warning : c.Warnings) out << "Warning: " << ErrorText(warning) << '\n';
+    return FinishedWriting(out, err);
 }
 
 } // namespace levywise::cli

@@ -22,6 +22,7 @@ bool CsvReader::fill() {
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;
+        base_ += begin_;
         begin_ = 0;
     }
     if (buffer_.size() - end_ < kChunk) buffer_.resize(buffer_.size() + kChunk * 2);
@@ -64,6 +65,40 @@ std::size_t CsvReader::lineEndLength(std::size_t pos) {
     return 1;
 }
 
+// Reads on in a line until its line end, the end of the input or the limit
+// (an input offset); the line's state says how far it got.
+void CsvReader::scanLine(LineScan& line, std::uint64_t limit) {
+    std::size_t pos = static_cast<std::size_t>(line.at - offsetOf(0));
+    for (; offsetOf(pos) < limit; ++pos) {
+        if (!available(pos)) {
+            line.complete = true;
+            break;
+        }
+        const char c = buffer_[begin_ + pos];
+        if (isLineEnd(c)) {
+            line.complete = true;
+            break;
+        }
+        if (line.open) {
+            if (c != '"') continue;
+            if (available(pos + 1) && buffer_[begin_ + pos + 1] == '"') {
+                ++pos;
+                continue;
+            }
+            line.open = false;
+            line.fieldStart = false;
+            if (available(pos + 1) && buffer_[begin_ + pos + 1] != ',' &&
+                !isLineEnd(buffer_[begin_ + pos + 1]))
+                line.bad = true;
+            continue;
+        }
+        if (c == ',') ++line.commas;
+        if (c == '"' && line.fieldStart) line.open = true;
+        line.fieldStart = c == ',';
+    }
+    line.at = offsetOf(pos);
+}
+
 // Finds the offset where the record starting at begin_ ends (its line end,
 // or the end of the input) and counts the line breaks inside quotes.
 CsvReader::Scan CsvReader::findRecordEnd(std::size_t& end, long& lines) {
@@ -76,35 +111,70 @@ CsvReader::Scan CsvReader::findRecordEnd(std::size_t& end, long& lines) {
             return end > maxRecordBytes_ ? Scan::TooLong : Scan::Complete;
         }
     }
-    bool inQuotes = false;
-    bool fieldStart = true;
+    const std::uint64_t start = offsetOf(0);
+    LineScan first{start, start, false, false, true, 0, false};
+    scanLine(first, start + maxRecordBytes_ + 1);
+    if (!first.complete) return Scan::TooLong;
+    if (first.open) return findClosingLine(first, end, lines);
+    end = static_cast<std::size_t>(first.at - start);
     lines = 0;
-    for (std::size_t pos = 0;; ++pos) {
-        if (pos > maxRecordBytes_) return Scan::TooLong;
-        if (!available(pos)) {
-            end = pos;
-            return inQuotes ? Scan::Unclosed : Scan::Complete;
-        }
-        const char c = buffer_[begin_ + pos];
-        if (inQuotes) {
-            if (c == '"') {
-                if (available(pos + 1) && buffer_[begin_ + pos + 1] == '"')
-                    ++pos;
-                else
-                    inQuotes = false;
-            } else if (isLineEnd(c)) {
-                if (lineEndLength(pos) == 2) ++pos;
-                ++lines;
-            }
-            continue;
-        }
-        if (isLineEnd(c)) {
-            end = pos;
-            return Scan::Complete;
-        }
-        if (c == '"' && fieldStart) inQuotes = true;
-        fieldStart = c == ',';
+    return Scan::Complete;
+}
+
+// Reads the line starting at from (entered inside a quote) into the lines
+// read ahead, or as much of it as the limit allows; false when there is no
+// such line or it does not end before the limit.
+bool CsvReader::readAhead(std::uint64_t from, std::uint64_t limit) {
+    if (!partialLine_) {
+        if (aheadAtEnd_ || !available(static_cast<std::size_t>(from - offsetOf(0)))) return false;
+        partialLine_ = LineScan{from, from, false, true, false, 0, false};
     }
+    LineScan& line = *partialLine_;
+    scanLine(line, limit);
+    if (!line.complete) return false;
+    const std::size_t pos = static_cast<std::size_t>(line.at - offsetOf(0));
+    const bool last = !available(pos);
+    const std::uint64_t next = last ? line.at : line.at + lineEndLength(pos);
+    ahead_.push_back(AheadLine{line, next, aheadSeq_, aheadCommas_, aheadBad_});
+    if (!line.open) closing_.push_back(aheadSeq_);
+    ++aheadSeq_;
+    aheadCommas_ += line.commas;
+    aheadBad_ += line.bad ? 1 : 0;
+    aheadAtEnd_ = last;
+    partialLine_.reset();
+    return true;
+}
+
+// The record's first line leaves a quote open: the record runs on to the
+// first line that closes it, when that comes within the limit and the whole
+// reads cleanly into the fields expected. Each line is read ahead once
+// whatever the number of records that start before it.
+CsvReader::Scan CsvReader::findClosingLine(const LineScan& first, std::size_t& end, long& lines) {
+    const std::uint64_t start = offsetOf(0);
+    const std::size_t firstEnd = static_cast<std::size_t>(first.at - start);
+    if (!available(firstEnd)) return Scan::Unclosed;
+    const std::uint64_t second = first.at + lineEndLength(firstEnd);
+    while (!ahead_.empty() && ahead_.front().scan.start < second) ahead_.pop_front();
+    if (ahead_.empty() && partialLine_ && partialLine_->start != second) partialLine_.reset();
+    if (ahead_.empty() && !partialLine_) aheadAtEnd_ = false;
+    const long firstSeq = ahead_.empty() ? aheadSeq_ : ahead_.front().seq;
+    while (!closing_.empty() && closing_.front() < firstSeq) closing_.pop_front();
+
+    const std::uint64_t limit = start + maxRecordBytes_ + 1;
+    while (closing_.empty()) {
+        const std::uint64_t from = ahead_.empty() ? second : ahead_.back().next;
+        if (!readAhead(from, limit)) return partialLine_ ? Scan::TooLong : Scan::Unclosed;
+    }
+    const AheadLine& front = ahead_.front();
+    const AheadLine& last = ahead_[static_cast<std::size_t>(closing_.front() - front.seq)];
+    if (last.scan.at >= limit) return Scan::TooLong;
+    const long commas = first.commas + last.commasBefore + last.scan.commas - front.commasBefore;
+    const bool bad = first.bad || last.badBefore + (last.scan.bad ? 1 : 0) > front.badBefore;
+    if (bad || (expectedFields_ != 0 && static_cast<std::size_t>(commas) + 1 != expectedFields_))
+        return Scan::Unclosed;
+    end = static_cast<std::size_t>(last.scan.at - start);
+    lines = last.seq - front.seq + 1;
+    return Scan::Complete;
 }
 
 // Splits [begin, end) of the buffer into fields, undoubling quotes in place.

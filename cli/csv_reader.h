@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -44,10 +47,36 @@ public:
 private:
     enum class Scan { Complete, Unclosed, TooLong };
 
+    // How far a line has been read and what its quotes have done so far:
+    // whether a quote is open, its commas outside quotes, whether a closing
+    // quote was followed by anything but a comma.
+    struct LineScan {
+        std::uint64_t start = 0; // input offsets
+        std::uint64_t at = 0;    // the line end (or the input's end) when complete
+        bool complete = false;
+        bool open = false;
+        bool fieldStart = false;
+        long commas = 0;
+        bool bad = false;
+    };
+    // A line after a record's first, read as entered inside a quote, with the
+    // counts of the lines read ahead before it.
+    struct AheadLine {
+        LineScan scan;
+        std::uint64_t next = 0; // where the line after it starts
+        long seq = 0;
+        long commasBefore = 0;
+        long badBefore = 0;
+    };
+
     bool fill();
     bool available(std::size_t pos);
+    std::uint64_t offsetOf(std::size_t pos) const { return base_ + begin_ + pos; }
     bool skipEmptyLines();
+    void scanLine(LineScan& line, std::uint64_t limit);
     Scan findRecordEnd(std::size_t& end, long& lines);
+    Scan findClosingLine(const LineScan& first, std::size_t& end, long& lines);
+    bool readAhead(std::uint64_t from, std::uint64_t limit);
     std::size_t lineEndLength(std::size_t pos);
     void parseFields(char* data, std::size_t begin, std::size_t end, CsvRecord& record);
     void takeFirstLine(CsvRecord& record);
@@ -55,8 +84,18 @@ private:
     ByteSource& source_;
     std::size_t maxRecordBytes_;
     std::string buffer_;
-    std::size_t begin_ = 0; // first unread byte
-    std::size_t end_ = 0;   // end of the bytes read so far
+    std::uint64_t base_ = 0; // the input offset of buffer_[0]
+    std::size_t begin_ = 0;  // first unread byte
+    std::size_t end_ = 0;    // end of the bytes read so far
+    // Lines already read ahead, each once: the records that start among them
+    // are judged without reading them again, so recovery stays linear.
+    std::deque<AheadLine> ahead_;
+    std::deque<long> closing_;            // seq of the lines in ahead_ that close a quote
+    std::optional<LineScan> partialLine_; // the line after ahead_'s last, read in part
+    bool aheadAtEnd_ = false;             // ahead_'s last line ends the input
+    long aheadSeq_ = 0;
+    long aheadCommas_ = 0;
+    long aheadBad_ = 0;
     bool atEnd_ = false;
     bool started_ = false;
     long line_ = 1;

@@ -30,6 +30,16 @@ void CsvWriter::field(std::string_view text) {
     buffer_ += '"';
 }
 
+void CsvWriter::textField(std::string_view text) {
+    if (text.empty() || std::string_view("=+-@").find(text.front()) == std::string_view::npos) {
+        field(text);
+        return;
+    }
+    std::string quoted = "'";
+    quoted += text;
+    field(quoted);
+}
+
 void CsvWriter::endRow() {
     buffer_ += '\n';
     rowStarted_ = false;

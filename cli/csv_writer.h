@@ -16,6 +16,9 @@ public:
     ~CsvWriter();
 
     void field(std::string_view text);
+    // A text that is no number: one that a spreadsheet would run as a
+    // formula (it starts with =, +, - or @) is written after a "'".
+    void textField(std::string_view text);
     // A field known to hold no comma, quote or line break.
     void unquotedField(std::string_view text) {
         if (rowStarted_) buffer_ += ',';

@@ -91,6 +91,12 @@ int RunEstimate(const EstimateOptions& o, std::ostream& out, std::ostream& err) 
     const ListEntry* city = county ? chosen(codes.city(o.City), "city", o.City, o.Rates, err) : nullptr;
     const ListEntry* school = city ? chosen(codes.school(o.School), "school", o.School, o.Rates, err) : nullptr;
     if (!school) return kExitUsage;
+    // An empty shell variable must not quietly leave every district out.
+    if (o.Special.find_first_not_of(", ") == std::string::npos) {
+        err << "levywise-cli: --special names no district; give codes separated by commas, none or "
+               "default\n";
+        return kExitUsage;
+    }
     if (const auto unknown = SelectDistricts(*data, codes, o.Special)) {
         err << "levywise-cli: " << o.Rates << " has no special district with the code \"" << *unknown
             << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
@@ -112,7 +118,7 @@ int RunEstimate(const EstimateOptions& o, std::ostream& out, std::ostream& err) 
         return kExitFailed;
     }
     out << (o.Json ? EstimateJson(*report) : EstimateText(*report));
-    return kExitDone;
+    return FinishedWriting(out, err);
 }
 
 } // namespace levywise::cli

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/text_encoding.h"
+#include "cli/display_text.h"
 
 namespace levywise::cli {
 namespace {
@@ -15,7 +15,7 @@ std::string trimmedName(const std::string& name) {
     while (b < name.size() && name[b] == ' ') ++b;
     std::size_t e = name.size();
     while (e > b && name[e - 1] == ' ') --e;
-    return Utf8FromCp1252(std::string_view(name).substr(b, e - b));
+    return Shown(std::string_view(name).substr(b, e - b));
 }
 
 void line(std::string& out, const std::string& label, const std::string& value) {
@@ -30,7 +30,7 @@ void line(std::string& out, const std::string& label, const std::string& value) 
 
 void unitSection(std::string& out, const char* tab, const std::string& code, const UnitLabels& u) {
     out += tab;
-    out += ": " + trimmedName(u.TotName) + " (" + Utf8FromCp1252(code) + ")\n";
+    out += ": " + trimmedName(u.TotName) + " (" + Shown(code) + ")\n";
     line(out, "Appraised Value", u.AprVal);
     line(out, "- Value of gen. HS", u.HSVal);
     line(out, "- Value of O65 or DP HS", u.O65Val);
@@ -69,7 +69,7 @@ std::string EstimateText(const EstimateReport& r) {
     out += "Special districts taxed\n";
     if (r.Districts.empty()) out += "  none\n";
     for (const TaxedDistrict& d : r.Districts)
-        line(out, trimmedName(d.Name) + " (" + Utf8FromCp1252(d.Code) + ")", d.Tax);
+        line(out, trimmedName(d.Name) + " (" + Shown(d.Code) + ")", d.Tax);
     out += '\n';
 
     out += "Total Tax\n";

@@ -7,7 +7,7 @@
 #include "cli/csv_writer.h"
 #include "cli/exit_status.h"
 #include "cli/rate_table.h"
-#include "cli/text_encoding.h"
+#include "cli/display_text.h"
 
 namespace levywise::cli {
 namespace {
@@ -33,7 +33,7 @@ std::string textTable(const std::vector<ListingRow>& rows) {
     };
     row("Code", "Jurisdiction Name", "Tax Rate", "Opt HS", "Opt O65", "Opt DP");
     for (const ListingRow& r : rows)
-        row(Utf8FromCp1252(r.Code), Utf8FromCp1252(r.Name), r.TaxRate, r.OptHS, r.OptO65, r.OptDP);
+        row(Shown(r.Code), Shown(r.Name), r.TaxRate, r.OptHS, r.OptO65, r.OptDP);
     return out;
 }
 
@@ -44,7 +44,7 @@ std::string csvTable(const std::vector<ListingRow>& rows) {
         for (const char* h : {"code", "name", "tax_rate", "opt_hs", "opt_o65", "opt_dp"}) csv.field(h);
         csv.endRow();
         for (const ListingRow& r : rows) {
-            for (const std::string* cell : {&r.Code, &r.Name}) csv.field(Utf8FromCp1252(*cell));
+            for (const std::string* cell : {&r.Code, &r.Name}) csv.textField(Utf8FromCp1252(*cell));
             for (const std::string* cell : {&r.TaxRate, &r.OptHS, &r.OptO65, &r.OptDP}) csv.field(*cell);
             csv.endRow();
         }
@@ -83,7 +83,7 @@ int RunList(const ListOptions& o, std::ostream& out, std::ostream& err) {
     if (!o.Sort.empty())
         SortListingRows(rows, o.Sort == "rate" ? ListingColumn::Rate : ListingColumn::Name, o.Descending);
     out << ListingText(rows, o.Format);
-    return kExitDone;
+    return FinishedWriting(out, err);
 }
 
 } // namespace levywise::cli

@@ -6,12 +6,17 @@
 #include "cli/estimate_command.h"
 #include "cli/exit_status.h"
 #include "cli/list_command.h"
+#include "levywise_version.h"
 
 using namespace levywise::cli;
 
 int main(int argc, char** argv) {
     CLI::App app{"Estimates property taxes from a county's tax rate file.", "levywise-cli"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("levywise-cli ") + levywise::kProgramVersion,
+                         "Print the program's version and exit");
+    app.footer("Exit status: 0 done; 1 a rate file refused, an estimate failed or the output not all "
+               "written; 2 a wrong command line or input.");
 
     EstimateOptions est;
     CLI::App* estimate = app.add_subcommand("estimate", "Estimate the taxes on one property");

@@ -1,6 +1,6 @@
 #include "cli/rate_table.h"
 
-#include "cli/text_encoding.h"
+#include "cli/display_text.h"
 
 namespace levywise::cli {
 namespace {
@@ -19,27 +19,27 @@ std::string withPlainLineEnds(std::string text) {
     return out;
 }
 
-std::string errorText(const RateFileError& e) {
+} // namespace
+
+std::string ErrorText(const RateFileError& e) {
     std::string out = e.file;
     if (e.line > 0) out += ", line " + std::to_string(e.line);
     if (e.column > 0) out += ", column " + std::to_string(e.column);
     if (e.line > 0 && e.column > 0) {
         const bool cut = e.text.size() > kShownText;
-        out += " (\"" + Utf8FromCp1252(std::string_view(e.text).substr(0, kShownText)) +
+        out += " (\"" + Shown(std::string_view(e.text).substr(0, kShownText)) +
                (cut ? "...\")" : "\")");
     }
     return out + ": " + e.problem + ".";
 }
 
-} // namespace
-
 std::string RateFileProblem(const RateFileRead& read) {
     if (read.status == RateFileStatus::WrongVersion) {
         return std::string(kVersionErrorTitle) + ": the version tag of this file is \"" +
-               Utf8FromCp1252(read.contents.VersionTag) + "\", not \"" + std::string(kRateFileVersion) +
+               Shown(read.contents.VersionTag) + "\", not \"" + std::string(kRateFileVersion) +
                "\".\n" + withPlainLineEnds(VersionErrorText(RequiredVersionFrom(kRateFileVersion)));
     }
-    return errorText(read.error);
+    return ErrorText(read.error);
 }
 
 bool LoadRateTable(const std::string& path, modMain& data, std::ostream& err) {

@@ -1,15 +1,13 @@
-# Installs the program, its sample county, a desktop launcher and its icon:
-#   cmake --install <build> [--prefix <dir>]
-include(GNUInstallDirs)
-
-set(LEVYWISE_SAMPLE_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/levywise)
-
+# Installs the programs, their man pages, the sample county, a desktop
+# launcher, its AppStream description and icon:
+#   cmake --install <build> [--prefix <dir>]     (DESTDIR is honoured)
 if(TARGET levywise)
   install(TARGETS levywise RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 if(TARGET levywise-cli)
   install(TARGETS levywise-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+include(cmake/ManPages.cmake)
 
 # The sample county: the launcher starts the program in this folder, where
 # it finds the rate file on its own.
@@ -18,14 +16,22 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/data/levywise.ini)
   install(FILES ${PROJECT_SOURCE_DIR}/data/levywise.ini DESTINATION ${LEVYWISE_SAMPLE_INSTALL_DIR})
 endif()
 
+if(NOT TARGET levywise)
+  return()
+endif()
+set(LEVYWISE_APP_ID io.github.levywise.Levywise)
 install(FILES ${PROJECT_SOURCE_DIR}/data/desktop/levywise.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+configure_file(data/desktop/${LEVYWISE_APP_ID}.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/${LEVYWISE_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/${LEVYWISE_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The launcher names the folders of the prefix chosen when installing,
 # which may differ from the one the build was configured with.
-set(LEVYWISE_DESKTOP_OUT ${CMAKE_BINARY_DIR}/levywise.desktop)
+set(LEVYWISE_DESKTOP_OUT ${CMAKE_BINARY_DIR}/${LEVYWISE_APP_ID}.desktop)
 install(CODE "
-  file(READ \"${PROJECT_SOURCE_DIR}/data/desktop/levywise.desktop.in\" launcher)
+  file(READ \"${PROJECT_SOURCE_DIR}/data/desktop/${LEVYWISE_APP_ID}.desktop.in\" launcher)
   string(REPLACE \"@LEVYWISE_BIN_DIR@\" \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\" launcher \"\${launcher}\")
   string(REPLACE \"@LEVYWISE_DESKTOP_PATH@\" \"\${CMAKE_INSTALL_PREFIX}/${LEVYWISE_SAMPLE_INSTALL_DIR}\" launcher \"\${launcher}\")
   file(WRITE \"${LEVYWISE_DESKTOP_OUT}\" \"\${launcher}\")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <compare>
 #include <cstdint>
 #include <limits>
@@ -16,18 +17,27 @@ public:
 
     constexpr Currency() = default;
 
-    static constexpr Currency fromRaw(std::int64_t tenThousandths) { return Currency(tenThousandths); }
-    static constexpr Currency fromWhole(std::int32_t dollars) { return Currency(std::int64_t{dollars} * kScale); }
+    static constexpr Currency fromRaw(std::int64_t tenThousandths) {
+        return Currency(tenThousandths);
+    }
+    static constexpr Currency fromWhole(std::int32_t dollars) {
+        return Currency(std::int64_t{dollars} * kScale);
+    }
     static constexpr Currency max() { return Currency(std::numeric_limits<std::int64_t>::max()); }
     static constexpr Currency min() { return Currency(std::numeric_limits<std::int64_t>::min()); }
 
-    // Rounds to the nearest ten-thousandth, a half to the even neighbour.
-    // Empty when the value is not finite or lies outside the range.
-    static std::optional<Currency> fromDouble(double value);
+    // The exact value of the double rounded to the nearest ten-thousandth, a
+    // half to the even neighbour. Empty when it is not finite or out of range.
+    static std::optional<Currency> fromDouble(double value) { return Currency().plus(value); }
 
     constexpr std::int64_t raw() const { return raw_; }
+    // The double nearest to the amount.
     double toDouble() const {
-        // The whole part is exact; the fraction adds a single rounding.
+        constexpr std::int64_t kExact = std::int64_t{1} << 53;
+        if (raw_ > -kExact && raw_ < kExact)
+            return static_cast<double>(raw_) / static_cast<double>(kScale); // one rounding
+        // Whole dollars are exact here, and a fraction that is no multiple of
+        // 1/16 never lies on a rounding midpoint of the sum.
         return static_cast<double>(raw_ / kScale) +
                static_cast<double>(raw_ % kScale) / static_cast<double>(kScale);
     }
@@ -42,27 +52,56 @@ public:
         if (__builtin_sub_overflow(raw_, other.raw_, &diff)) return std::nullopt;
         return Currency(diff);
     }
-    // this + value, the sum rounded to a ten-thousandth (half to even) as a
-    // whole, not the double rounded first; empty when it leaves the range.
+
+    // this + value: the exact sum rounded once to a ten-thousandth, a half to
+    // the even neighbour; no intermediate product is rounded. Empty when the
+    // value is not finite or the sum leaves the range.
     std::optional<Currency> plus(double value) const {
-        // Most figures of an estimate are whole dollars: those add as integers.
-        if (value > -kWholeFastLimit && value < kWholeFastLimit) {
-            const auto whole = static_cast<std::int64_t>(value);
-            std::int64_t sum = 0;
-            if (static_cast<double>(whole) == value)
-                return __builtin_add_overflow(raw_, whole * kScale, &sum) ? std::nullopt
-                                                                          : std::optional(Currency(sum));
-        }
-        return plusFraction(value);
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        const int biased = static_cast<int>(bits >> 52 & 0x7FF);
+        if (biased == 0x7FF) return std::nullopt;
+        std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+        if (biased != 0) mantissa |= std::uint64_t{1} << 52;
+        // value x 10000 = mantissa x 625 x 2^shift exactly, and mantissa x 625 < 2^63.
+        const std::uint64_t scaled = mantissa * 625;
+        const int shift = (biased == 0 ? 1 : biased) - 1075 + 4;
+        std::uint64_t magnitude = 0;
+        if (shift >= 0) {
+            if (scaled != 0 && (shift >= 64 || scaled > (~std::uint64_t{0} >> shift)))
+                return std::nullopt;
+            magnitude = scaled << shift;
+        } else if (shift > -64) {
+            const int k = -shift;
+            const std::uint64_t whole = scaled >> k;
+            const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
+            const std::uint64_t half = std::uint64_t{1} << (k - 1);
+            // On a tie the sum goes to the even one of its two neighbours.
+            const bool oddBelow = ((static_cast<std::uint64_t>(raw_) + whole) & 1) != 0;
+            magnitude = whole + ((rest > half || (rest == half && oddBelow)) ? 1 : 0);
+        } // else below half a ten-thousandth: rounds to nothing
+        return addMagnitude(bits >> 63 != 0, magnitude);
     }
     std::optional<Currency> minus(double value) const { return plus(-value); }
 
     friend constexpr auto operator<=>(Currency, Currency) = default;
 
 private:
-    static constexpr double kWholeFastLimit = 900000000000000.0;
     constexpr explicit Currency(std::int64_t raw) : raw_(raw) {}
-    std::optional<Currency> plusFraction(double value) const;
+
+    // raw_ + magnitude or raw_ - magnitude, where magnitude may exceed the
+    // range as long as the result does not.
+    std::optional<Currency> addMagnitude(bool negative, std::uint64_t magnitude) const {
+        const auto raw = static_cast<std::uint64_t>(raw_);
+        constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
+        if (negative) {
+            if (magnitude > raw + kSignBit) return std::nullopt; // raw_ + 2^63 fits unsigned
+            return Currency(static_cast<std::int64_t>(raw - magnitude));
+        }
+        const std::uint64_t room = kSignBit - raw; // 2^63 - raw_; 0 stands for 2^64
+        if (room != 0 && magnitude >= room) return std::nullopt;
+        return Currency(static_cast<std::int64_t>(raw + magnitude));
+    }
+
     std::int64_t raw_ = 0;
 };
 

@@ -232,7 +232,11 @@ std::optional<double> AppraisedValueFromText(std::string_view text) {
     return LeadingNumber(cleaned);
 }
 
-std::optional<double> ParsePlainNumber(std::string_view text) {
+namespace {
+
+// The plain-number grammar of a rate file column, collected as the decimal
+// text "-123.45e6" (no "$", no commas); empty when the column is no such number.
+std::optional<std::string> CollectPlainNumber(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && text[begin] == ' ') {
@@ -302,7 +306,75 @@ std::optional<double> ParsePlainNumber(std::string_view text) {
     if (i != end) {
         return std::nullopt;
     }
-    return DecimalTextToDouble(number);
+    return number;
+}
+
+// A collected decimal text in ten-thousandths, rounded once (a half to the
+// even neighbour); empty when the magnitude leaves the signed 64-bit range.
+std::optional<std::int64_t> TenThousandthsOf(std::string_view number) {
+    const bool negative = number.starts_with('-');
+    std::string digits;
+    long long exponent = 4; // ten-thousandths
+    bool afterPoint = false;
+    std::size_t i = negative ? 1 : 0;
+    for (; i < number.size() && number[i] != 'e'; ++i) {
+        if (number[i] == '.') {
+            afterPoint = true;
+        } else {
+            if (!digits.empty() || number[i] != '0') digits += number[i];
+            if (afterPoint) --exponent;
+        }
+    }
+    if (i < number.size()) {
+        long long written = 0;
+        bool negativeExponent = false;
+        for (++i; i < number.size(); ++i) {
+            if (number[i] == '-') negativeExponent = true;
+            if (IsDigit(number[i]) && written < 100000) written = written * 10 + (number[i] - '0');
+        }
+        exponent += negativeExponent ? -written : written;
+    }
+    if (digits.empty()) return 0;
+
+    // The digits kept in front of the point, then the first one dropped.
+    const long long kept = static_cast<long long>(digits.size()) + exponent;
+    if (kept > 19) return std::nullopt;
+    std::uint64_t magnitude = 0;
+    for (long long d = 0; d < kept; ++d) {
+        const int digit = d < static_cast<long long>(digits.size())
+                              ? digits[static_cast<std::size_t>(d)] - '0'
+                              : 0;
+        if (__builtin_mul_overflow(magnitude, 10u, &magnitude) ||
+            __builtin_add_overflow(magnitude, static_cast<unsigned>(digit), &magnitude))
+            return std::nullopt;
+    }
+    if (kept >= 0 && kept < static_cast<long long>(digits.size())) {
+        const std::size_t first = static_cast<std::size_t>(kept);
+        const char dropped = digits[first];
+        const bool beyondHalf = digits.find_first_not_of('0', first + 1) != std::string::npos;
+        if (dropped > '5' || (dropped == '5' && (beyondHalf || magnitude % 2 != 0))) ++magnitude;
+    }
+    constexpr std::uint64_t kLargest = std::uint64_t{1} << 63; // the most negative amount
+    if (magnitude > kLargest - (negative ? 0 : 1)) return std::nullopt;
+    return negative ? static_cast<std::int64_t>(std::uint64_t{0} - magnitude)
+                    : static_cast<std::int64_t>(magnitude);
+}
+
+} // namespace
+
+std::optional<double> ParsePlainNumber(std::string_view text) {
+    const auto number = CollectPlainNumber(text);
+    if (!number) return std::nullopt;
+    return DecimalTextToDouble(*number);
+}
+
+PlainAmount ParsePlainAmount(std::string_view text) {
+    const auto number = CollectPlainNumber(text);
+    // Beyond a double's range a column is no number at all, as for the other columns.
+    if (!number || !DecimalTextToDouble(*number)) return {PlainAmount::Read::NotANumber, 0};
+    const auto raw = TenThousandthsOf(*number);
+    if (!raw) return {PlainAmount::Read::OutOfRange, 0};
+    return {PlainAmount::Read::Ok, *raw};
 }
 
 double RoundHalfEven(double value) {

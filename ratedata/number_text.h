@@ -25,6 +25,15 @@ std::optional<double> AppraisedValueFromText(std::string_view text);
 // when the text is not such a number or does not fit a double.
 std::optional<double> ParsePlainNumber(std::string_view text);
 
+// The same number read exactly from its decimal text as a count of
+// ten-thousandths, rounded once (a half to the even neighbour): how the
+// money columns are read. A number beyond a double's range is none.
+struct PlainAmount {
+    enum class Read { Ok, NotANumber, OutOfRange } read;
+    std::int64_t tenThousandths;
+};
+PlainAmount ParsePlainAmount(std::string_view text);
+
 // Rounds to the nearest whole number, a half to the even neighbour.
 double RoundHalfEven(double value);
 

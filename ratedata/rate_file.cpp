@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ratedata/formats.h"
 #include "ratedata/number_text.h"
 
 namespace levywise {
@@ -90,8 +91,9 @@ void splitRecord(std::string_view line, Columns& cols) {
 // Converts the columns of one record line, or says why it cannot.
 class RecordConverter {
 public:
-    RecordConverter(std::string_view file, int line, const Columns& cols)
-        : file_(file), line_(line), cols_(cols) {}
+    RecordConverter(std::string_view file, int line, const Columns& cols,
+                    std::vector<RateFileError>& warnings)
+        : file_(file), line_(line), cols_(cols), warnings_(warnings) {}
 
     std::optional<RateFileError> convert(Jurisdiction& u) {
         u.Code.assign(cols_[1]);
@@ -99,11 +101,13 @@ public:
         u.UnitType.assign(IsBlank(cols_[3]) ? std::string_view(" ") : cols_[3].substr(0, 1));
         u.DefaultSel.assign(IsBlank(cols_[4]) ? std::string_view("N") : cols_[4].substr(0, 1));
         u.TaxRate = ParsePlainNumber(cols_[5]).value_or(0.0);
+        if (cols_[5].find_first_of(kSeparators) != std::string_view::npos)
+            warnings_.push_back(RateFileError{std::string(file_), line_, 5, std::string(cols_[5]),
+                                              "this rate is read as " + PlainNumberText(u.TaxRate) +
+                                                  ": commas and currency signs are no decimal point"});
         if (!money(6, u.HSAmt) || !money(7, u.O65Amt) || !money(8, u.DPAmt)) return error_;
         if (!percentOrNumber(9, u.OptHS)) return error_;
-        double optO65 = 0, optDP = 0;
-        if (!percentOrNumber(10, optO65) || !toCurrency(10, optO65, u.OptO65)) return error_;
-        if (!percentOrNumber(11, optDP) || !toCurrency(11, optDP, u.OptDP)) return error_;
+        if (!percentOrMoney(10, u.OptO65) || !percentOrMoney(11, u.OptDP)) return error_;
         if (!number(12, u.Reserved12) || !number(13, u.Reserved13)) return error_;
         if (!whole(14, u.Vet1) || !whole(15, u.Vet2) || !whole(16, u.Vet3) || !whole(17, u.Vet4) ||
             !whole(18, u.Reserved18) || !whole(19, u.Reserved19) || !whole(20, u.Reserved20))
@@ -148,9 +152,24 @@ private:
         return true;
     }
 
+    // Amounts are read exactly from their decimal text.
     bool money(int column, Currency& out) {
+        if (IsBlank(cols_[column])) {
+            out = Currency();
+            return true;
+        }
+        const PlainAmount amount = ParsePlainAmount(cols_[column]);
+        if (amount.read == PlainAmount::Read::NotANumber) return fail(column, "this is not a number");
+        if (amount.read == PlainAmount::Read::OutOfRange)
+            return fail(column, "this amount is too large");
+        out = Currency::fromRaw(amount.tenThousandths);
+        return true;
+    }
+
+    bool percentOrMoney(int column, Currency& out) {
+        if (cols_[column].find('%') == std::string_view::npos) return money(column, out);
         double value = 0;
-        return number(column, value) && toCurrency(column, value, out);
+        return percentOrNumber(column, value) && toCurrency(column, value, out);
     }
 
     bool whole(int column, std::int16_t& out) {
@@ -163,9 +182,13 @@ private:
         return true;
     }
 
+    // Commas and currency signs, as a rate written for other regional settings holds them.
+    static constexpr std::string_view kSeparators = ",$\x80\xA2\xA3\xA4\xA5";
+
     std::string_view file_;
     int line_;
     const Columns& cols_;
+    std::vector<RateFileError>& warnings_;
     RateFileError error_;
 };
 
@@ -229,7 +252,8 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
 
     Columns cols;
     while (lines.next(line)) {
-        if (IsBlank(line)) continue;
+        // Spreadsheets end their rows with tabs: a line of blank columns is a blank line.
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
         splitRecord(line, cols);
         if (cols[1] == PlaceholderCodes::NoCity || cols[1] == PlaceholderCodes::NoSchool) continue;
         if (c.slotCount() >= modMain::kRateSlots)
@@ -237,7 +261,7 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
                            "the file lists more units than the " +
                                std::to_string(modMain::kRateSlots - 3) + " a rate table can hold");
         Jurisdiction unit;
-        if (auto error = RecordConverter(fileName, lines.number(), cols).convert(unit)) {
+        if (auto error = RecordConverter(fileName, lines.number(), cols, c.Warnings).convert(unit)) {
             result.status = RateFileStatus::Refused;
             result.error = std::move(*error);
             return result;
@@ -262,6 +286,9 @@ RateFileRead ReadRateFile(const std::string& path) {
         return refused(path, 0, 0, {}, "the file does not exist");
     if (std::filesystem::is_directory(status))
         return refused(path, 0, 0, {}, "this is a folder, not a rate file");
+    // A named pipe keeps its reader waiting for good, and a device may never end.
+    if (!std::filesystem::is_regular_file(status))
+        return refused(path, 0, 0, {}, "this is not an ordinary file, so it cannot be a rate file");
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxFileBytes)
         return refused(path, 0, 0, {}, "the file is far too large to be a rate file");

@@ -31,6 +31,9 @@ struct RateFileContents {
     // three "no unit" entries and the file's units, sorted by Name.
     std::vector<Jurisdiction> Slots;
     int SpecialCount = 0;
+    // Lines read as the program has always read them that may not mean what
+    // they seem to (a rate written with a decimal comma).
+    std::vector<RateFileError> Warnings;
 
     int slotCount() const { return static_cast<int>(Slots.size()) - 1; }
 };

@@ -11,6 +11,7 @@ packages=(
   clang-14 libclang-rt-14-dev llvm-14
   fonts-liberation fonts-urw-base35
   xvfb xauth time
+  help2man desktop-file-utils appstream
 )
 
 missing=()

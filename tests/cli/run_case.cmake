@@ -11,6 +11,8 @@
 #   STDOUT_EMPTY when ON, nothing may be printed to standard output
 #   OUTPUT       a file the program writes, removed before the run (optional)
 #   OUTPUT_FILE  a file OUTPUT must equal afterwards (optional)
+#   STDOUT_TO    a file standard output is sent to instead (optional)
+#   KEEP         a file copied from KEEP_FROM before the run that must be unchanged after it
 string(REPLACE "|" ";" args "${ARGS}")
 set(stdin_args)
 if(STDIN)
@@ -19,10 +21,17 @@ endif()
 if(OUTPUT)
   file(REMOVE ${OUTPUT})
 endif()
+if(KEEP)
+  configure_file(${KEEP_FROM} ${KEEP} COPYONLY)
+endif()
+set(stdout_args OUTPUT_VARIABLE out)
+if(STDOUT_TO)
+  set(stdout_args OUTPUT_FILE ${STDOUT_TO})
+endif()
 
-execute_process(COMMAND ${CLI} ${args} ${stdin_args}
+execute_process(COMMAND ${CLI} ${args} ${stdin_args} ${stdout_args}
                 WORKING_DIRECTORY ${WORKDIR}
-                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err
+                RESULT_VARIABLE status ERROR_VARIABLE err
                 TIMEOUT 20)
 set(report "\n--- standard output ---\n${out}\n--- standard error ---\n${err}")
 
@@ -58,5 +67,17 @@ if(OUTPUT_FILE)
   file(READ ${OUTPUT_FILE} expected)
   if(NOT written STREQUAL expected)
     message(FATAL_ERROR "${OUTPUT} differs from ${OUTPUT_FILE}:\n${written}${report}")
+  endif()
+endif()
+if(KEEP)
+  file(READ ${KEEP} kept)
+  file(READ ${KEEP_FROM} original)
+  if(NOT kept STREQUAL original)
+    message(FATAL_ERROR "${KEEP} was changed:\n${kept}${report}")
+  endif()
+  get_filename_component(folder ${KEEP} DIRECTORY)
+  file(GLOB leftovers ${folder}/.*.levywise-*)
+  if(leftovers)
+    message(FATAL_ERROR "temporary files left behind: ${leftovers}${report}")
   endif()
 endif()

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "cli/batch_columns.h"
 #include "cli/batch_run.h"
 #include "cli/money_text.h"
+#include "cli/output_file.h"
 #include "rate_text.h"
 
 namespace levywise::cli {
@@ -64,6 +69,9 @@ TEST(Batch, FiguresOfEachRowWorkedOutByHand) {
              {"J, 200000 , 101 ,202 ,901,y,OVER65, 2 ,  302 ; ", "J,712.50,500.00,1710.00,1593.00,4515.50,"},
              // Quarlow's 10,000 minimum makes the net value 0 below 10,000.
              {"K,8000,,201,,Y,,,", "K,0.00,0.00,0.00,0.00,0.00,"},
+             // District 301's tax is the double 1.16494999...: a single rounding keeps it below a tie.
+             {"M,1164.95,101,,,,,,301", "M,5.82,0.00,0.00,1.16,6.98,"},
+             {"=HYPERLINK(1),200000,101,,,,,,none", "'=HYPERLINK(1),1000.00,0.00,0.00,0.00,1000.00,"},
              {"\"L, with \"\"quotes\"\"\",-5000,101,,,,,,", "\"L, with \"\"quotes\"\"\",0.00,0.00,0.00,0.00,0.00,"},
          }) {
         BatchSummary s;
@@ -172,6 +180,34 @@ TEST(Batch, ProgressIsReportedWhileTheRowsGoBy) {
     const BatchSummary s = RunBatch(data, in, out, [&](long rows) { reported.push_back(rows); });
     EXPECT_EQ(s.Rows, 140000);
     EXPECT_EQ(reported, (std::vector<long>{65536, 131072}));
+}
+
+TEST(OutputFile, ReplacesItsTargetOnlyOnCommit) {
+    const auto dir = std::filesystem::temp_directory_path() / "levywise-output-file-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string target = (dir / "results.csv").string();
+    std::ofstream(target) << "old";
+    const auto contents = [&] {
+        std::stringstream s;
+        s << std::ifstream(target).rdbuf();
+        return s.str();
+    };
+    std::string error;
+    {
+        OutputFile abandoned;
+        ASSERT_TRUE(abandoned.open(target, error)) << error;
+        std::fputs("partial", abandoned.stream());
+    }
+    EXPECT_EQ(contents(), "old");
+    OutputFile output;
+    ASSERT_TRUE(output.open(target, error)) << error;
+    std::fputs("new", output.stream());
+    EXPECT_EQ(contents(), "old");
+    ASSERT_TRUE(output.commit(error)) << error;
+    EXPECT_EQ(contents(), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1); // nothing left beside it
+    std::filesystem::remove_all(dir);
 }
 
 TEST(PlainCents, TwoPlacesAndASignOnlyWhenNegative) {

@@ -72,6 +72,20 @@ TEST(CsvReader, ATooLongRowIsReportedAndReadingGoesOn) {
     EXPECT_NE(records.find("@21 r19|2\n"), std::string::npos) << records;
 }
 
+TEST(CsvReader, LinesThatEachReopenAQuoteAreEachReadOnce) {
+    // Each line closes the quote the line above left open and opens another:
+    // no line may be read again for every record that starts above it.
+    std::string text = "id,v\n";
+    for (int i = 0; i < 800000; ++i) text += "a\",\"\n";
+    StringSource source(text);
+    CsvReader reader(source);
+    reader.expectFields(2);
+    CsvRecord record;
+    long malformed = 0;
+    while (reader.next(record)) malformed += record.Problem == "a quoted field is not closed";
+    EXPECT_EQ(malformed, 800000);
+}
+
 TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
     StringSink sink;
     {
@@ -80,8 +94,12 @@ TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
         w.endRow();
         w.unquotedField("1.00");
         w.endRow();
+        for (const char* text : {"=SUM(A1)", "+1", "-1,5", "@x", "a=b"}) w.textField(text);
+        w.field("-5");
+        w.endRow();
     }
-    EXPECT_EQ(sink.text, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",,\"cr\r\"\n1.00\n");
+    EXPECT_EQ(sink.text, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",,\"cr\r\"\n1.00\n"
+                         "'=SUM(A1),'+1,\"'-1,5\",'@x,a=b,-5\n");
 }
 
 TEST(CsvWriter, ReportsAFailedWrite) {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "cli/estimate_command.h"
+#include "cli/exit_status.h"
 #include "cli/list_command.h"
 #include "cli/rate_table.h"
-#include "cli/text_encoding.h"
+#include "cli/display_text.h"
 #include "cli/unit_codes.h"
 #include "rate_text.h"
 
@@ -104,6 +106,20 @@ TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
     }
 }
 
+TEST(RunEstimate, AnEmptyDistrictListIsAMistakeNotNone) {
+    for (const std::string special : {"", " ", ","}) {
+        EstimateOptions o;
+        o.Rates = std::string(LEVYWISE_SAMPLE_DIR) + "/taxrate.tab";
+        o.Value = "100000";
+        o.County = "101";
+        o.Special = special;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunEstimate(o, out, err), kExitUsage) << special;
+        EXPECT_NE(err.str().find("none or default"), std::string::npos) << err.str();
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
 EstimateInput inputFor(const UnitCodes& codes, std::string value, std::string_view county) {
     EstimateInput in;
     in.AprValText = std::move(value);
@@ -175,10 +191,14 @@ TEST(RateFileProblem, NamesFileLineColumnAndTextInUtf8) {
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
-TEST(TextEncoding, Windows1252ToUtf8) {
+TEST(TextEncoding, Windows1252BothWaysAndControlsShownAsAMark) {
     EXPECT_EQ(Utf8FromCp1252("CAF\xC9"), "CAF\u00c9");
     EXPECT_EQ(Utf8FromCp1252("\x80 \x93x\x94 \x81"), "\u20ac \u201cx\u201d \u0081");
+    EXPECT_EQ(Shown("A\x1b[2J\x7f\x81\t\xC9"), "A\ufffd[2J\ufffd\ufffd\ufffd\u00c9");
     EXPECT_EQ(Utf8Length(Utf8FromCp1252("\x80\xC9" "ab")), 4u);
+    for (const char16_t c : {u'\u20ac', u'\u0178', u'\u00c9', u'\u0081', u'a'})
+        EXPECT_EQ(DecodeCp1252(static_cast<unsigned char>(EncodeCp1252(c))), c);
+    EXPECT_EQ(EncodeCp1252(u'\u0100'), '?');
 }
 
 TEST(ListingText, CsvAndJsonKeepTheCellTexts) {

@@ -3,6 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "rate_text.h"
 #include "ratedata/rate_file.h"
 
@@ -57,6 +61,40 @@ TEST(RateFileColumns, ConvertEachFieldAsTheFileMeansIt) {
     EXPECT_EQ(c.OptO65, Currency());          // letters before "%"
 }
 
+TEST(RateFileColumns, AmountsAreReadExactlyFromTheirDecimalText) {
+    struct Case {
+        std::string text;
+        std::int64_t raw;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"922337203685477", 9223372036854770000},
+             {"922337203685477.5807", Currency::max().raw()},
+             {"-922337203685477.5808", Currency::min().raw()},
+             {"$1,234.56789", 12345679},
+             {"0.00005", 0},  // a half to the even neighbour
+             {"0.00015", 2},
+             {"0.000150001", 2},
+             {"-0.00025", -2},
+             {"1.5e-4", 2},
+             {"9.223372036854775807e14", Currency::max().raw()},
+         }) {
+        const modMain d = Loaded({"201\tA\tC\t\t0\t" + c.text + "\t\t\t\t" + c.text});
+        EXPECT_EQ(unitNamed(d, "A").HSAmt.raw(), c.raw) << c.text;
+        EXPECT_EQ(unitNamed(d, "A").OptO65.raw(), c.raw) << c.text;
+    }
+}
+
+TEST(RateFileColumns, RatesWithCommasOrCurrencySignsAreLoadedButWarnedOf) {
+    const RateFileRead r =
+        ParseRateFile(RateText({"201\tA\tC\t\t0,5", "202\tB\tC\t\t0.5", "203\tC\tC\t\t\xA3" "1"}), "t");
+    ASSERT_EQ(r.status, RateFileStatus::Loaded);
+    ASSERT_EQ(r.contents.Warnings.size(), 2u);
+    EXPECT_EQ(r.contents.Warnings[0].message(),
+              "t, line 2, column 5 (\"0,5\"): this rate is read as 5: commas and currency signs are no "
+              "decimal point.");
+    EXPECT_EQ(r.contents.Warnings[1].line, 4);
+}
+
 TEST(RateFileColumns, FixedWidthTextIsCutOrPadded) {
     const modMain d = Loaded({"12\tA NAME OF THIRTY-FIVE CHARACTERS!!\tC", "1234\tSHORT NAME\tI"});
     EXPECT_EQ(d.RateTbl[4].Name.view(), "A NAME OF THIRTY-FIVE CHARACTE");
@@ -87,6 +125,7 @@ TEST(RateFileLines, ShortAndBlankLinesCarryNothingOver) {
         "201\tFULL\tC\tN\t0.5\t1000\t\t\t\t\t\t\t\t1\t2\t3\t4",
         "",
         "   ",
+        "\t\t \t\t", // a spreadsheet's empty row
         "202\tSHORT\tC",        // no rate, no amounts: blank, not the line above's
         "203\tONE CHAR LAST\tI\tY\t1",
     });
@@ -203,7 +242,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"LettersInAFraction", {"201\tA\tC", "202\tB\tC\t\t\t\t\t\t0.x"}, 3, 9, "0.x"},
         RefusalCase{"VeteranAmountTooLarge", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t40000"}, 2, 14, "40000"},
         RefusalCase{"ReservedWholeTooSmall", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t-32769"}, 2, 20, "-32769"},
-        RefusalCase{"AmountOutOfMoneyRange", {"201\tA\tC\t\t\t1e16"}, 2, 6, "1e16"},
+        RefusalCase{"AmountOutOfMoneyRange", {"201\tA\tC\t\t\t922337203685477.5808"}, 2, 6,
+                    "922337203685477.5808"},
         RefusalCase{"PercentageOutOfRange", {"201\tA\tC\t\t\t\t\t\t\t1e400%"}, 2, 10, "1e400%"}),
     [](const auto& info) { return info.param.name; });
 
@@ -229,10 +269,17 @@ TEST(RateFileLimits, MoreThanThreeHundredSpecialDistrictsAreRefused) {
 
 TEST(RateFileRead, FilesThatCannotBeReadAreRefusedWithTheirPath) {
     const auto dir = std::filesystem::temp_directory_path() / "levywise-rate-file-test";
+    std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const std::string empty = (dir / "empty.tab").string();
     std::ofstream(empty).close();
-    for (const std::string& path : {(dir / "missing.tab").string(), dir.string(), empty}) {
+    std::vector<std::string> paths = {(dir / "missing.tab").string(), dir.string(), empty};
+#ifndef _WIN32
+    const std::string pipe = (dir / "pipe.tab").string();
+    if (mkfifo(pipe.c_str(), 0600) == 0) paths.push_back(pipe); // refused without waiting for a writer
+    paths.push_back("/dev/zero");
+#endif
+    for (const std::string& path : paths) {
         const RateFileRead r = ReadRateFile(path);
         EXPECT_EQ(r.status, RateFileStatus::Refused) << path;
         EXPECT_EQ(r.error.message().rfind(path, 0), 0u) << r.error.message();

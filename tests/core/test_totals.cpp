@@ -78,6 +78,9 @@ TEST(CalculateTaxes, SelectedDistrictsAreSummedToTenThousandths) {
     EXPECT_EQ(e->Totals.TotTax, "$0.67");
     d.SpclSel[4].Selected.assign("Y");
     EXPECT_EQ(CalculateTaxes(d, inputFor("100", "101"))->Totals.TotSpclTax, "$5.67");
+    // 5998.99 / 100 x 0.5 lies just below 29.99495: the sum is rounded once, to 29.9949.
+    modMain one = Loaded({"101\tCOUNTY\tK\tN\t0", "301\tD1\tS\tY\t0.5"});
+    EXPECT_EQ(CalculateTaxes(one, inputFor("5998.99", "101"))->Totals.TotSpclTax, "$29.99");
 }
 
 TEST(CalculateTaxes, NoCountyLeavesTheSpecialDistrictsOut) {

@@ -1,24 +1,50 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch prefix and checks what a desktop user
-# gets: the program, the sample county, the icon and a launcher that starts
-# the program in the sample county's folder.
+# Installs the build into a scratch DESTDIR under the prefix /usr, as a
+# package would, and checks what a user gets: both programs, their man
+# pages, the sample county, and a launcher, AppStream description and icon
+# that the desktop's own validators accept.
 #   check_install.sh BUILD_DIR
 set -euo pipefail
 build="$1"
-prefix="$(mktemp -d)"
-trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build" --prefix "$prefix" >/dev/null
+source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
+dest="$(mktemp -d)"
+trap 'rm -rf "$dest"' EXIT
+DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
+root="$dest/usr"
 
 fail() { echo "FAIL: $*"; exit 1; }
-[ -x "$prefix/bin/levywise" ] || fail "bin/levywise is missing or not executable"
-cmp -s "$prefix/share/levywise/taxrate.tab" "$(dirname "$0")/../../data/taxrate.tab" ||
+for program in levywise levywise-cli; do
+  [ -x "$root/bin/$program" ] || fail "bin/$program is missing or not executable"
+  version="$("$root/bin/$program" --version)" || fail "$program --version failed"
+  [[ "$version" =~ ^$program\ [0-9]+\.[0-9]+[a-z]?$ ]] || fail "$program --version says \"$version\""
+  page="$root/share/man/man1/$program.1.gz"
+  [ -f "$page" ] || fail "the man page $program.1.gz is missing"
+  # Every option the program offers is in its page (written with \- there).
+  for option in $("$root/bin/$program" --help | grep -oE -- '--[a-z][a-z0-9-]*' | sort -u); do
+    zcat "$page" | sed 's/\\-/-/g' | grep -q -- "$option" || fail "$program.1 lacks $option"
+  done
+done
+zcat "$root/share/man/man1/levywise-cli.1.gz" | sed 's/\\-/-/g' | grep -q -- '--veteran' ||
+  fail "levywise-cli.1 lacks the estimate command's options"
+
+cmp -s "$root/share/levywise/taxrate.tab" "$source_dir/data/taxrate.tab" ||
   fail "share/levywise/taxrate.tab is not the sample county"
-grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/levywise.svg" || fail "the icon is missing"
-launcher="$prefix/share/applications/levywise.desktop"
+"$root/bin/levywise-cli" check "$root/share/levywise/taxrate.tab" >/dev/null ||
+  fail "the installed program refuses the installed sample county"
+
+id=io.github.levywise.Levywise
+grep -q '<svg' "$root/share/icons/hicolor/scalable/apps/levywise.svg" || fail "the icon is missing"
+launcher="$root/share/applications/$id.desktop"
 [ -f "$launcher" ] || fail "the launcher is missing"
-grep -qx '\[Desktop Entry\]' "$launcher" || fail "the launcher has no [Desktop Entry] group"
-grep -qx "Exec=$prefix/bin/levywise" "$launcher" || fail "the launcher does not start the installed program"
-grep -qx "Path=$prefix/share/levywise" "$launcher" || fail "the launcher does not start in the sample folder"
+desktop-file-validate "$launcher" || fail "desktop-file-validate refuses the launcher"
+grep -qx "Exec=/usr/bin/levywise" "$launcher" || fail "the launcher does not start the installed program"
+grep -qx "Path=/usr/share/levywise" "$launcher" || fail "the launcher does not start in the sample folder"
 grep -qx 'Icon=levywise' "$launcher" || fail "the launcher names no icon"
 ! grep -q '@' "$launcher" || fail "the launcher has unfilled placeholders"
-echo "PASS: installed into a scratch prefix"
+metainfo="$root/share/metainfo/$id.metainfo.xml"
+appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli refuses $metainfo"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+  fail "the metainfo does not launch the installed launcher"
+grep -q "<release version=\"${version#levywise-cli }\"" "$metainfo" ||
+  fail "the metainfo has no release entry for this version"
+echo "PASS: installed into a scratch DESTDIR"
