@@ -1,5 +1,6 @@
 // The special-district window: which districts its 14 rows show, the
 // selection it keeps in the flags, and how it is paged and left.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -181,6 +182,25 @@ private slots:
         QCOMPARE(s.page(), s.expected(offset));
         if (focusRow >= 0) QCOMPARE(QApplication::focusWidget(), s.box(focusRow));
         QCOMPARE(s.flags(), flags);
+    }
+
+    // A screen reader hears the window as a window with its caption and each
+    // box by its district and rate. The bar keeps the desktop's colours, so
+    // its handle shows on pale yellow.
+    void screenReadersHearTheRows() {
+        Specials s(15);
+        s.bar()->setValue(2);
+        const auto heard = [](QWidget* w) {
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+            return QStringLiteral("%1 %2").arg(i->role()).arg(i->text(QAccessible::Name));
+        };
+        QCOMPARE(heard(&s.window),
+                 QStringLiteral("%1 Configure Special Districts").arg(QAccessible::Window));
+        QCOMPARE(heard(s.box(13)),
+                 QStringLiteral("%1 D15, tax rate 15.25").arg(QAccessible::CheckBox));
+        QCOMPARE(heard(Specials(3).box(5)), QStringLiteral("%1 ").arg(QAccessible::CheckBox));
+        QCOMPARE(s.bar()->palette().color(QPalette::Button),
+                 QApplication::palette().color(QPalette::Button));
     }
 
     // A count the tables cannot back shows the slots they hold and no more.
