@@ -178,6 +178,13 @@ struct Rig {
     void click(const QString& button, const QWidget* window = nullptr) const {
         QTest::mouseClick(ctl<QAbstractButton>(button, window), Qt::LeftButton);
     }
+    // Lines of the state of the named controls, "optNeither=on chkGHS=off ...".
+    QString state(const QStringList& names) const {
+        QStringList lines;
+        for (const QString& line : state())
+            if (names.contains(line.section('=', 0, 0))) lines << line;
+        return lines.join(' ');
+    }
     QStringList state() const {
         return StateOf({app.mainWindow(), app.specialsWindow(), listing()}, data);
     }
