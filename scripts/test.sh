@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, in three passes:
+# Sets up, builds and runs every test, in four passes:
 #   normal    the ordinary build ($LEVYWISE_BUILD_DIR, default build/);
+#   release   the core, the command-line tool and their tests built as a
+#             user's first build is, with -O3 (build-release/);
 #   sanitize  the same tests built with AddressSanitizer and
 #             UndefinedBehaviorSanitizer (build-sanitize/);
 #   fuzz      a short run of each fuzz target, built with clang (build-fuzz/).
@@ -9,7 +11,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-passes="${LEVYWISE_TEST_PASSES:-normal sanitize fuzz}"
+passes="${LEVYWISE_TEST_PASSES:-normal release sanitize fuzz}"
 export QT_QPA_PLATFORM=offscreen
 
 passed=0
@@ -41,6 +43,10 @@ for pass in $passes; do
   case "$pass" in
     normal)
       run_pass "${LEVYWISE_BUILD_DIR:-$root/build}"
+      ;;
+    release)
+      run_pass "${LEVYWISE_RELEASE_BUILD_DIR:-$root/build-release}" \
+        -DCMAKE_BUILD_TYPE=Release -DLEVYWISE_GUI=OFF -DLEVYWISE_BENCHMARKS=OFF
       ;;
     sanitize)
       # Leaks are checked too: Qt on the offscreen platform leaks nothing.
