@@ -14,6 +14,7 @@
 #include "app/about_box.h"
 #include "app/frmMain_layout.h"
 #include "app/menu_shortcuts_first.h"
+#include "platform/caption_text.h"
 #include "platform/platform.h"
 #include "platform/print_window.h"
 #include "platform/text.h"
@@ -21,6 +22,7 @@
 #include "app/unit_lists.h"
 #include "calc/totals.h"
 #include "ratedata/mod_main.h"
+#include "ratedata/rate_file.h"
 #include "specials/frmCfgSpcl.h"
 
 namespace levywise {
@@ -56,7 +58,7 @@ frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidge
     : QMainWindow(parent), data_(data), platform_(platform), specials_(specials) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(kDesignCaption));
-    BuildMainWindowControls(*this);
+    BuildMainWindowControls(*this, *this);
     SetKeyboardOrder();
 
     auto* shortcutsFirst = new MenuShortcutsFirst(
@@ -109,7 +111,50 @@ void frmMain::Form_Load() {
     txtAprVal->setText(QString());
     tabTaxes->setCurrentIndex(kTotalTaxTab);
     LoadRateFile(*this);
-    setWindowTitle(QString::fromLatin1(kVersionText));
+    ShowVersionCaption();
+}
+
+void frmMain::ShowLoadedTable() {
+    FillUnitList(comboCities, ListItemsOfType(data_, kCityUnit), ListOrder::SortedByText);
+    FillUnitList(comboSchools, ListItemsOfType(data_, kSchoolUnit), ListOrder::SortedByText);
+    FillUnitList(comboCounties, ListItemsOfType(data_, kCountyUnit), ListOrder::AsAdded);
+    comboCities->setCurrentIndex(0);
+    comboSchools->setCurrentIndex(0);
+    comboCounties->setCurrentIndex(0);
+
+    const QString zero = QStringLiteral("0");
+    lblCityTRate->setText(zero);
+    lblCityName->setText(QStringLiteral("Your City"));
+    lblTotCityName->setText(QStringLiteral("Your City"));
+    lblCountyTRate->setText(zero);
+    lblCountyName->setText(QStringLiteral("Your County"));
+    lblTotCountyName->setText(QStringLiteral("Your County"));
+    lblSchoolTRate->setText(zero);
+    lblSchoolName->setText(QStringLiteral("Your School"));
+    lblTotSchoolName->setText(QStringLiteral("Your School"));
+
+    tabTaxes->setCurrentIndex(kTotalTaxTab);
+    txtAprVal->clear();
+    chkGHS->setChecked(false);
+    optNeither->setChecked(true);
+    optVetNone->setChecked(true);
+}
+
+void frmMain::FocusValueBox() { txtAprVal->setFocus(); }
+
+void frmMain::ShowVersionCaption() { setWindowTitle(QString::fromLatin1(kVersionText)); }
+
+// The settings route writes the path right after the version text; the
+// dialog route after an older version text and a blank.
+void frmMain::ShowFileCaption(const QString& path, bool chosenInDialog) {
+    setWindowTitle((chosenInDialog ? QStringLiteral("Levywise v3.5 ") : QString::fromLatin1(kVersionText)) +
+                   path);
+}
+
+void frmMain::ShowTableCaption(std::string_view tableLabel, std::string_view countyName) {
+    if (tableLabel.empty()) return ShowVersionCaption();
+    setWindowTitle(QString::fromLatin1(kVersionText) + QStringLiteral(" - ") + CaptionPart(tableLabel) +
+                   QStringLiteral(" Tax Rates for ") + CaptionPart(countyName) + QStringLiteral(" County"));
 }
 
 EstimateInput frmMain::ReadInput() const {

@@ -8,13 +8,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "platform/flat_frame_style.h"
-#include "app/frmMain.h"
+#include "app/frmMain_controls.h"
 #include "platform/twips.h"
 #include "platform/twips_tab_widget.h"
 #include "platform/window_fonts.h"
@@ -75,10 +76,10 @@ QRadioButton* Option(QWidget* parent, const char* name, const QString& caption, 
 
 // The rows of the three unit tabs: the same layout, each with its own names.
 struct UnitTabNames {
-    QLabel* frmMain::*member;
+    QLabel* frmMainControls::*member;
     const char* name;
 };
-#define LW_LABEL(x) UnitTabNames{&frmMain::x, #x}
+#define LW_LABEL(x) UnitTabNames{&frmMainControls::x, #x}
 
 struct UnitTab {
     const char* placeholder;
@@ -118,7 +119,7 @@ const UnitTab kSchoolTab{
 constexpr int kValueWidth = 1212;
 constexpr int kValueHeight = 252;
 
-void BuildInputArea(frmMain& w, QWidget* client) {
+void BuildInputArea(frmMainControls& w, QWidget* client) {
     w.Frame7 = Named(new QFrame(client), "Frame7");
     w.Frame7->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     PlaceTwips(w.Frame7, 0, 0, kClientWidth, 30);
@@ -167,7 +168,7 @@ void BuildInputArea(frmMain& w, QWidget* client) {
     PlaceTwips(w.Frame3, 2520, 240, 4215, 2532);
 }
 
-void BuildExemptions(frmMain& w) {
+void BuildExemptions(frmMainControls& w) {
     w.chkGHS = Named(new QCheckBox(QStringLiteral("General Homestead"), w.Frame3), "chkGHS");
     w.chkGHS->setToolTip(QStringLiteral("Click on the box to select a general homestead"));
     PlaceTwips(w.chkGHS, 360, 240, 1815, 255);
@@ -204,7 +205,7 @@ QWidget* TabPage(const char* name) {
     return page;
 }
 
-void BuildUnitTab(frmMain& w, QWidget* page, const UnitTab& t) {
+void BuildUnitTab(frmMainControls& w, QWidget* page, const UnitTab& t) {
     const auto caption = [&](const UnitTabNames& n, const char* text, QRect twips,
                              Qt::Alignment align = Qt::AlignLeft) {
         QLabel* label = Caption(page, n.name, QString::fromLatin1(text), align);
@@ -241,24 +242,24 @@ void BuildUnitTab(frmMain& w, QWidget* page, const UnitTab& t) {
     value(t.tax, 5040, 2220);
 }
 
-void BuildTotalTab(frmMain& w, QWidget* page) {
+void BuildTotalTab(frmMainControls& w, QWidget* page) {
     struct Row {
-        QLabel* frmMain::*name;
+        QLabel* frmMainControls::*name;
         const char* nameId;
         const char* caption;
-        QLabel* frmMain::*tax;
+        QLabel* frmMainControls::*tax;
         const char* taxId;
         const char* tooltip;
         int top;
     };
     const Row rows[] = {
-        {&frmMain::lblTotCountyName, "lblTotCountyName", "County Tax", &frmMain::lblTotCountyTax,
+        {&frmMainControls::lblTotCountyName, "lblTotCountyName", "County Tax", &frmMainControls::lblTotCountyTax,
          "lblTotCountyTax", "For details, select County Tax tab", 480},
-        {&frmMain::lblTotCityName, "lblTotCityName", "City Tax", &frmMain::lblTotCityTax,
+        {&frmMainControls::lblTotCityName, "lblTotCityName", "City Tax", &frmMainControls::lblTotCityTax,
          "lblTotCityTax", "For details, select City Tax tab", 840},
-        {&frmMain::lblTotSchoolName, "lblTotSchoolName", "School Tax", &frmMain::lblTotSchoolTax,
+        {&frmMainControls::lblTotSchoolName, "lblTotSchoolName", "School Tax", &frmMainControls::lblTotSchoolTax,
          "lblTotSchoolTax", "For details, select School Tax tab", 1200},
-        {&frmMain::Label4, "Label4", "Special District Tax*", &frmMain::lblTotSpclTax,
+        {&frmMainControls::Label4, "Label4", "Special District Tax*", &frmMainControls::lblTotSpclTax,
          "lblTotSpclTax", "Details of this calculation are not available", 1560},
     };
     for (const Row& row : rows) {
@@ -284,7 +285,7 @@ void BuildTotalTab(frmMain& w, QWidget* page) {
     TwipsTabWidget::Place(w.Label60, Twips(360, 2400, 4935, 255));
 }
 
-void BuildTabs(frmMain& w) {
+void BuildTabs(frmMainControls& w) {
     auto* tabs = Named(new TwipsTabWidget(w.Frame2), "tabTaxes");
     w.tabTaxes = tabs;
     // The tab control and its tabs are pale yellow; its pages are not.
@@ -312,8 +313,8 @@ QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, QKeyCom
     return action;
 }
 
-void BuildMenus(frmMain& w) {
-    QMenuBar* bar = w.menuBar();
+void BuildMenus(QMainWindow& window, frmMainControls& w) {
+    QMenuBar* bar = window.menuBar();
     // The menu bar keeps the desktop's colours; only the window is yellow.
     QPalette desktop = bar->palette();
     for (auto role : {QPalette::Window, QPalette::Button})
@@ -340,7 +341,7 @@ void BuildMenus(frmMain& w) {
 
 } // namespace
 
-void BuildMainWindowControls(frmMain& window) {
+void BuildMainWindowControls(QMainWindow& window, frmMainControls& controls) {
     window.setFont(DefaultDesignFont());
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, kPaleYellow);
@@ -351,10 +352,10 @@ void BuildMainWindowControls(frmMain& window) {
     client->setAutoFillBackground(true);
     window.setCentralWidget(client);
 
-    BuildInputArea(window, client);
-    BuildExemptions(window);
-    BuildTabs(window);
-    BuildMenus(window);
+    BuildInputArea(controls, client);
+    BuildExemptions(controls);
+    BuildTabs(controls);
+    BuildMenus(window, controls);
 
     // The layout does not grow with the window; the window starts at the
     // size of its design and may be made larger but not smaller.

@@ -1,22 +1,13 @@
 #include "app/rate_file_loading.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QTabWidget>
 
 #include "app/frmMain.h"
-#include "platform/caption_text.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "app/sample_county.h"
-#include "app/unit_lists.h"
 #include "ratedata/mod_main.h"
 #include "ratedata/rate_file.h"
 #include "ratedata/settings_file.h"
@@ -26,7 +17,6 @@ namespace levywise {
 namespace {
 
 constexpr const char* kReloadMarker = "reload";
-constexpr int kTotalTaxTab = 3;
 
 std::string FileNameBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -100,49 +90,11 @@ void ShowLoadedTable(frmMain& w, const RateFileContents& contents) {
     frmCfgSpcl& specials = w.specials();
     InstallRateTable(data, contents);
 
-    const QString county = CaptionPart(data.CountyName);
-    if (contents.TableLabel.empty()) {
-        w.setWindowTitle(QString::fromLatin1(frmMain::kVersionText));
-        specials.setWindowTitle(QStringLiteral("Configure Special Districts"));
-    } else {
-        w.setWindowTitle(QString::fromLatin1(frmMain::kVersionText) + QStringLiteral(" - ") +
-                         CaptionPart(contents.TableLabel) + QStringLiteral(" Tax Rates for ") +
-                         county + QStringLiteral(" County"));
-        specials.setWindowTitle(QStringLiteral("Configure Special Districts for ") + county +
-                                QStringLiteral(" County"));
-    }
-
-    FillUnitList(w.comboCities, ListItemsOfType(data, kCityUnit), ListOrder::SortedByText);
-    FillUnitList(w.comboSchools, ListItemsOfType(data, kSchoolUnit), ListOrder::SortedByText);
-    FillUnitList(w.comboCounties, ListItemsOfType(data, kCountyUnit), ListOrder::AsAdded);
-
-    specials.ResetSpecialRows();
-    data.SpclLoading = true;
-    specials.ShowSpecialDistricts(1);
-    data.SpclLoading = false;
-
-    w.comboCities->setCurrentIndex(0);
-    w.comboSchools->setCurrentIndex(0);
-    w.comboCounties->setCurrentIndex(0);
-
-    const QString zero = QStringLiteral("0");
-    w.lblCityTRate->setText(zero);
-    w.lblCityName->setText(QStringLiteral("Your City"));
-    w.lblTotCityName->setText(QStringLiteral("Your City"));
-    w.lblCountyTRate->setText(zero);
-    w.lblCountyName->setText(QStringLiteral("Your County"));
-    w.lblTotCountyName->setText(QStringLiteral("Your County"));
-    w.lblSchoolTRate->setText(zero);
-    w.lblSchoolName->setText(QStringLiteral("Your School"));
-    w.lblTotSchoolName->setText(QStringLiteral("Your School"));
-
-    w.tabTaxes->setCurrentIndex(kTotalTaxTab);
-    w.txtAprVal->clear();
-    w.chkGHS->setChecked(false);
-    w.optNeither->setChecked(true);
-    w.optVetNone->setChecked(true);
-    if (specials.VScroll1) specials.VScroll1->setValue(1);
-
+    w.ShowTableCaption(contents.TableLabel, data.CountyName);
+    specials.ShowCountyCaption(contents.TableLabel.empty() ? std::nullopt
+                                                           : std::optional(data.CountyName));
+    w.ShowLoadedTable();
+    specials.ShowLoadedTable();
     w.CalculateTaxes();
 }
 
@@ -157,13 +109,13 @@ QString LocateRateFile(frmMain& w) {
 
     if (!path.isEmpty()) {
         path = QLatin1String(kReloadMarker);
-        w.txtAprVal->setFocus();
+        w.FocusValueBox();
     } else {
         path = FileNameText(RateFilePathFromSettings(FileNameBytes(settingsPath),
                                                      FileNameBytes(currentDir),
                                                      QDir::separator().toLatin1()));
         if (QFileInfo(path).isFile()) {
-            w.setWindowTitle(QString::fromLatin1(frmMain::kVersionText) + path);
+            w.ShowFileCaption(path, false);
             return path;
         }
         const MsgResult answer = platform.messageBox(
@@ -181,7 +133,7 @@ QString LocateRateFile(frmMain& w) {
         platform.openFile(&w, RateFileDialog(proposal.isEmpty() ? path : proposal));
     if (!chosen || chosen->isEmpty()) return {};
     path = *chosen;
-    w.setWindowTitle(QStringLiteral("Levywise v3.5 ") + path);
+    w.ShowFileCaption(path, true);
     return path;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/print_window.h"
 #include "platform/text.h"
 #include "platform/twips.h"
+#include "platform/window_fonts.h"
 #include "ratedata/listing_rows.h"
 #include "ratedata/mod_main.h"
 
@@ -50,10 +51,7 @@ frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
     MSFlexGrid1 = new QTableWidget(this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
     PlaceTwips(MSFlexGrid1, 120, 120, 5895, 5895);
-    QFont gridFont;
-    gridFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    gridFont.setPointSizeF(8.25);
-    MSFlexGrid1->setFont(gridFont);
+    MSFlexGrid1->setFont(DefaultDesignFont());
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSortingEnabled(false);
     MSFlexGrid1->setWordWrap(false);

@@ -21,10 +21,6 @@ public:
     // Give no parent when the window is to outlive the main window.
     frmRateTable(modMain& data, Platform& platform, QWidget* parent = nullptr);
 
-    QTableWidget* MSFlexGrid1 = nullptr;
-    QPushButton* cmdDone = nullptr;
-    QPushButton* cmdPrint = nullptr;
-
 public slots:
     void Form_Load();
     void BuildListing();
@@ -34,6 +30,10 @@ public slots:
     void cmdPrint_Click();
 
 private:
+    QTableWidget* MSFlexGrid1 = nullptr;
+    QPushButton* cmdDone = nullptr;
+    QPushButton* cmdPrint = nullptr;
+
     void sortRows(int column, bool ascending);
 
     modMain& data_;

@@ -12,10 +12,12 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "platform/caption_text.h"
 #include "platform/platform.h"
 #include "platform/print_window.h"
 #include "platform/text.h"
 #include "platform/twips.h"
+#include "platform/window_fonts.h"
 #include "ratedata/formats.h"
 #include "ratedata/mod_main.h"
 
@@ -24,15 +26,6 @@ namespace {
 
 constexpr int kRowTop = 480;    // twips: top of row 0
 constexpr int kRowPitch = 360;  // twips from one row to the next
-
-// The window was designed in MS Sans Serif; Liberation Sans has its widths.
-QFont SansSerif(double points, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("MS Sans Serif")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 // Text boxes paint their face with the Base colour, the rest with Window/Button.
 void PaleYellowBox(QLineEdit* box) {
@@ -68,7 +61,7 @@ frmCfgSpcl::frmCfgSpcl(modMain& data, Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), data_(data), platform_(platform) {
     setObjectName(QStringLiteral("frmCfgSpcl"));
     setWindowTitle(QStringLiteral("Configure Special Districts"));
-    setFont(SansSerif(8.25));
+    setFont(DefaultDesignFont());
     SetBackground(this, kPaleYellow);
     setFixedSize(TwipsRect(0, 0, 6240, 6690, this).size());
     // A click on the bare window gives it the keyboard, for the page keys.
@@ -85,9 +78,9 @@ void frmCfgSpcl::BuildControls() {
         return l;
     };
     Label1 = label("Label1", QStringLiteral("Jurisdiction"), 600, 120, 3135);
-    Label1->setFont(SansSerif(9.75, true));
+    Label1->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 9.75, QFont::Bold));
     Label2 = label("Label2", QStringLiteral("Tax Rate"), 3720, 120, 2055);
-    Label2->setFont(SansSerif(9.75, true));
+    Label2->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 9.75, QFont::Bold));
 
     for (int r = 0; r < kRows; ++r) {
         const int top = kRowTop + kRowPitch * r;
@@ -210,6 +203,19 @@ void frmCfgSpcl::ShowSpecialDistricts(int offset) {
 
 void frmCfgSpcl::ResetSpecialRows() {
     for (int r = 0; r < kRows; ++r) BlankRow(r);
+}
+
+void frmCfgSpcl::ShowCountyCaption(std::optional<std::string_view> county) {
+    setWindowTitle(county ? QStringLiteral("Configure Special Districts for ") + CaptionPart(*county) +
+                                QStringLiteral(" County")
+                          : QStringLiteral("Configure Special Districts"));
+}
+
+void frmCfgSpcl::ShowLoadedTable() {
+    ResetSpecialRows();
+    data_.SpclLoading = true;
+    ShowSpecialDistricts(1);
+    data_.SpclLoading = false;
 }
 
 void frmCfgSpcl::RestoreDefaults() {

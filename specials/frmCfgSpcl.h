@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
+#include <string_view>
 
 class QCheckBox;
 class QEvent;
@@ -45,19 +47,14 @@ public:
     void ResetSpecialRows();
     void RestoreDefaults();
 
+    // The caption, naming the county when the rate file has a label.
+    void ShowCountyCaption(std::optional<std::string_view> county);
+    // A freshly loaded table: every row blanked, then the first page, shown
+    // without any flag being written.
+    void ShowLoadedTable();
+
     // The district shown in row 0 (the scroll bar's value; 1 when the bar is hidden).
     int PageOffset() const;
-
-    std::array<QCheckBox*, kRows> chkSpclDist{};
-    std::array<QLineEdit*, kRows> txtSpclName{};
-    std::array<QLineEdit*, kRows> txtTaxRate{};
-    QScrollBar* VScroll1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QPushButton* cmdFinish = nullptr;
-    QPushButton* cmdPrint = nullptr;
-    QPushButton* cmdRestore = nullptr;
 
 public slots:
     void chkSpclDist_Click(int Index);
@@ -80,6 +77,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::array<QCheckBox*, kRows> chkSpclDist{};
+    std::array<QLineEdit*, kRows> txtSpclName{};
+    std::array<QLineEdit*, kRows> txtTaxRate{};
+    QScrollBar* VScroll1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* cmdFinish = nullptr;
+    QPushButton* cmdPrint = nullptr;
+    QPushButton* cmdRestore = nullptr;
+
     void BuildControls();
     // The districts the tables really hold: SpclCount, kept within the tables.
     int DistrictCount() const;

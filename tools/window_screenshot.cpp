@@ -17,8 +17,13 @@
 
 namespace {
 
+template <class T>
+T* control(const QWidget& window, const char* name) {
+    return window.findChild<T*>(QLatin1String(name));
+}
+
 bool choose(QComboBox* list, const QString& code) {
-    const int index = list->findText(code, Qt::MatchEndsWith);
+    const int index = list ? list->findText(code, Qt::MatchEndsWith) : -1;
     if (index < 0) return false;
     list->setCurrentIndex(index);
     return true;
@@ -41,16 +46,16 @@ int main(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
 
-    window.txtAprVal->setText(QStringLiteral("250000"));
-    if (!choose(window.comboCounties, QStringLiteral("101")) ||
-        !choose(window.comboCities, QStringLiteral("201")) ||
-        !choose(window.comboSchools, QStringLiteral("910"))) {
+    control<QLineEdit>(window, "txtAprVal")->setText(QStringLiteral("250000"));
+    if (!choose(control<QComboBox>(window, "comboCounties"), QStringLiteral("101")) ||
+        !choose(control<QComboBox>(window, "comboCities"), QStringLiteral("201")) ||
+        !choose(control<QComboBox>(window, "comboSchools"), QStringLiteral("910"))) {
         std::fprintf(stderr, "levywise_window_screenshot: the sample county was not loaded\n");
         return 1;
     }
-    window.chkGHS->setChecked(true);
-    window.Command1->setFocus();
-    window.Command1->click();
+    control<QCheckBox>(window, "chkGHS")->setChecked(true);
+    control<QPushButton>(window, "Command1")->setFocus();
+    control<QPushButton>(window, "Command1")->click();
     QApplication::processEvents();
 
     if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {

@@ -10,24 +10,12 @@
 #include <QTimer>
 
 #include "platform/twips.h"
+#include "platform/window_fonts.h"
 #include "app/splash/levywise_logo.h"
 #include "ratedata/mod_main.h"
 
 namespace levywise {
 namespace {
-
-// The window was designed with Arial and Bookman Old Style; the free fonts
-// of the same widths stand in for them where those are not installed.
-QFont designFont(const QString& windowsFamily, double pointSize, int weight) {
-    QFont font;
-    if (windowsFamily == QLatin1String("Arial"))
-        font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    else
-        font.setFamilies({QStringLiteral("Bookman Old Style"), QStringLiteral("URW Bookman")});
-    font.setPointSizeF(pointSize);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    return font;
-}
 
 QLabel* caption(QWidget* parent, const char* name, const QString& text, const QFont& font,
                 QRect twips, bool sizedToText = false) {
@@ -74,26 +62,26 @@ frmQuenbySplash::frmQuenbySplash(modMain& data, QWidget* parent)
     imgLogo->setScaledContents(true);
     imgLogo->setPixmap(SplashLogo(imgLogo->size()));
 
-    const QFont small = designFont(QStringLiteral("Arial"), 8.25, QFont::Normal);
+    const QFont small = DesignFont(QStringLiteral("Arial"), 8.25, QFont::Normal);
     lblCopyright = caption(Frame1, "lblCopyright", QStringLiteral("Copyright (C) 2024-2026"), small,
                            {4560, 3060, 2415, 255});
     lblCompany = caption(Frame1, "lblCompany", QStringLiteral("Levywise Software"), small,
                          {4560, 3270, 2415, 255});
     lblWarning = caption(Frame1, "lblWarning",
                          QStringLiteral("Not supported by Corvell Appraisal District"),
-                         designFont(QStringLiteral("Arial"), 8.25, QFont::Bold), {120, 3600, 6855, 315});
+                         DesignFont(QStringLiteral("Arial"), 8.25, QFont::Bold), {120, 3600, 6855, 315});
     // Sized to its text, it keeps its right edge where the design put it.
     lblPlatform = caption(Frame1, "lblPlatform", QStringLiteral("Windows95/98/NT4.0/XP"),
-                          designFont(QStringLiteral("Arial"), 15.75, QFont::Bold), {3210, 2340, 3645, 360});
+                          DesignFont(QStringLiteral("Arial"), 15.75, QFont::Bold), {3210, 2340, 3645, 360});
     lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const int platformRight = lblPlatform->geometry().right();
     lblPlatform->adjustSize();
     lblPlatform->move(platformRight - lblPlatform->width() + 1, lblPlatform->y());
     lblProductName = caption(Frame1, "lblProductName", QStringLiteral("Levywise 3"),
-                             designFont(QStringLiteral("Bookman Old Style"), 26.25, QFont::DemiBold),
+                             DesignFont(QStringLiteral("Bookman Old Style"), 26.25, QFont::DemiBold),
                              {1200, 1140, 4230, 615}, true);
     lblCompanyProduct = caption(Frame1, "lblCompanyProduct", QStringLiteral("Levywise Software"),
-                                designFont(QStringLiteral("Bookman Old Style"), 18, QFont::DemiBold),
+                                DesignFont(QStringLiteral("Bookman Old Style"), 18, QFont::DemiBold),
                                 {1800, 705, 4230, 435}, true);
 
     Timer1 = new QTimer(this);

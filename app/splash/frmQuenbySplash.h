@@ -20,16 +20,6 @@ class frmQuenbySplash : public QWidget {
 public:
     explicit frmQuenbySplash(modMain& data, QWidget* parent = nullptr);
 
-    QTimer* Timer1 = nullptr;
-    QFrame* Frame1 = nullptr;
-    QLabel* imgLogo = nullptr;
-    QLabel* lblCopyright = nullptr;
-    QLabel* lblCompany = nullptr;
-    QLabel* lblWarning = nullptr;
-    QLabel* lblPlatform = nullptr;
-    QLabel* lblProductName = nullptr;
-    QLabel* lblCompanyProduct = nullptr;
-
 signals:
     void finished();
 
@@ -47,6 +37,16 @@ protected:
 
 private:
     void endSplash();
+
+    QTimer* Timer1 = nullptr;
+    QFrame* Frame1 = nullptr;
+    QLabel* imgLogo = nullptr;
+    QLabel* lblCopyright = nullptr;
+    QLabel* lblCompany = nullptr;
+    QLabel* lblWarning = nullptr;
+    QLabel* lblPlatform = nullptr;
+    QLabel* lblProductName = nullptr;
+    QLabel* lblCompanyProduct = nullptr;
 
     modMain& data_;
     bool ended_ = false;

@@ -96,19 +96,6 @@ private slots:
             QStringLiteral("The most current version of Levywise may be downloaded from ")));
     }
 
-    // A value too large for an estimate is refused in a box; no figure changes.
-    void refusedValueChangesNoFigure() {
-        Rig rig;
-        rig.start();
-        rig.estimate(QStringLiteral("123456"));
-        const QStringList before = rig.state();
-        rig.ctl<QLineEdit>("txtAprVal")->setText(QStringLiteral("1e300"));
-        rig.click("Command1");
-        QCOMPARE(rig.platform.messages.at(0).title, QStringLiteral("Calculate"));
-        rig.ctl<QLineEdit>("txtAprVal")->setText(QStringLiteral("123456"));
-        QCOMPARE(rig.state(), before);
-    }
-
     // Fixed captions fit their boxes in the windows' font; the window and
     // its frames are pale yellow, the captions on the tabs button face.
     void looks() {

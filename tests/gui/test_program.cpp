@@ -135,23 +135,6 @@ private slots:
             QCOMPARE(rig.platform.printed[0].size(), window->size() * window->devicePixelRatio());
         }
     }
-
-    // The program can end with windows open (the session ends): every
-    // window goes with it, the splash too.
-    void nothingOutlivesTheProgram() {
-        {
-            Rig rig;
-            rig.app.start(true);
-        }
-        {
-            Rig rig;
-            rig.start();
-            rig.command(Qt::Key_L);
-            rig.command(Qt::Key_C);
-        }
-        VisibleWindows();
-        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
-    }
 };
 
 QTEST_MAIN(ProgramTest)

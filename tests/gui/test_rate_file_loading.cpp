@@ -25,42 +25,35 @@ class RateFileLoadingTest : public QObject {
 
 private slots:
     // The first call of the run takes the file from the settings file in the
-    // current folder, or the default name there, and names it in the caption.
-    void settingsFileNamesTheFile() {
-        for (const bool settings : {false, true}) {
-            Rig rig(nullptr);
-            QDir(rig.folder.path()).mkdir(QStringLiteral("sub"));
-            if (settings)
-                rig.write(QStringLiteral("levywise.ini"),
-                          "[general]\r\nTaxRatePath=" + QFile::encodeName(rig.path("sub")) +
-                              "\r\nTaxRateFile=o.tab\r\n");
-            const QString file = rig.write(settings ? "sub/o.tab" : "taxrate.tab", RateFile({}));
-            frmCfgSpcl specials(rig.data, rig.platform);
-            frmMain window(rig.data, rig.platform, specials);
-            QCOMPARE(LocateRateFile(window), file);
-            QCOMPARE(window.windowTitle(), QStringLiteral("Levywise v3.54b") + file);
-            QVERIFY(rig.platform.messages.empty() && rig.platform.openRequests.empty());
-        }
-    }
-
-    void missingFileOffersTheDialog() {
+    // current folder (or the default name there) and names it in the
+    // caption; when it is missing the user may choose another in the dialog.
+    void locatesTheFileOfTheSettings() {
         Rig rig(nullptr);
-        rig.write(QStringLiteral("levywise.ini"), "[general]\r\nTaxRateFile=gone.tab\r\n");
-        const QString chosen = rig.write(QStringLiteral("chosen.tab"), RateFile({}));
+        QDir(rig.folder.path()).mkdir(QStringLiteral("sub"));
+        const QString settings =
+            "[general]\r\nTaxRatePath=" + rig.path("sub") + "\r\nTaxRateFile=%1\r\n";
+        rig.write("levywise.ini", settings.arg("o.tab").toUtf8());
+        const QString found = rig.write("sub/o.tab", RateFile({}));
         frmCfgSpcl specials(rig.data, rig.platform);
         frmMain window(rig.data, rig.platform, specials);
+        QCOMPARE(LocateRateFile(window), found);
+        QCOMPARE(window.windowTitle(), "Levywise v3.54b" + found);
+        QVERIFY(rig.platform.messages.empty() && rig.platform.openRequests.empty());
+
+        rig.write("levywise.ini", settings.arg("gone.tab").toUtf8());
         rig.platform.messageAnswers = {MsgResult::Ok};
-        rig.platform.openAnswers = {chosen};
-        QCOMPARE(LocateRateFile(window), chosen);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Levywise v3.5 ") + chosen);
+        rig.platform.openAnswers = {found};
+        frmMain again(rig.data, rig.platform, specials);
+        QCOMPARE(LocateRateFile(again), found);
+        QCOMPARE(again.windowTitle(), "Levywise v3.5 " + found);
         const auto& box = rig.platform.messages.at(0);
         QCOMPARE(box.title, QStringLiteral("Required file not found"));
         QCOMPARE(box.buttons, MsgButtons::OkCancel);
-        QCOMPARE(box.text, "The required file " + rig.path("gone.tab") +
+        QCOMPARE(box.text, "The required file " + rig.path("sub/gone.tab") +
                                " was not found in the default directory. \r\n"
                                "Press OK to select a tax rate file to use, or press Cancel.");
         const OpenFileRequest& request = rig.platform.openRequests.at(0);
-        QCOMPARE(request.proposedName, rig.path("gone.tab"));
+        QCOMPARE(request.proposedName, rig.path("sub/gone.tab"));
         QStringList filters;
         for (const auto& [description, pattern] : request.filters)
             filters << description + '|' + pattern;
@@ -68,8 +61,8 @@ private slots:
                                        "ASCII Files (*.asc)|*.asc", "TAB Files (*.tab)|*.tab"}));
         QCOMPARE(request.selectedFilter, 4);
 
-        frmMain again(rig.data, rig.platform, specials); // Cancel in the box: no dialog
-        QCOMPARE(LocateRateFile(again), QString());
+        frmMain cancelled(rig.data, rig.platform, specials); // Cancel in the box: no dialog
+        QCOMPARE(LocateRateFile(cancelled), QString());
         QCOMPARE(rig.platform.openRequests.size(), std::size_t(1));
     }
 
