@@ -19,7 +19,7 @@
 #include "app/platform/text.h"
 #include "app/rate_file_loading.h"
 #include "app/unit_lists.h"
-#include "calc/totals.h"
+#include "calc/estimate_labels.h"
 #include "ratedata/mod_main.h"
 #include "specials/frmCfgSpcl.h"
 
@@ -139,6 +139,7 @@ void frmMain::CalculateTaxes() {
                              MsgButtons::Ok);
         return;
     }
+    data_.SpclTotal = result->SpclTotal;
     ShowEstimate(*result);
 }
 

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "calc/unit_tax.h"
+#include "calc/estimate.h"
 #include "hostile/load_routes.h"
 #include "hostile/watchdog.h"
 

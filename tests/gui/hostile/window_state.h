@@ -14,7 +14,7 @@
 #include <cstdio>
 
 #include "app/platform/text.h"
-#include "calc/totals.h"
+#include "calc/estimate_labels.h"
 #include "hostile/hostile_rig.h"
 
 namespace levywise::test {
