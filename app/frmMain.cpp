@@ -24,7 +24,7 @@
 #include "platform/text.h"
 #include "app/rate_file_loading.h"
 #include "app/unit_lists.h"
-#include "calc/totals.h"
+#include "calc/estimate_labels.h"
 #include "cli/estimate_command.h"
 #include "cli/estimate_report.h"
 #include "ratedata/mod_main.h"
@@ -212,6 +212,7 @@ void frmMain::CalculateTaxes() {
                              MsgButtons::Ok);
         return;
     }
+    data_.SpclTotal = result->SpclTotal;
     ShowEstimate(*result);
     ShowValueNote(HoldsNoNumber(txtAprVal->text()));
     // The estimate as "levywise-cli estimate" prints it, for Copy Estimate.

@@ -20,3 +20,15 @@ find_program(LEVYWISE_WINE64 wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(LEVYWISE_WINE64)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${LEVYWISE_WINE64})
 endif()
+
+# Debian's header-only CLI11 and nlohmann-json, seen as on Linux: their
+# folders alone, not the host's whole /usr/include, which would hide MinGW's
+# C library. cmake/mingw/ holds their package files for find_package.
+set(_levywise_host_headers ${CMAKE_BINARY_DIR}/host-headers)
+foreach(folder CLI nlohmann)
+  if(EXISTS /usr/include/${folder} AND NOT EXISTS ${_levywise_host_headers}/${folder})
+    file(MAKE_DIRECTORY ${_levywise_host_headers})
+    file(CREATE_LINK /usr/include/${folder} ${_levywise_host_headers}/${folder} SYMBOLIC)
+  endif()
+endforeach()
+set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES ${_levywise_host_headers})

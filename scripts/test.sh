@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, in three passes:
+# Sets up, builds and runs every test, in five passes:
 #   normal    the ordinary build ($LEVYWISE_BUILD_DIR, default build/);
+#   release   the core, the command-line tool and their tests built as a
+#             user's first build is, with -O3 (build-release/);
 #   sanitize  the same tests built with AddressSanitizer and
 #             UndefinedBehaviorSanitizer (build-sanitize/);
-#   fuzz      a short run of each fuzz target, built with clang (build-fuzz/).
+#   fuzz      a short run of each fuzz target, built with clang (build-fuzz/);
+#   windows   the core, levywise-cli and the core tests cross-compiled with
+#             MinGW-w64 and run under wine64 (scripts/windows-check.sh).
 # LEVYWISE_TEST_PASSES picks passes, e.g. "normal" for a quick check.
 # A failing pass does not stop the next; the last line counts all tests.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-passes="${LEVYWISE_TEST_PASSES:-normal sanitize fuzz}"
+passes="${LEVYWISE_TEST_PASSES:-normal release sanitize fuzz windows}"
 export QT_QPA_PLATFORM=offscreen
 
 passed=0
@@ -42,6 +46,10 @@ for pass in $passes; do
     normal)
       run_pass "${LEVYWISE_BUILD_DIR:-$root/build}"
       ;;
+    release)
+      run_pass "${LEVYWISE_RELEASE_BUILD_DIR:-$root/build-release}" \
+        -DCMAKE_BUILD_TYPE=Release -DLEVYWISE_GUI=OFF -DLEVYWISE_BENCHMARKS=OFF
+      ;;
     sanitize)
       # Leaks are checked too: Qt on the offscreen platform leaks nothing.
       export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1"
@@ -54,6 +62,20 @@ for pass in $passes; do
       run_pass "${LEVYWISE_FUZZ_BUILD_DIR:-$root/build-fuzz}" \
         -DCMAKE_CXX_COMPILER=clang++-14 -DLEVYWISE_FUZZ=ON \
         -DLEVYWISE_TESTS=OFF -DLEVYWISE_GUI=OFF -DLEVYWISE_BENCHMARKS=OFF
+      ;;
+    windows)
+      mkdir -p "${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}"
+      log="${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}/windows-check.log"
+      "$root/scripts/windows-check.sh" 2>&1 | tee "$log" || true
+      counts="$(sed -nE 's/^windows: ([0-9]+) passed, ([0-9]+) failed.*/\1 \2/p' "$log" | tail -n 1)"
+      if [ -z "$counts" ]; then
+        echo "No test summary in $log: counted as one failed test."
+        failed=$((failed + 1))
+      else
+        read -r p f <<<"$counts"
+        passed=$((passed + p))
+        failed=$((failed + f))
+      fi
       ;;
     *)
       echo "Unknown test pass: $pass" >&2
