@@ -1,10 +1,6 @@
 // Printing a window's image, with its fallbacks when there is no printer
 // or printing fails.
-#include <QAccessible>
-#include <QApplication>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
 
 #include "common/fake_platform.h"
@@ -73,28 +69,6 @@ private slots:
             if (c.printed) QCOMPARE(p.printed[0].size(), window.size() * window.devicePixelRatio());
             QCOMPARE(int(p.pdfs.size()), c.saved);
         }
-    }
-
-    // A message box is announced as an alert named by its title, its text
-    // its value, and opens centred over its window, shown or not yet.
-    void messageBoxSpeaksOverItsWindow() {
-        QWidget window;
-        window.setGeometry(300, 200, 400, 300);
-        QString heard;
-        QPoint centre;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(box);
-            heard = QStringLiteral("%1 %2: %3")
-                        .arg(i->role())
-                        .arg(i->text(QAccessible::Name), i->text(QAccessible::Value));
-            centre = box->geometry().center();
-            box->accept();
-        });
-        QtPlatform().messageBox(&window, QStringLiteral("Title"), QStringLiteral("One\r\nTwo"),
-                                MsgButtons::Ok);
-        QCOMPARE(heard, QStringLiteral("%1 Title: One\nTwo").arg(QAccessible::AlertMessage));
-        QVERIFY((centre - window.geometry().center()).manhattanLength() <= 2);
     }
 };
 

@@ -177,18 +177,6 @@ private slots:
         QCOMPARE(s.bar()->palette().color(QPalette::Button),
                  QApplication::palette().color(QPalette::Button));
     }
-
-    // A count the tables cannot back shows the slots they hold and no more.
-    void countBeyondTheTables() {
-        Specials s(40);
-        s.data.SpclCount = 400;
-        s.window.ShowSpecialDistricts(1000);
-        QCOMPARE(s.bar()->maximum(), 287);
-        QCOMPARE(s.page().split(QStringLiteral(" | ")).last(),
-                 QStringLiteral(" 0")); // a blank name
-        s.box(13)->click();
-        QCOMPARE(s.data.SpclSel[300].Selected.str(), std::string("Y"));
-    }
 };
 
 QTEST_MAIN(SpecialsTest)

@@ -57,7 +57,6 @@ private slots:
         QTest::addColumn<Input>("input");
         QTest::addColumn<bool>("ends");
         QTest::newRow("letter") << Key(Qt::Key_Q) << true;
-        QTest::newRow("Escape") << Key(Qt::Key_Escape) << true;
         QTest::newRow("Ctrl with a letter") << Key(Qt::Key_C, Qt::ControlModifier) << true;
         QTest::newRow("click on the frame") << Click("Frame1", {6500, 600}) << true;
         QTest::newRow("timer") << Input([](frmQuenbySplash& s) {
@@ -67,7 +66,6 @@ private slots:
         QTest::newRow("arrow") << Key(Qt::Key_Left) << false;
         QTest::newRow("Delete") << Key(Qt::Key_Delete) << false;
         QTest::newRow("click on the logo") << Click("imgLogo", {200, 3000}) << false;
-        QTest::newRow("click on a caption") << Click("lblWarning", {30, 30}) << false;
         QTest::newRow("click beside the frame") << Click(nullptr, {30, 30}) << false;
     }
     void endsOnItsTriggersOnly() {
