@@ -397,7 +397,6 @@ void BuildMainWindowControls(QMainWindow& window, frmMainControls& controls) {
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, kPaleYellow);
     window.setPalette(palette);
-    window.setAutoFillBackground(true);
 
     auto* client = Named(new QWidget(&window), "client");
     client->setAutoFillBackground(true);

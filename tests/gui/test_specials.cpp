@@ -177,6 +177,15 @@ private slots:
         QCOMPARE(s.bar()->palette().color(QPalette::Button),
                  QApplication::palette().color(QPalette::Button));
     }
+
+    // A count beyond the tables (a damaged load) shows the slots they hold.
+    void countBeyondTheTables() {
+        Specials s(40);
+        s.data.SpclCount = 400;
+        s.window.ShowSpecialDistricts(1000);
+        QCOMPARE(s.bar()->maximum(), 287);
+        QCOMPARE(s.page().section(QStringLiteral(" | "), 13), QStringLiteral(" 0")); // a blank slot
+    }
 };
 
 QTEST_MAIN(SpecialsTest)
