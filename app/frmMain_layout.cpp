@@ -399,7 +399,6 @@ void BuildMainWindowControls(QMainWindow& window, frmMainControls& controls) {
     window.setPalette(palette);
 
     auto* client = Named(new QWidget(&window), "client");
-    client->setAutoFillBackground(true);
     window.setCentralWidget(client);
 
     BuildInputArea(controls, client);

@@ -28,11 +28,13 @@ void ClickHeader(const QWidget& w, int column) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 
-// Rates that sort differently as text and as numbers; a unit with the code
-// of the "no county" entry, which the listing leaves out like that entry.
-const QByteArray kUnits = RateFile(
-    {"201\tCEDAR\tC\tN\t2.1\t\t\t\t0.2\t3000", "202\tASH\tC\tN\t10.25", "203\tBIRCH\tC\tN\t0.5873",
-     "100\tZEBRA COUNTY\tK\tN\t0.3", "901\tDOGWOOD ISD\tI\tN\t0.0412\t\t\t\t3000\t\t40000"});
+// Rates that sort differently as text and as numbers, two of them equal; a
+// unit with the code of the "no county" entry, which the listing leaves out
+// like that entry.
+const QByteArray kUnits =
+    RateFile({"201\tCEDAR\tC\tN\t2.1\t\t\t\t0.2\t3000", "202\tASH\tC\tN\t10.25",
+              "203\tBIRCH\tC\tN\t0.5873", "100\tZEBRA COUNTY\tK\tN\t0.3",
+              "901\tDOGWOOD ISD\tI\tN\t0.0412\t\t\t\t3000\t\t40000", "204\tELM\tC\tN\t0.5873"});
 
 } // namespace
 
@@ -45,7 +47,7 @@ private slots:
         Install(data, kUnits);
         FakePlatform platform;
         frmRateTable w(data, platform);
-        QCOMPARE(Column(w, 0), (QStringList{"ASH", "BIRCH", "CEDAR", "DOGWOOD ISD"}));
+        QCOMPARE(Column(w, 0), (QStringList{"ASH", "BIRCH", "CEDAR", "DOGWOOD ISD", "ELM"}));
         QCOMPARE(Grid(w)->item(0, 0)->text(), QStringLiteral("ASH").leftJustified(30));
         QStringList headers;
         for (int c = 0; c < Grid(w)->columnCount(); ++c)
@@ -93,8 +95,8 @@ private slots:
                 r << Column(w, 0)[i] + ' ' + Column(w, 1)[i];
             return r.join(QStringLiteral(", "));
         };
-        const QString byRateDown =
-            "ASH 10.2500000, CEDAR 2.1000000, BIRCH 0.5873000, DOGWOOD ISD 0.0412000";
+        const QString byRateDown = "ASH 10.2500000, CEDAR 2.1000000, BIRCH 0.5873000, ELM "
+                                   "0.5873000, DOGWOOD ISD 0.0412000";
         ClickHeader(w, frmRateTable::kRateColumn);
         QCOMPARE(rows(), byRateDown);
         for (int column : {2, 3, 4}) ClickHeader(w, column);
@@ -102,12 +104,15 @@ private slots:
                           Grid(w)->visualItemRect(Grid(w)->item(1, 0)).center());
         QCOMPARE(rows(), byRateDown);
         QTest::keyClick(Grid(w), Qt::Key_R, Qt::AltModifier);
-        QCOMPARE(rows(), "DOGWOOD ISD 0.0412000, BIRCH 0.5873000, CEDAR 2.1000000, ASH 10.2500000");
+        QCOMPARE(rows(), "DOGWOOD ISD 0.0412000, BIRCH 0.5873000, ELM 0.5873000, CEDAR 2.1000000, "
+                         "ASH 10.2500000");
         QTest::keyClick(Grid(w), Qt::Key_N, Qt::AltModifier);
-        QCOMPARE(rows(), "ASH 10.2500000, BIRCH 0.5873000, CEDAR 2.1000000, DOGWOOD ISD 0.0412000");
+        QCOMPARE(rows(), "ASH 10.2500000, BIRCH 0.5873000, CEDAR 2.1000000, DOGWOOD ISD 0.0412000, "
+                         "ELM 0.5873000");
         ClickHeader(w, frmRateTable::kNameColumn);
-        QCOMPARE(rows(), "DOGWOOD ISD 0.0412000, CEDAR 2.1000000, BIRCH 0.5873000, ASH 10.2500000");
-        QCOMPARE(Column(w, 2), (QStringList{"$3,000", "20.%", "", ""}));
+        QCOMPARE(rows(), "ELM 0.5873000, DOGWOOD ISD 0.0412000, CEDAR 2.1000000, BIRCH 0.5873000, "
+                         "ASH 10.2500000");
+        QCOMPARE(Column(w, 2), (QStringList{"", "$3,000", "20.%", "", ""}));
         QVERIFY(Grid(w)->horizontalHeaderItem(1)->toolTip().contains(QStringLiteral("Alt+R")));
         QTest::keyClick(Grid(w), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdDone"));

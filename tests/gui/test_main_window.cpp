@@ -135,6 +135,9 @@ private slots:
         };
         hear("txtAprVal", QAccessible::EditableText, "Appraised value");
         hear("Command1", QAccessible::Button, "Calculate");
+        QVERIFY(QAccessible::queryAccessibleInterface(rig.ctl<QWidget>("Command1"))
+                    ->state()
+                    .defaultButton);
         const QString rows =
             "AprVal:appraised value/HSVal:general homestead exemption/O65Val:over 65 or disabled "
             "person exemption/VetVal:veteran exemption/NTV:net taxable value/Base1:tax base/"

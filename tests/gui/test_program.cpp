@@ -122,6 +122,9 @@ private slots:
             rig.command(Qt::Key_L);
             rig.command(Qt::Key_C);
             QCOMPARE(VisibleWindows(), (QStringList{"frmCfgSpcl", "frmMain", "frmRateTable"}));
+            // The special districts open centred on the window they are opened from.
+            QVERIFY((rig.specials().frameGeometry().center() - rig.main().frameGeometry().center())
+                        .manhattanLength() <= 2);
             if (byExit)
                 rig.command(Qt::Key_X);
             else

@@ -139,7 +139,8 @@ private slots:
                      {Qt::Key_PageDown, -1, 10, 24, -1},
                      {Qt::Key_End, 3, 5, 27, 3},
                      {Qt::Key_Up, 0, 10, 9, 0},
-                     {Qt::Key_Up, 3, 10, 10, 2}};
+                     {Qt::Key_Up, 1, 10, 10, 0},
+                     {Qt::Key_Down, 13, 10, 11, 13}};
         for (const auto& c : cases) {
             Specials s(40);
             s.window.show();

@@ -66,6 +66,11 @@ private slots:
         QTest::newRow("arrow") << Key(Qt::Key_Left) << false;
         QTest::newRow("Delete") << Key(Qt::Key_Delete) << false;
         QTest::newRow("click on the logo") << Click("imgLogo", {200, 3000}) << false;
+        QTest::newRow("press on the logo, release on the frame") << Input([](frmQuenbySplash& s) {
+            QTest::mousePress(Ctl(&s, QStringLiteral("imgLogo")), Qt::LeftButton, {}, {10, 10});
+            QTest::mouseRelease(Ctl(&s, QStringLiteral("Frame1")), Qt::LeftButton, {},
+                                TwipsRect(6500, 600, 1, 1, &s).topLeft());
+        }) << false;
         QTest::newRow("click beside the frame") << Click(nullptr, {30, 30}) << false;
     }
     void endsOnItsTriggersOnly() {
