@@ -20,7 +20,7 @@
 #include "platform/text.h"
 #include "app/rate_file_loading.h"
 #include "app/unit_lists.h"
-#include "calc/totals.h"
+#include "calc/estimate_labels.h"
 #include "ratedata/mod_main.h"
 #include "ratedata/rate_file.h"
 #include "specials/frmCfgSpcl.h"
@@ -184,6 +184,7 @@ void frmMain::CalculateTaxes() {
                              MsgButtons::Ok);
         return;
     }
+    data_.SpclTotal = result->SpclTotal;
     ShowEstimate(*result);
 }
 

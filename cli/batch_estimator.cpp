@@ -72,7 +72,7 @@ bool readVeteran(std::string_view text, VetOption& vet, std::string& error) {
 } // namespace
 
 BatchEstimator::BatchEstimator(const modMain& data)
-    : codes_(data), calculator_(data), chosenMark_(static_cast<std::size_t>(data.SpclCount) + 1, 0) {
+    : codes_(data), engine_(data), chosenMark_(static_cast<std::size_t>(data.SpclCount) + 1, 0) {
     chosen_.reserve(static_cast<std::size_t>(data.SpclCount));
 }
 
@@ -101,8 +101,8 @@ bool BatchEstimator::chooseDistricts(std::string_view specials, std::string& err
     return true;
 }
 
-bool BatchEstimator::estimate(const BatchRow& row, TaxFigures& figures, std::string& error) {
-    FigureRequest request;
+bool BatchEstimator::estimate(const BatchRow& row, EstimateFigures& figures, std::string& error) {
+    EstimateRequest request;
     const ListEntry* county = codes_.county(row.County);
     if (!county) return fail(error, "unknown county code", trimmed(row.County));
     const ListEntry* city = codes_.city(row.City);
@@ -128,13 +128,10 @@ bool BatchEstimator::estimate(const BatchRow& row, TaxFigures& figures, std::str
     request.School = school->Unit;
     request.TaxDistricts = !county->NoCounty;
     request.AprValText = row.Value;
-    const auto result = calculator_.calculate(request);
-    if (!result) {
-        error = result.error();
-        return false;
-    }
-    figures = *result;
-    return true;
+    const std::string_view failure = engine_.compute(request, figures);
+    if (failure.empty()) return true;
+    error = failure;
+    return false;
 }
 
 } // namespace levywise::cli

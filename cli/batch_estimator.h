@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/tax_figures.h"
+#include "calc/estimate.h"
 #include "cli/unit_codes.h"
 #include "ratedata/mod_main.h"
 
@@ -32,13 +32,13 @@ public:
     explicit BatchEstimator(const modMain& data);
 
     // The row's figures, or false with the reason in error.
-    bool estimate(const BatchRow& row, TaxFigures& figures, std::string& error);
+    bool estimate(const BatchRow& row, EstimateFigures& figures, std::string& error);
 
 private:
     bool chooseDistricts(std::string_view specials, std::string& error);
 
     UnitCodes codes_;
-    TaxFigureCalculator calculator_;
+    EstimateEngine engine_;
     std::vector<int> chosen_;
     std::vector<std::uint32_t> chosenMark_; // per district slot, the row that chose it
     std::uint32_t row_ = 0;

@@ -13,9 +13,10 @@ namespace {
 
 constexpr long kProgressEvery = 1 << 16;
 
-void writeFigures(CsvWriter& out, const TaxFigures& f) {
+void writeFigures(CsvWriter& out, const EstimateFigures& f) {
     char room[kPlainCentsRoom];
-    for (const std::int64_t cents : {f.CountyTax, f.CityTax, f.SchoolTax, f.SpclTax, f.TotTax})
+    for (const std::int64_t cents :
+         {f.County.TaxCents, f.City.TaxCents, f.School.TaxCents, f.SpclTaxCents, f.TotTaxCents})
         out.unquotedField(WritePlainCents(room, cents));
 }
 
@@ -61,7 +62,7 @@ BatchSummary RunBatch(const modMain& data, ByteSource& input, ByteSink& output,
     out.endRow();
 
     BatchEstimator estimator(data);
-    TaxFigures figures;
+    EstimateFigures figures;
     std::string error;
     while (reader.next(record)) {
         ++summary.Rows;

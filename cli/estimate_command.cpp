@@ -2,8 +2,7 @@
 
 #include <memory>
 
-#include "calc/special_tax.h"
-#include "calc/totals.h"
+#include "calc/estimate_labels.h"
 #include "cli/exit_status.h"
 #include "cli/rate_table.h"
 #include "ratedata/formats.h"
@@ -61,23 +60,19 @@ std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes
     return std::nullopt;
 }
 
-CalcResult<EstimateReport> EstimateProperty(modMain& data, const EstimateInput& in) {
-    auto estimate = CalculateTaxes(data, in);
-    if (!estimate) return CalcResult<EstimateReport>::failure(estimate.error());
+CalcResult<EstimateReport> EstimateProperty(const modMain& data, const EstimateInput& in) {
+    const auto figures = ComputeEstimate(data, in);
+    if (!figures) return CalcResult<EstimateReport>::failure(figures.error());
     EstimateReport report;
     report.CountyCode = withoutTrailingBlanks(CodeOfItem(in.CountyItem));
     report.CityCode = withoutTrailingBlanks(CodeOfItem(in.CityItem));
     report.SchoolCode = withoutTrailingBlanks(CodeOfItem(in.SchoolItem));
-    report.Labels = std::move(estimate.value());
-    if (CodeOfItem(in.CountyItem) == PlaceholderCodes::NoCounty) return report;
-    for (int i = 1; i <= data.SpclCount; ++i) {
-        if (!data.SpclSel[static_cast<std::size_t>(i)].Selected.equals("Y")) continue;
-        const Jurisdiction& d = data.SpclTbl[static_cast<std::size_t>(i)];
-        // The estimate succeeded, so every district's tax could be worked out.
-        const auto tax = CalcSpecialTax(data, i, in);
+    report.Labels = LabelsOf(*figures);
+    for (const DistrictTax& taxed : figures->Districts) {
+        const Jurisdiction& d = data.SpclTbl[static_cast<std::size_t>(taxed.Slot)];
         report.Districts.push_back(TaxedDistrict{withoutTrailingBlanks(d.Code.view()),
                                                  withoutTrailingBlanks(d.Name.view()),
-                                                 FormatCurrency(tax.ok() ? *tax : 0.0)});
+                                                 MoneyText(CentsAsShown(taxed.Tax))});
     }
     return report;
 }

@@ -36,7 +36,7 @@ std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes
 
 // The whole estimate the window would show for the input, with the tax of
 // each special district that went into it.
-CalcResult<EstimateReport> EstimateProperty(modMain& data, const EstimateInput& input);
+CalcResult<EstimateReport> EstimateProperty(const modMain& data, const EstimateInput& input);
 
 // Estimates one property and prints the estimate to out; problems go to err.
 // Returns the exit status.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/totals.h"
+#include "calc/estimate_labels.h"
 
 namespace levywise::cli {
 

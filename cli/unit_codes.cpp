@@ -1,6 +1,6 @@
 #include "cli/unit_codes.h"
 
-#include "calc/unit_tax.h"
+#include "calc/estimate.h"
 
 namespace levywise::cli {
 namespace {

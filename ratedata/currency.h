@@ -56,7 +56,15 @@ public:
     // this + value: the exact sum rounded once to a ten-thousandth, a half to
     // the even neighbour; no intermediate product is rounded. Empty when the
     // value is not finite or the sum leaves the range.
-    std::optional<Currency> plus(double value) const {
+    [[gnu::always_inline]] std::optional<Currency> plus(double value) const {
+        // Most exemptions and values are whole dollars: those add as integers.
+        if (value > -kWholeLimit && value < kWholeLimit) {
+            const auto whole = static_cast<std::int64_t>(value);
+            std::int64_t sum = 0;
+            if (static_cast<double>(whole) == value)
+                return __builtin_add_overflow(raw_, whole * kScale, &sum) ? std::nullopt
+                                                                          : std::optional(Currency(sum));
+        }
         const auto bits = std::bit_cast<std::uint64_t>(value);
         const int biased = static_cast<int>(bits >> 52 & 0x7FF);
         if (biased == 0x7FF) return std::nullopt;
@@ -76,8 +84,9 @@ public:
             const std::uint64_t rest = scaled & ((std::uint64_t{1} << k) - 1);
             const std::uint64_t half = std::uint64_t{1} << (k - 1);
             // On a tie the sum goes to the even one of its two neighbours.
-            const bool oddBelow = ((static_cast<std::uint64_t>(raw_) + whole) & 1) != 0;
-            magnitude = whole + ((rest > half || (rest == half && oddBelow)) ? 1 : 0);
+            // For real taxes rounding up is a coin toss: decided without a branch.
+            const std::uint64_t oddBelow = (static_cast<std::uint64_t>(raw_) + whole) & 1;
+            magnitude = whole + ((rest > half) | ((rest == half) & (oddBelow != 0)));
         } // else below half a ten-thousandth: rounds to nothing
         return addMagnitude(bits >> 63 != 0, magnitude);
     }
@@ -86,11 +95,13 @@ public:
     friend constexpr auto operator<=>(Currency, Currency) = default;
 
 private:
+    static constexpr double kWholeLimit = 900000000000000.0; // whole x 10000 fits 64 bits
     constexpr explicit Currency(std::int64_t raw) : raw_(raw) {}
 
     // raw_ + magnitude or raw_ - magnitude, where magnitude may exceed the
     // range as long as the result does not.
-    std::optional<Currency> addMagnitude(bool negative, std::uint64_t magnitude) const {
+    [[gnu::always_inline]] std::optional<Currency> addMagnitude(bool negative,
+                                                                std::uint64_t magnitude) const {
         const auto raw = static_cast<std::uint64_t>(raw_);
         constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
         if (negative) {

@@ -166,22 +166,45 @@ std::string FormatCurrency(double value) {
     return MoneyText(d.negative, WholeDigits(d), FractionDigits(d, 2));
 }
 
-std::string FormatCurrency(Currency value) {
-    const std::int64_t raw = value.raw();
-    const bool negative = raw < 0;
+std::int64_t CentsAsShown(double amount) {
+    // The shown decimal keeps 15 significant digits, so it lies within
+    // 5e-15 of the amount relatively. Unless the amount in cents is that
+    // close to a half, rounding it straight to the nearest cent agrees with
+    // the decimal; otherwise the decimal itself is rounded.
+    const double scaled = amount * 100;
+    if (std::fabs(scaled) < 1e12) {
+        const double whole = std::floor(scaled);
+        const double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5) > 1e-12 * std::fabs(scaled) + 1e-300)
+            return static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    }
+    const Decimal d = Rounded(amount, 2);
+    std::int64_t cents = 0;
+    for (const char digit : WholeDigits(d) + FractionDigits(d, 2)) cents = cents * 10 + (digit - '0');
+    return d.negative ? -cents : cents;
+}
+
+std::int64_t CentsAsShown(Currency amount) {
+    const std::int64_t raw = amount.raw();
     // Unsigned negation, so the most negative amount has a magnitude too.
     const std::uint64_t magnitude =
-        negative ? std::uint64_t{0} - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
-    // Ten-thousandths to cents, a half cent away from zero.
-    const std::uint64_t cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
-    const std::uint64_t dollars = cents / 100;
-    const unsigned centPart = static_cast<unsigned>(cents % 100);
+        raw < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+    const auto cents = static_cast<std::int64_t>(magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0));
+    return raw < 0 ? -cents : cents;
+}
+
+std::string MoneyText(std::int64_t cents) {
+    const std::uint64_t magnitude =
+        cents < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+    const std::uint64_t dollars = magnitude / 100;
+    const unsigned centPart = static_cast<unsigned>(magnitude % 100);
     std::string centText(2, '0');
     centText[0] = static_cast<char>('0' + centPart / 10);
     centText[1] = static_cast<char>('0' + centPart % 10);
-    return MoneyText(negative && cents != 0, dollars == 0 ? std::string() : std::to_string(dollars),
-                     centText);
+    return MoneyText(cents < 0, dollars == 0 ? std::string() : std::to_string(dollars), centText);
 }
+
+std::string FormatCurrency(Currency value) { return MoneyText(CentsAsShown(value)); }
 
 std::string FormatFixed7(double value) {
     if (std::isinf(value)) {

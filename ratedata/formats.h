@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "ratedata/currency.h"
@@ -14,6 +15,15 @@ namespace levywise {
 // format below shows a NaN as it would show 0 and an infinity as "Overflow".
 std::string FormatCurrency(double value);
 std::string FormatCurrency(Currency value);
+
+// An amount in cents as the money format rounds it: a double's
+// 15-significant-digit decimal form, a Currency's ten-thousandths, each a
+// half cent away from zero. The double must lie in the range of money.
+std::int64_t CentsAsShown(double amount);
+std::int64_t CentsAsShown(Currency amount);
+
+// Cents in the money format: 123456 -> "$1,234.56", -5 -> "-$0.05".
+std::string MoneyText(std::int64_t cents);
 
 // "0.0000000": at least one whole digit, exactly seven decimals (0.2647000).
 std::string FormatFixed7(double value);

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "calc/totals.h"
+#include "calc/estimate_labels.h"
 #include "ratedata/rate_file.h"
 
 namespace levywise {

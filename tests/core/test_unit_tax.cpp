@@ -1,12 +1,26 @@
 #include <gtest/gtest.h>
 
-#include "calc/unit_tax.h"
+#include "calc/estimate_labels.h"
 #include "rate_text.h"
 
 namespace levywise {
 namespace {
 
 using test::Loaded;
+
+CalcResult<UnitLabels> unitOf(const CalcResult<Estimate>& e, UnitLabels Estimate::*unit) {
+    if (!e) return CalcResult<UnitLabels>::failure(e.error());
+    return (*e).*unit;
+}
+CalcResult<UnitLabels> CalcCountyTax(const modMain& d, const EstimateInput& in) {
+    return unitOf(CalculateTaxes(d, in), &Estimate::County);
+}
+CalcResult<UnitLabels> CalcCityTax(const modMain& d, const EstimateInput& in) {
+    return unitOf(CalculateTaxes(d, in), &Estimate::City);
+}
+CalcResult<UnitLabels> CalcSchoolTax(const modMain& d, const EstimateInput& in) {
+    return unitOf(CalculateTaxes(d, in), &Estimate::School);
+}
 
 // A table whose county, city and school are chosen by their codes.
 struct Fixture {

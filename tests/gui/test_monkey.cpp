@@ -8,7 +8,7 @@
 #include <QWheelEvent>
 #include <random>
 
-#include "calc/totals.h"
+#include "calc/estimate_labels.h"
 #include "common/rig.h"
 
 using namespace levywise;

@@ -1,15 +1,19 @@
 #pragma once
 
+// The formatting step: the texts the window's labels show for an estimate's
+// figures (calc/estimate.h), which the command-line tool shows too.
+
 #include <string>
 
 #include "calc/calc_result.h"
+#include "calc/estimate.h"
 #include "calc/estimate_input.h"
 #include "ratedata/mod_main.h"
 
 namespace levywise {
 
 // The texts of one unit's tab (county, city or school) and of its two lines
-// on the "Total Tax" tab, exactly as shown.
+// on the "Total Tax" tab.
 struct UnitLabels {
     std::string AprVal;  // appraised value
     std::string TRate;   // tax rate, plain number text
@@ -25,12 +29,26 @@ struct UnitLabels {
     std::string TotTax;  // the same, on the Total Tax tab
 };
 
-CalcResult<UnitLabels> CalcCountyTax(const modMain& data, const EstimateInput& input);
-CalcResult<UnitLabels> CalcCityTax(const modMain& data, const EstimateInput& input);
-CalcResult<UnitLabels> CalcSchoolTax(const modMain& data, const EstimateInput& input);
+// The two figures that complete the "Total Tax" tab.
+struct TotalLabels {
+    std::string TotSpclTax; // the selected special districts' tax
+    std::string TotTax;     // the total estimated tax
+};
 
-// The unit a list entry stands for: the first slot whose code equals the
-// entry's last three characters, else slot 0 (an empty unit).
-const Jurisdiction& FindUnit(const modMain& data, const std::string& itemText);
+// One whole estimate as the window shows it.
+struct Estimate {
+    UnitLabels County;
+    UnitLabels City;
+    UnitLabels School;
+    TotalLabels Totals;
+    Currency SpclTotal; // the special districts' tax, unrounded
+};
+
+UnitLabels LabelsOf(const UnitFigures& unit);
+Estimate LabelsOf(const EstimateFigures& figures);
+
+// The estimate the window shows for its input (ComputeEstimate, then its
+// texts); reads the tables only.
+CalcResult<Estimate> CalculateTaxes(const modMain& data, const EstimateInput& input);
 
 } // namespace levywise
