@@ -148,6 +148,7 @@ void LoadRateFile(frmMain& w) {
     const RateFileRead read = ReadChosenFile(path);
     switch (read.status) {
     case RateFileStatus::Loaded:
+        w.SetRateSource(path, read.contents.TableLabel);
         ShowLoadedTable(w, read.contents);
         return;
     case RateFileStatus::WrongVersion:

@@ -10,7 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   clang-14 libclang-rt-14-dev llvm-14
   fonts-liberation fonts-urw-base35
-  xvfb xauth time
+  xvfb xauth time poppler-utils
   help2man desktop-file-utils appstream
 )
 
