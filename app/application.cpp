@@ -45,9 +45,10 @@ void Application::openMainWindow() {
     main_ = std::make_unique<frmMain>(data_, platform_, *specials_);
     main_->setShowRateTable([this] { showRateTable(); });
     main_->setCloseRateTable([this] { closeRateTable(); });
-    main_->Form_Load();
+    // Placed before it loads, so that the loader's questions open over it.
     if (const QScreen* screen = main_->screen())
         main_->move(screen->availableGeometry().center() - main_->rect().center());
+    main_->Form_Load();
     if (beforeMainWindowShown_) beforeMainWindowShown_(*main_);
     main_->show();
 }

@@ -2,7 +2,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +27,10 @@
 #include "app/what_if.h"
 #include "calc/estimate.h"
 #include "calc/estimate_labels.h"
+#include "cli/estimate_command.h"
+#include "cli/estimate_report.h"
 #include "ratedata/mod_main.h"
+#include "ratedata/number_text.h"
 #include "ratedata/rate_file.h"
 #include "specials/frmCfgSpcl.h"
 
@@ -33,11 +40,23 @@ namespace {
 constexpr int kTotalTaxTab = 3;
 
 void Show(QLabel* label, const std::string& text) { label->setText(FromCp1252(text)); }
+void Show(QLineEdit* box, const std::string& text) { box->setText(FromCp1252(text)); }
 
 struct UnitLabelWidgets {
-    QLabel *AprVal, *TRate, *Name, *TotName, *HSVal, *O65Val, *VetVal, *NTV, *Base1, *Base2, *Tax,
-        *TotTax;
+    QLineEdit *AprVal, *TRate;
+    QLabel *Name, *TotName;
+    QLineEdit *HSVal, *O65Val, *VetVal, *NTV, *Base1, *Base2, *Tax, *TotTax;
 };
+
+// A value the estimate reads as 0 because no number begins it. Whatever
+// number text begins with, one more digit changes what is read, so text
+// read as 0 both with and without it holds none. Nothing typed is no value.
+bool HoldsNoNumber(const QString& value) {
+    const std::string text = ToCp1252(value);
+    const auto read = AppraisedValueFromText(text);
+    const auto longer = AppraisedValueFromText(text + '1');
+    return !IsBlank(text) && read == 0.0 && longer == 0.0;
+}
 
 void ShowUnit(const UnitLabelWidgets& w, const UnitLabels& l) {
     Show(w.AprVal, l.AprVal);
@@ -70,9 +89,16 @@ frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidge
 
     auto* shortcutsFirst = new MenuShortcutsFirst({menuOpen, menuListTable, menuKeepCompare,
                                                    menuShowCompare, menuWorksheet, menuExit,
-                                                   menuCfgSpcl, menuAbout},
+                                                   menuCfgSpcl, menuAbout, menuCopyEstimate},
                                                   this);
     shortcutsFirst->watch(txtAprVal);
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        if (!box->isReadOnly()) continue;
+        shortcutsFirst->watch(box);
+        connect(box, &QLineEdit::customContextMenuRequested, this,
+                [this, box](QPoint at) { ShowResultMenu(box, at); });
+    }
+    connect(txtAprVal, &QLineEdit::textChanged, this, [this] { ShowValueNote(false); });
 
     for (QRadioButton* option : {optO65, optDP, optNeither, optVet1, optVet2, optVet3, optVet4,
                                  optVetNone})
@@ -88,6 +114,7 @@ frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidge
     connect(menuExit, &QAction::triggered, this, &frmMain::menuExit_Click);
     connect(menuCfgSpcl, &QAction::triggered, this, &frmMain::menuCfgSpcl_Click);
     connect(menuAbout, &QAction::triggered, this, &frmMain::menuAbout_Click);
+    connect(menuCopyEstimate, &QAction::triggered, this, &frmMain::menuCopyEstimate_Click);
 
     specials_.setRecalculate([this] { CalculateTaxes(); });
 }
@@ -200,6 +227,39 @@ void frmMain::CalculateTaxes() {
     data_.SpclTotal = result->SpclTotal;
     ShowEstimate(LabelsOf(*result));
     whatIf_->Shown(data_, input, *result);
+    ShowValueNote(HoldsNoNumber(txtAprVal->text()));
+    // The estimate as "levywise-cli estimate" prints it, for Copy Estimate.
+    const auto report = cli::EstimateProperty(data_, input);
+    estimateText_ = report ? QString::fromStdString(cli::EstimateText(*report)) : QString();
+}
+
+void frmMain::ShowValueNote(bool shown) {
+    lblValueNote->setVisible(shown);
+    if (shown) lblValueNote->raise();
+    txtAprVal->setAccessibleDescription(shown ? lblValueNote->text() : QString());
+}
+
+void frmMain::ShowResultMenu(QLineEdit* box, QPoint at) {
+    QMenu* menu = box->createStandardContextMenu();
+    menu->addSeparator();
+    menu->addAction(menuCopyEstimate);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(box->mapToGlobal(at));
+}
+
+void frmMain::menuCopyEstimate_Click() {
+    if (!estimateText_.isEmpty()) QGuiApplication::clipboard()->setText(estimateText_);
+}
+
+// Enter anywhere in the window presses Calculate, the default button; a
+// focused button takes its own Enter first.
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        Command1->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void frmMain::SetRateSource(const QString& path, const std::string& label) {

@@ -81,19 +81,25 @@ public slots:
     void menuExit_Click();
     void menuCfgSpcl_Click();
     void menuAbout_Click();
+    void menuCopyEstimate_Click();
 
 protected:
     // The window's unload: closing is never refused.
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SetKeyboardOrder();
     void ShowEstimate(const Estimate& estimate);
+    // Says beside the value box, until the value changes, that it holds no number.
+    void ShowValueNote(bool shown);
+    void ShowResultMenu(QLineEdit* box, QPoint at);
 
     modMain& data_;
     Platform& platform_;
     frmCfgSpcl& specials_;
     QString rateFilePath_;
+    QString estimateText_; // the estimate shown, as Copy Estimate puts it on the clipboard
     std::function<void()> showRateTable_;
     std::function<void()> closeRateTable_;
     std::unique_ptr<WhatIf> whatIf_;

@@ -45,6 +45,8 @@ struct frmMainControls {
     QRadioButton* optVet4 = nullptr;
     QRadioButton* optVetNone = nullptr;
 
+    QLabel* lblValueNote = nullptr; // says when the value is not a number
+
     QTabWidget* tabTaxes = nullptr;
 
     // "County Tax" tab.
@@ -53,20 +55,20 @@ struct frmMainControls {
     QLabel* lblLabel2 = nullptr;
     QLabel* lblLabel3 = nullptr;
     QLabel* lblLabel4 = nullptr;
-    QLabel* lblCountyAprVal = nullptr;
-    QLabel* lblCountyHSVal = nullptr;
-    QLabel* lblCountyO65Val = nullptr;
-    QLabel* lblCountyVetVal = nullptr;
+    QLineEdit* lblCountyAprVal = nullptr;
+    QLineEdit* lblCountyHSVal = nullptr;
+    QLineEdit* lblCountyO65Val = nullptr;
+    QLineEdit* lblCountyVetVal = nullptr;
     QLabel* Label12 = nullptr;
     QLabel* Label13 = nullptr;
-    QLabel* lblCountyNTV = nullptr;
-    QLabel* lblCountyBase1 = nullptr;
+    QLineEdit* lblCountyNTV = nullptr;
+    QLineEdit* lblCountyBase1 = nullptr;
     QLabel* Label9 = nullptr;
-    QLabel* lblCountyBase2 = nullptr;
+    QLineEdit* lblCountyBase2 = nullptr;
     QLabel* Label7 = nullptr;
-    QLabel* lblCountyTRate = nullptr;
+    QLineEdit* lblCountyTRate = nullptr;
     QLabel* Label8 = nullptr;
-    QLabel* lblCountyTax = nullptr;
+    QLineEdit* lblCountyTax = nullptr;
 
     // "City Tax" tab.
     QLabel* lblCityName = nullptr;
@@ -74,20 +76,20 @@ struct frmMainControls {
     QLabel* Label25 = nullptr;
     QLabel* Label24 = nullptr;
     QLabel* Label23 = nullptr;
-    QLabel* lblCityAprVal = nullptr;
-    QLabel* lblCityHSVal = nullptr;
-    QLabel* lblCityO65Val = nullptr;
-    QLabel* lblCityVetVal = nullptr;
+    QLineEdit* lblCityAprVal = nullptr;
+    QLineEdit* lblCityHSVal = nullptr;
+    QLineEdit* lblCityO65Val = nullptr;
+    QLineEdit* lblCityVetVal = nullptr;
     QLabel* Label31 = nullptr;
     QLabel* Label32 = nullptr;
-    QLabel* lblCityNTV = nullptr;
-    QLabel* lblCityBase1 = nullptr;
+    QLineEdit* lblCityNTV = nullptr;
+    QLineEdit* lblCityBase1 = nullptr;
     QLabel* Label28 = nullptr;
-    QLabel* lblCityBase2 = nullptr;
+    QLineEdit* lblCityBase2 = nullptr;
     QLabel* Label15 = nullptr;
-    QLabel* lblCityTRate = nullptr;
+    QLineEdit* lblCityTRate = nullptr;
     QLabel* Label14 = nullptr;
-    QLabel* lblCityTax = nullptr;
+    QLineEdit* lblCityTax = nullptr;
 
     // "School Tax" tab.
     QLabel* lblSchoolName = nullptr;
@@ -95,33 +97,33 @@ struct frmMainControls {
     QLabel* Label44 = nullptr;
     QLabel* Label43 = nullptr;
     QLabel* Label42 = nullptr;
-    QLabel* lblSchoolAprVal = nullptr;
-    QLabel* lblSchoolHSVal = nullptr;
-    QLabel* lblSchoolO65Val = nullptr;
-    QLabel* lblSchoolVetVal = nullptr;
+    QLineEdit* lblSchoolAprVal = nullptr;
+    QLineEdit* lblSchoolHSVal = nullptr;
+    QLineEdit* lblSchoolO65Val = nullptr;
+    QLineEdit* lblSchoolVetVal = nullptr;
     QLabel* Label50 = nullptr;
     QLabel* Label51 = nullptr;
-    QLabel* lblSchoolNTV = nullptr;
-    QLabel* lblSchoolBase1 = nullptr;
+    QLineEdit* lblSchoolNTV = nullptr;
+    QLineEdit* lblSchoolBase1 = nullptr;
     QLabel* Label47 = nullptr;
-    QLabel* lblSchoolBase2 = nullptr;
+    QLineEdit* lblSchoolBase2 = nullptr;
     QLabel* Label34 = nullptr;
-    QLabel* lblSchoolTRate = nullptr;
+    QLineEdit* lblSchoolTRate = nullptr;
     QLabel* Label33 = nullptr;
-    QLabel* lblSchoolTax = nullptr;
+    QLineEdit* lblSchoolTax = nullptr;
 
     // "Total Tax" tab.
     QLabel* lblTotCountyName = nullptr;
-    QLabel* lblTotCountyTax = nullptr;
+    QLineEdit* lblTotCountyTax = nullptr;
     QLabel* lblTotCityName = nullptr;
-    QLabel* lblTotCityTax = nullptr;
+    QLineEdit* lblTotCityTax = nullptr;
     QLabel* lblTotSchoolName = nullptr;
-    QLabel* lblTotSchoolTax = nullptr;
+    QLineEdit* lblTotSchoolTax = nullptr;
     QLabel* Label4 = nullptr;
-    QLabel* lblTotSpclTax = nullptr;
+    QLineEdit* lblTotSpclTax = nullptr;
     QGroupBox* Frame6 = nullptr;
     QLabel* Label59 = nullptr;
-    QLabel* lblTotTax = nullptr;
+    QLineEdit* lblTotTax = nullptr;
     QLabel* Label60 = nullptr;
 
     // Menus.
@@ -137,6 +139,7 @@ struct frmMainControls {
     QAction* menuCfgSpcl = nullptr;
     QMenu* menuHelp = nullptr;
     QAction* menuAbout = nullptr;
+    QAction* menuCopyEstimate = nullptr; // in the results' context menu
 };
 
 } // namespace levywise

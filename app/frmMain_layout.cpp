@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/accessibility.h"
 #include "platform/flat_frame_style.h"
 #include "app/frmMain_controls.h"
 #include "platform/twips.h"
@@ -42,18 +43,24 @@ QLabel* Caption(QWidget* parent, const char* name, const QString& text,
     return label;
 }
 
-// A label with a single-line border and right-aligned text, which the
-// calculation fills.
-QLabel* ValueBox(QWidget* parent, const char* name) {
-    auto* label = Named(new QLabel(parent), name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setLineWidth(1);
-    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    return label;
+// A box the calculation fills: a single-line border and the figure at the
+// right; the user can select and copy the figure. Screen readers name it
+// by its tab and row.
+QLineEdit* ValueBox(QWidget* parent, const char* name, const QString& spoken) {
+    auto* box = Named(new QLineEdit(parent), name);
+    box->setReadOnly(true);
+    box->setFrame(false);
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; padding: 0 1px; background: %1; }")
+                           .arg(QApplication::palette().color(QPalette::Button).name()));
+    box->setAccessibleName(spoken);
+    return box;
 }
 
 QRect Twips(int left, int top, int width, int height) { return {left, top, width, height}; }
+
+QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
 
 QGroupBox* Frame(QWidget* parent, const char* name, const QString& caption = {}) {
     auto* frame = Named(new QGroupBox(caption, parent), name);
@@ -80,41 +87,56 @@ struct UnitTabNames {
     const char* name;
 };
 #define LW_LABEL(x) UnitTabNames{&frmMainControls::x, #x}
+struct ValueNames {
+    QLineEdit* frmMainControls::*member;
+    const char* name;
+};
+#define LW_VALUE(x) ValueNames{&frmMainControls::x, #x}
 
 struct UnitTab {
+    const char* spoken; // the tab, as screen readers name its boxes
     const char* placeholder;
     int nameWidth;
     int hsLeft, hsWidth;    // "- Value of gen. HS"
     int o65Left, o65Width;  // "- Value of O65 or DP HS"
-    UnitTabNames name, aprCaption, hsCaption, o65Caption, vetCaption, aprVal, hsVal, o65Val, vetVal,
-        ntvCaption, ntvEquals, ntv, base1, taxCaption, base2, times, tRate, equals, tax;
+    UnitTabNames name, aprCaption, hsCaption, o65Caption, vetCaption;
+    ValueNames aprVal, hsVal, o65Val, vetVal;
+    UnitTabNames ntvCaption, ntvEquals;
+    ValueNames ntv, base1;
+    UnitTabNames taxCaption;
+    ValueNames base2;
+    UnitTabNames times;
+    ValueNames tRate;
+    UnitTabNames equals;
+    ValueNames tax;
 };
 
 const UnitTab kCountyTab{
-    "Your County", 1452, 120, 2052, 240, 1932,
+    "County tax", "Your County", 1452, 120, 2052, 240, 1932,
     LW_LABEL(lblCountyName), LW_LABEL(lblLabel1), LW_LABEL(lblLabel2), LW_LABEL(lblLabel3),
-    LW_LABEL(lblLabel4), LW_LABEL(lblCountyAprVal), LW_LABEL(lblCountyHSVal),
-    LW_LABEL(lblCountyO65Val), LW_LABEL(lblCountyVetVal), LW_LABEL(Label12), LW_LABEL(Label13),
-    LW_LABEL(lblCountyNTV), LW_LABEL(lblCountyBase1), LW_LABEL(Label9), LW_LABEL(lblCountyBase2),
-    LW_LABEL(Label7), LW_LABEL(lblCountyTRate), LW_LABEL(Label8), LW_LABEL(lblCountyTax)};
+    LW_LABEL(lblLabel4), LW_VALUE(lblCountyAprVal), LW_VALUE(lblCountyHSVal),
+    LW_VALUE(lblCountyO65Val), LW_VALUE(lblCountyVetVal), LW_LABEL(Label12), LW_LABEL(Label13),
+    LW_VALUE(lblCountyNTV), LW_VALUE(lblCountyBase1), LW_LABEL(Label9), LW_VALUE(lblCountyBase2),
+    LW_LABEL(Label7), LW_VALUE(lblCountyTRate), LW_LABEL(Label8), LW_VALUE(lblCountyTax)};
 
 const UnitTab kCityTab{
-    "Your City", 3252, 480, 1692, 120, 2052,
+    "City tax", "Your City", 3252, 480, 1692, 120, 2052,
     LW_LABEL(lblCityName), LW_LABEL(Label26), LW_LABEL(Label25), LW_LABEL(Label24),
-    LW_LABEL(Label23), LW_LABEL(lblCityAprVal), LW_LABEL(lblCityHSVal), LW_LABEL(lblCityO65Val),
-    LW_LABEL(lblCityVetVal), LW_LABEL(Label31), LW_LABEL(Label32), LW_LABEL(lblCityNTV),
-    LW_LABEL(lblCityBase1), LW_LABEL(Label28), LW_LABEL(lblCityBase2), LW_LABEL(Label15),
-    LW_LABEL(lblCityTRate), LW_LABEL(Label14), LW_LABEL(lblCityTax)};
+    LW_LABEL(Label23), LW_VALUE(lblCityAprVal), LW_VALUE(lblCityHSVal), LW_VALUE(lblCityO65Val),
+    LW_VALUE(lblCityVetVal), LW_LABEL(Label31), LW_LABEL(Label32), LW_VALUE(lblCityNTV),
+    LW_VALUE(lblCityBase1), LW_LABEL(Label28), LW_VALUE(lblCityBase2), LW_LABEL(Label15),
+    LW_VALUE(lblCityTRate), LW_LABEL(Label14), LW_VALUE(lblCityTax)};
 
 const UnitTab kSchoolTab{
-    "Your School", 3252, 480, 1692, 120, 2052,
+    "School tax", "Your School", 3252, 480, 1692, 120, 2052,
     LW_LABEL(lblSchoolName), LW_LABEL(Label45), LW_LABEL(Label44), LW_LABEL(Label43),
-    LW_LABEL(Label42), LW_LABEL(lblSchoolAprVal), LW_LABEL(lblSchoolHSVal),
-    LW_LABEL(lblSchoolO65Val), LW_LABEL(lblSchoolVetVal), LW_LABEL(Label50), LW_LABEL(Label51),
-    LW_LABEL(lblSchoolNTV), LW_LABEL(lblSchoolBase1), LW_LABEL(Label47), LW_LABEL(lblSchoolBase2),
-    LW_LABEL(Label34), LW_LABEL(lblSchoolTRate), LW_LABEL(Label33), LW_LABEL(lblSchoolTax)};
+    LW_LABEL(Label42), LW_VALUE(lblSchoolAprVal), LW_VALUE(lblSchoolHSVal),
+    LW_VALUE(lblSchoolO65Val), LW_VALUE(lblSchoolVetVal), LW_LABEL(Label50), LW_LABEL(Label51),
+    LW_VALUE(lblSchoolNTV), LW_VALUE(lblSchoolBase1), LW_LABEL(Label47), LW_VALUE(lblSchoolBase2),
+    LW_LABEL(Label34), LW_VALUE(lblSchoolTRate), LW_LABEL(Label33), LW_VALUE(lblSchoolTax)};
 
 #undef LW_LABEL
+#undef LW_VALUE
 
 constexpr int kValueWidth = 1212;
 constexpr int kValueHeight = 252;
@@ -127,45 +149,60 @@ void BuildInputArea(frmMainControls& w, QWidget* client) {
     w.Frame1 = Frame(client, "Frame1", QStringLiteral("Enter value and select county, city and school"));
     PlaceTwips(w.Frame1, 120, 240, 6975, 2892);
     w.Frame2 = Frame(client, "Frame2");
+    w.Frame2->setAccessibleName(QStringLiteral("Estimate"));
     PlaceTwips(w.Frame2, 120, 3120, 6975, 3135);
 
     QWidget* f = w.Frame1;
     w.txtAprVal = Named(new QLineEdit(f), "txtAprVal");
     w.txtAprVal->setToolTip(QStringLiteral("Enter the value of the property here"));
+    w.txtAprVal->setAccessibleName(QStringLiteral("Appraised value"));
     PlaceTwips(w.txtAprVal, 240, 240, 2055, 285);
 
     w.Label3 = Caption(f, "Label3", QStringLiteral("County"));
     PlaceTwips(w.Label3, 240, 600, 1095, 255);
     w.comboCounties = Named(new QComboBox(f), "comboCounties");
+    ExposeAsNamedList(w.comboCounties, QStringLiteral("County"));
+    w.Label3->setBuddy(w.comboCounties);
     w.comboCounties->setToolTip(QStringLiteral("Select the county here"));
     PlaceTwips(w.comboCounties, 240, 840, 2055, 315);
 
     w.Label1 = Caption(f, "Label1", QStringLiteral("City"));
     PlaceTwips(w.Label1, 240, 1200, 975, 255);
     w.comboCities = Named(new QComboBox(f), "comboCities");
+    ExposeAsNamedList(w.comboCities, QStringLiteral("City"));
+    w.Label1->setBuddy(w.comboCities);
     w.comboCities->setToolTip(QStringLiteral("Select the city here"));
     PlaceTwips(w.comboCities, 240, 1440, 2055, 315);
 
     w.Label2 = Caption(f, "Label2", QStringLiteral("School"));
     PlaceTwips(w.Label2, 240, 1800, 855, 255);
     w.comboSchools = Named(new QComboBox(f), "comboSchools");
+    ExposeAsNamedList(w.comboSchools, QStringLiteral("School district"));
+    w.Label2->setBuddy(w.comboSchools);
     w.comboSchools->setToolTip(QStringLiteral("Select the school district here"));
     PlaceTwips(w.comboSchools, 240, 2040, 2055, 315);
 
-    // Neither button is the default button nor has an access key, so Enter
-    // in the value box does not calculate.
-    w.Command1 = Named(new QPushButton(QStringLiteral("Calculate"), f), "Command1");
+    // Calculate is the default button: Enter calculates (the window does it,
+    // as a main window has no default button of its own). Enter on Print
+    // prints.
+    w.Command1 = Named(new QPushButton(QStringLiteral("&Calculate"), f), "Command1");
     w.Command1->setToolTip(QStringLiteral("Press to calculate taxes"));
+    w.Command1->setDefault(true);
     PlaceTwips(w.Command1, 240, 2520, 1092, 255);
-    w.cmdPrint = Named(new QPushButton(QStringLiteral("Print"), f), "cmdPrint");
+    w.cmdPrint = Named(new QPushButton(QStringLiteral("&Print"), f), "cmdPrint");
+    w.cmdPrint->setAutoDefault(true);
     PlaceTwips(w.cmdPrint, 1440, 2520, 975, 255);
-    for (QPushButton* button : {w.Command1, w.cmdPrint}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
 
     w.Frame3 = Frame(f, "Frame3", QStringLiteral("Then select applicable exemptions"));
     PlaceTwips(w.Frame3, 2520, 240, 4215, 2532);
+
+    // Beside the value box, over the start of the exemptions' frame while it shows.
+    w.lblValueNote = Caption(f, "lblValueNote", QStringLiteral("not a number: read as 0"));
+    w.lblValueNote->setFrameStyle(QFrame::Box | QFrame::Plain);
+    w.lblValueNote->setAlignment(Qt::AlignCenter);
+    SetBackground(w.lblValueNote, kPaleYellow);
+    PlaceTwips(w.lblValueNote, 2355, 240, 2055, 285);
+    w.lblValueNote->hide();
 }
 
 void BuildExemptions(frmMainControls& w) {
@@ -174,9 +211,11 @@ void BuildExemptions(frmMainControls& w) {
     PlaceTwips(w.chkGHS, 360, 240, 1815, 255);
 
     w.Frame4 = Frame(w.Frame3, "Frame4");
+    w.Frame4->setAccessibleName(QStringLiteral("Over 65 or disabled person"));
     w.Frame4->setToolTip(QStringLiteral("You may select Over 65 or Disabled Person, but not both"));
     PlaceTwips(w.Frame4, 240, 480, 3855, 972);
     w.Frame5 = Frame(w.Frame3, "Frame5");
+    w.Frame5->setAccessibleName(QStringLiteral("Veterans exemption"));
     w.Frame5->setToolTip(QStringLiteral("Only one veterans exemption may be selected"));
     PlaceTwips(w.Frame5, 240, 1440, 3855, 972);
 
@@ -194,14 +233,11 @@ void BuildExemptions(frmMainControls& w) {
     w.optVetNone->setChecked(true);
 }
 
-// Labels on the tabs show the system's button face, as the pages do.
+// The tab control's pages are pale yellow, as the control is; the labels
+// and the frame on them show the system's button face.
 QWidget* TabPage(const char* name) {
     auto* page = Named(new QWidget, name);
-    QPalette palette = page->palette();
-    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    palette.setColor(QPalette::Button, QApplication::palette().color(QPalette::Button));
-    page->setPalette(palette);
-    page->setAutoFillBackground(true);
+    SetBackground(page, kPaleYellow);
     return page;
 }
 
@@ -211,35 +247,36 @@ void BuildUnitTab(frmMainControls& w, QWidget* page, const UnitTab& t) {
         QLabel* label = Caption(page, n.name, QString::fromLatin1(text), align);
         TwipsTabWidget::Place(label, twips);
         w.*n.member = label;
+        return label;
     };
-    const auto value = [&](const UnitTabNames& n, int left, int top, int width = kValueWidth) {
-        QLabel* label = ValueBox(page, n.name);
-        TwipsTabWidget::Place(label, Twips(left, top, width, kValueHeight));
-        w.*n.member = label;
+    const auto value = [&](const ValueNames& n, int left, int top, const char* row, int width = kValueWidth) {
+        QLineEdit* box = ValueBox(page, n.name, QStringLiteral("%1: %2").arg(QLatin1String(t.spoken), QLatin1String(row)));
+        TwipsTabWidget::Place(box, Twips(left, top, width, kValueHeight));
+        w.*n.member = box;
+        return box;
     };
 
     caption(t.name, t.placeholder, Twips(240, 540, t.nameWidth, 252));
     (w.*t.name.member)->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold));
-    caption(t.aprCaption, "Appraised Value", Twips(480, 780, 1452, 252));
-    caption(t.hsCaption, "- Value of gen. HS", Twips(t.hsLeft, 1020, t.hsWidth, 252), Qt::AlignRight);
-    caption(t.o65Caption, "- Value of O65 or DP HS", Twips(t.o65Left, 1260, t.o65Width, 252),
-            Qt::AlignRight);
-    caption(t.vetCaption, "- Value of Vet Exemption", Twips(120, 1500, 2052, 252), Qt::AlignRight);
-    value(t.aprVal, 2280, 780);
-    value(t.hsVal, 2280, 1020);
-    value(t.o65Val, 2280, 1260);
-    value(t.vetVal, 2280, 1500);
+    caption(t.aprCaption, "Appraised Value", Twips(480, 780, 1452, 252))
+        ->setBuddy(value(t.aprVal, 2280, 780, "appraised value"));
+    caption(t.hsCaption, "- Value of gen. HS", Twips(t.hsLeft, 1020, t.hsWidth, 252), Qt::AlignRight)
+        ->setBuddy(value(t.hsVal, 2280, 1020, "general homestead exemption"));
+    caption(t.o65Caption, "- Value of O65 or DP HS", Twips(t.o65Left, 1260, t.o65Width, 252), Qt::AlignRight)
+        ->setBuddy(value(t.o65Val, 2280, 1260, "over 65 or disabled person exemption"));
+    caption(t.vetCaption, "- Value of Vet Exemption", Twips(120, 1500, 2052, 252), Qt::AlignRight)
+        ->setBuddy(value(t.vetVal, 2280, 1500, "veteran exemption"));
     caption(t.ntvCaption, "Net taxable value/100 = tax base", Twips(3600, 1260, 2532, 252));
     caption(t.ntvEquals, "=", Twips(3480, 1500, 252, 252), Qt::AlignHCenter);
-    value(t.ntv, 3720, 1500, 1092);
-    value(t.base1, 5040, 1500);
+    value(t.ntv, 3720, 1500, "net taxable value", 1092);
+    value(t.base1, 5040, 1500, "tax base");
     caption(t.taxCaption, "Tax base              x  tax rate              =  tax amout",
             Twips(2280, 1980, 3972, 252));
-    value(t.base2, 2280, 2220);
+    value(t.base2, 2280, 2220, "tax base, for the tax amount");
     caption(t.times, "x", Twips(3480, 2220, 252, 252), Qt::AlignHCenter);
-    value(t.tRate, 3720, 2220, 1092);
+    value(t.tRate, 3720, 2220, "tax rate", 1092);
     caption(t.equals, "=", Twips(4800, 2220, 252, 252), Qt::AlignHCenter);
-    value(t.tax, 5040, 2220);
+    value(t.tax, 5040, 2220, "tax amount");
 }
 
 void BuildTotalTab(frmMainControls& w, QWidget* page) {
@@ -247,38 +284,44 @@ void BuildTotalTab(frmMainControls& w, QWidget* page) {
         QLabel* frmMainControls::*name;
         const char* nameId;
         const char* caption;
-        QLabel* frmMainControls::*tax;
+        QLineEdit* frmMainControls::*tax;
         const char* taxId;
         const char* tooltip;
+        const char* spoken;
         int top;
     };
     const Row rows[] = {
         {&frmMainControls::lblTotCountyName, "lblTotCountyName", "County Tax", &frmMainControls::lblTotCountyTax,
-         "lblTotCountyTax", "For details, select County Tax tab", 480},
+         "lblTotCountyTax", "For details, select County Tax tab", "county tax", 480},
         {&frmMainControls::lblTotCityName, "lblTotCityName", "City Tax", &frmMainControls::lblTotCityTax,
-         "lblTotCityTax", "For details, select City Tax tab", 840},
+         "lblTotCityTax", "For details, select City Tax tab", "city tax", 840},
         {&frmMainControls::lblTotSchoolName, "lblTotSchoolName", "School Tax", &frmMainControls::lblTotSchoolTax,
-         "lblTotSchoolTax", "For details, select School Tax tab", 1200},
+         "lblTotSchoolTax", "For details, select School Tax tab", "school tax", 1200},
         {&frmMainControls::Label4, "Label4", "Special District Tax*", &frmMainControls::lblTotSpclTax,
-         "lblTotSpclTax", "Details of this calculation are not available", 1560},
+         "lblTotSpclTax", "Details of this calculation are not available", "special district tax", 1560},
     };
+    const auto spoken = [](const char* row) { return QStringLiteral("Total tax: ") + QLatin1String(row); };
     for (const Row& row : rows) {
         QLabel* name = Caption(page, row.nameId, QString::fromLatin1(row.caption), Qt::AlignRight);
         TwipsTabWidget::Place(name, Twips(720, row.top, 2655, 255));
-        QLabel* tax = ValueBox(page, row.taxId);
+        QLineEdit* tax = ValueBox(page, row.taxId, spoken(row.spoken));
         tax->setToolTip(QString::fromLatin1(row.tooltip));
         TwipsTabWidget::Place(tax, Twips(3840, row.top, 1215, 255));
+        name->setBuddy(tax);
         w.*row.name = name;
         w.*row.tax = tax;
     }
 
     w.Frame6 = Frame(page, "Frame6");
+    w.Frame6->setAccessibleName(QStringLiteral("Total"));
+    SetBackground(w.Frame6, ButtonFace());
     TwipsTabWidget::Place(w.Frame6, Twips(1680, 1800, 3615, 615));
     w.Label59 = Caption(w.Frame6, "Label59", QStringLiteral("Total Taxes"));
     PlaceTwips(w.Label59, 120, 240, 1575, 255);
-    w.lblTotTax = ValueBox(w.Frame6, "lblTotTax");
+    w.lblTotTax = ValueBox(w.Frame6, "lblTotTax", spoken("total taxes"));
     w.lblTotTax->setToolTip(QStringLiteral("Total estimated tax"));
     PlaceTwips(w.lblTotTax, 2160, 240, 1215, 255);
+    w.Label59->setBuddy(w.lblTotTax);
 
     w.Label60 = Caption(page, "Label60",
                         QStringLiteral("*Special District Tax includes all special districts selected"));
@@ -288,7 +331,7 @@ void BuildTotalTab(frmMainControls& w, QWidget* page) {
 void BuildTabs(frmMainControls& w) {
     auto* tabs = Named(new TwipsTabWidget(w.Frame2), "tabTaxes");
     w.tabTaxes = tabs;
-    // The tab control and its tabs are pale yellow; its pages are not.
+    tabs->setAccessibleName(QStringLiteral("Taxes"));
     SetBackground(tabs, kPaleYellow);
     PlaceTwips(tabs, 240, 240, 6495, 2775);
 
@@ -300,6 +343,8 @@ void BuildTabs(frmMainControls& w) {
     BuildUnitTab(w, city, kCityTab);
     BuildUnitTab(w, school, kSchoolTab);
     BuildTotalTab(w, total);
+    for (QWidget* page : {county, city, school, total})
+        for (QLabel* label : page->findChildren<QLabel*>()) SetBackground(label, ButtonFace());
     tabs->addTab(county, QStringLiteral("County Tax"));
     tabs->addTab(city, QStringLiteral("City Tax"));
     tabs->addTab(school, QStringLiteral("School Tax"));
@@ -337,6 +382,12 @@ void BuildMenus(QMainWindow& window, frmMainControls& w) {
 
     w.menuHelp = Named(bar->addMenu(QStringLiteral("&Help")), "menuHelp");
     w.menuAbout = MenuItem(w.menuHelp, "menuAbout", QStringLiteral("&About"), Qt::CTRL | Qt::Key_A);
+
+    // Not in the menu bar, which stays as it was designed: in the results'
+    // context menu, and its shortcut works anywhere in the window.
+    w.menuCopyEstimate = Named(new QAction(QStringLiteral("Copy &Estimate"), &window), "menuCopyEstimate");
+    w.menuCopyEstimate->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    window.addAction(w.menuCopyEstimate);
 }
 
 } // namespace
@@ -346,7 +397,6 @@ void BuildMainWindowControls(QMainWindow& window, frmMainControls& controls) {
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, kPaleYellow);
     window.setPalette(palette);
-    window.setAutoFillBackground(true);
 
     auto* client = Named(new QWidget(&window), "client");
     client->setAutoFillBackground(true);

@@ -19,9 +19,13 @@ void FillUnitList(QComboBox* list, std::vector<std::string> items, ListOrder ord
     if (order == ListOrder::SortedByText) std::stable_sort(items.begin(), items.end());
     const QSignalBlocker quiet(list);
     list->clear();
-    for (const std::string& item : items)
-        list->addItem(FromCp1252(item),
-                      QByteArray(item.data(), static_cast<qsizetype>(item.size())));
+    for (const std::string& item : items) {
+        const QString text = FromCp1252(item);
+        list->addItem(text, QByteArray(item.data(), static_cast<qsizetype>(item.size())));
+        // Read aloud as the name and the code, without the blanks between.
+        list->setItemData(list->count() - 1, text.chopped(3).trimmed() + QLatin1Char(' ') + text.right(3),
+                          Qt::AccessibleTextRole);
+    }
 }
 
 std::string SelectedUnitItem(const QComboBox* list) {

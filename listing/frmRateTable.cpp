@@ -1,6 +1,8 @@
 #include "listing/frmRateTable.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/accessibility.h"
 #include "platform/caption_text.h"
 #include "platform/print_window.h"
 #include "platform/text.h"
@@ -23,6 +26,11 @@ const QColor kHeaderOrange(255, 192, 128);   // &H0080C0FF&
 constexpr int kColumnTwips[frmRateTable::kColumns] = {2480, 1000, 700, 700, 700};
 const char* const kHeaders[frmRateTable::kColumns] = {"Jurisdiction Name", "Tax Rate", "Opt HS",
                                                       "Opt O65", "Opt DP"};
+// The keyboard's way to the sorts that clicks on the headers give.
+constexpr const char* kSortKeys = "Alt+N sorts by name, Alt+R by tax rate.";
+const char* const kHeaderTips[frmRateTable::kColumns] = {"Click, or press Alt+N, to sort by name",
+                                                         "Click, or press Alt+R, to sort by tax rate",
+                                                         "", "", ""};
 
 QString shown(const std::string& bytes) {
     return FromCp1252(bytes);
@@ -46,6 +54,7 @@ frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Rate Table"));
     SetBackground(this, kPaleYellow);
+    ExposeAsWindow(this);
     setFixedSize(TwipsRect(0, 0, 6210, 6690, this).size());
 
     MSFlexGrid1 = new QTableWidget(this);
@@ -55,6 +64,9 @@ frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSortingEnabled(false);
     MSFlexGrid1->setWordWrap(false);
+    MSFlexGrid1->setTabKeyNavigation(false); // Tab leaves the grid for the buttons
+    MSFlexGrid1->setAccessibleName(QStringLiteral("Jurisdictions and tax rates"));
+    MSFlexGrid1->setAccessibleDescription(QLatin1String(kSortKeys));
     MSFlexGrid1->setTextElideMode(Qt::ElideNone);
     MSFlexGrid1->verticalHeader()->hide();
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(TwipsToPixels(240, this));
@@ -68,10 +80,10 @@ frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
                        " border-bottom: 1px solid #c0c0c0; padding: 1px 2px; }")
             .arg(kHeaderOrange.name()));
 
-    cmdDone = new QPushButton(QStringLiteral("Done"), this);
+    cmdDone = new QPushButton(QStringLiteral("&Done"), this);
     cmdDone->setObjectName(QStringLiteral("cmdDone"));
     PlaceTwips(cmdDone, 480, 6240, 975, 375);
-    cmdPrint = new QPushButton(QStringLiteral("Print"), this);
+    cmdPrint = new QPushButton(QStringLiteral("&Print"), this);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     PlaceTwips(cmdPrint, 4680, 6240, 975, 375);
 
@@ -81,6 +93,12 @@ frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
             [this](int row, int column) { SortByHeader(row + 1, column); });
     connect(cmdDone, &QPushButton::clicked, this, &frmRateTable::cmdDone_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmRateTable::cmdPrint_Click);
+    for (const auto& [column, key] : {std::pair{kNameColumn, Qt::Key_N}, {kRateColumn, Qt::Key_R}}) {
+        auto* sort = new QAction(this);
+        sort->setShortcut(QKeySequence(Qt::ALT | key));
+        addAction(sort);
+        connect(sort, &QAction::triggered, this, [this, column] { SortByHeader(0, column); });
+    }
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -106,7 +124,9 @@ void frmRateTable::BuildListing() {
     MSFlexGrid1->setRowCount(0);
     MSFlexGrid1->setColumnCount(kColumns);
     for (int c = 0; c < kColumns; ++c) {
-        MSFlexGrid1->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromLatin1(kHeaders[c])));
+        auto* header = new QTableWidgetItem(QString::fromLatin1(kHeaders[c]));
+        header->setToolTip(QString::fromLatin1(kHeaderTips[c]));
+        MSFlexGrid1->setHorizontalHeaderItem(c, header);
         MSFlexGrid1->setColumnWidth(c, TwipsToPixels(kColumnTwips[c], this));
     }
 
@@ -159,6 +179,13 @@ void frmRateTable::sortRows(int column, bool ascending) {
     for (int r = 0; r < MSFlexGrid1->rowCount(); ++r)
         for (int c = 0; c < kColumns; ++c)
             MSFlexGrid1->setItem(r, c, rows[static_cast<std::size_t>(r)].items[static_cast<std::size_t>(c)]);
+}
+
+void frmRateTable::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        cmdDone_Click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void frmRateTable::cmdDone_Click() {

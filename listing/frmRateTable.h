@@ -12,7 +12,8 @@ class Platform;
 
 // The listing of the loaded rate table: one row per taxing unit with its
 // rate and optional exemptions, sortable by name or rate through the column
-// headers. It reads the table once, when it is built; "Done" discards it.
+// headers (or Alt+N and Alt+R). It reads the table once, when it is built;
+// "Done" or Escape discards it.
 class frmRateTable : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +29,10 @@ public slots:
     void SortByHeader(int row, int column);
     void cmdDone_Click();
     void cmdPrint_Click();
+
+protected:
+    // Escape closes the window as "Done" does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTableWidget* MSFlexGrid1 = nullptr;

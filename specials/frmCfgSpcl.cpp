@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "platform/accessibility.h"
 #include "platform/caption_text.h"
 #include "platform/platform.h"
 #include "platform/print_window.h"
@@ -63,6 +65,7 @@ frmCfgSpcl::frmCfgSpcl(modMain& data, Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("Configure Special Districts"));
     setFont(DefaultDesignFont());
     SetBackground(this, kPaleYellow);
+    ExposeAsWindow(this);
     setFixedSize(TwipsRect(0, 0, 6240, 6690, this).size());
     // A click on the bare window gives it the keyboard, for the page keys.
     setFocusPolicy(Qt::ClickFocus);
@@ -93,13 +96,21 @@ void frmCfgSpcl::BuildControls() {
         chkSpclDist[r] = box;
 
         txtSpclName[r] = DisplayField(this, RowName("txtSpclName", r));
+        txtSpclName[r]->setAccessibleName(QStringLiteral("Jurisdiction"));
         PlaceTwips(txtSpclName[r], 600, top, 3135, 285);
         txtTaxRate[r] = DisplayField(this, RowName("txtTaxRate", r));
+        txtTaxRate[r]->setAccessibleName(QStringLiteral("Tax Rate"));
         PlaceTwips(txtTaxRate[r], 3720, top, 2055, 285);
         BlankRow(r);
     }
 
     VScroll1 = new QScrollBar(Qt::Vertical, this);
+    // The desktop's colours: a handle the colour of the window would not show.
+    QPalette desktop = VScroll1->palette();
+    for (const auto role : {QPalette::Window, QPalette::Button})
+        desktop.setColor(role, QApplication::palette().color(role));
+    VScroll1->setPalette(desktop);
+    VScroll1->setAccessibleName(QStringLiteral("First district shown"));
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
     VScroll1->setFocusPolicy(Qt::NoFocus);
     VScroll1->setRange(1, 1);
@@ -119,9 +130,9 @@ void frmCfgSpcl::BuildControls() {
         PlaceTwips(b, left, 6120, width, 495);
         return b;
     };
-    cmdFinish = button("cmdFinish", QStringLiteral("Finsh"), 240, 1455);
-    cmdPrint = button("cmdPrint", QStringLiteral("Print"), 2400, 1455);
-    cmdRestore = button("cmdRestore", QStringLiteral("Restore Defaults"), 4560, 1335);
+    cmdFinish = button("cmdFinish", QStringLiteral("&Finsh"), 240, 1455);
+    cmdPrint = button("cmdPrint", QStringLiteral("&Print"), 2400, 1455);
+    cmdRestore = button("cmdRestore", QStringLiteral("&Restore Defaults"), 4560, 1335);
     connect(cmdFinish, &QPushButton::clicked, this, &frmCfgSpcl::cmdFinish_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmCfgSpcl::cmdPrint_Click);
     connect(cmdRestore, &QPushButton::clicked, this, &frmCfgSpcl::cmdRestore_Click);
@@ -160,6 +171,8 @@ void frmCfgSpcl::FillRow(int row, int district) {
         chkSpclDist[row]->setChecked(flags.Selected.equals("Y"));
     }
     txtTaxRate[row]->setText(QString::fromStdString(PlainNumberText(unit.TaxRate)));
+    // A screen reader says which district a box toggles.
+    chkSpclDist[row]->setAccessibleName(name.trimmed() + QStringLiteral(", tax rate ") + txtTaxRate[row]->text());
     txtTaxRate[row]->setCursorPosition(0);
     chkSpclDist[row]->show();
     txtSpclName[row]->show();
@@ -174,6 +187,7 @@ void frmCfgSpcl::BlankRow(int row) {
     }
     SetBold(txtSpclName[row], false);
     txtTaxRate[row]->setText(QStringLiteral(" "));
+    chkSpclDist[row]->setAccessibleName(QString());
     chkSpclDist[row]->hide();
     txtSpclName[row]->hide();
     txtTaxRate[row]->hide();
@@ -274,6 +288,7 @@ void frmCfgSpcl::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageDown: ScrollBy(kRows); break;
     case Qt::Key_Home: ScrollBy(VScroll1->minimum() - VScroll1->value()); break;
     case Qt::Key_End: ScrollBy(VScroll1->maximum() - VScroll1->value()); break;
+    case Qt::Key_Escape: cmdFinish_Click(); break;
     default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
@@ -305,6 +320,13 @@ bool frmCfgSpcl::MoveFromRow(int row, int step) {
     else
         ScrollBy(step);
     return true;
+}
+
+// The close box leaves the window as "Finsh" does; closing it from the
+// program (at shutdown) does not recalculate.
+void frmCfgSpcl::closeEvent(QCloseEvent* event) {
+    if (event->spontaneous()) cmdFinish_Click();
+    event->accept();
 }
 
 void frmCfgSpcl::showEvent(QShowEvent* event) {

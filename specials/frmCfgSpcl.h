@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QCloseEvent;
 class QShowEvent;
 class QWheelEvent;
 
@@ -65,12 +66,13 @@ public slots:
 
 protected:
     // The page scrolls like a list: the wheel anywhere over the window, and
-    // Up, Down, PageUp, PageDown, Home and End.
+    // Up, Down, PageUp, PageDown, Home and End. Escape leaves it as "Finsh".
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // The first showing opens the window centred on its owner: its parent,
     // or the window that is active when it is shown.
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     // The wheel over any of the controls turns the page too. Up and
     // Down on a row's box move to the next box as in a list, and scroll the
     // page at its first and last row.

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "platform/accessibility.h"
 #include "platform/twips.h"
 #include "platform/window_fonts.h"
 #include "app/splash/levywise_logo.h"
@@ -45,6 +46,8 @@ frmQuenbySplash::frmQuenbySplash(modMain& data, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     SetBackground(this, kPaleYellow);
+    ExposeAsWindow(this);
+    setAccessibleName(QString::fromLatin1(kProductVersionText)); // it has no caption
     setFixedSize(TwipsRect(0, 0, 7380, 4245, this).size());
 
     Frame1 = new QFrame(this);
@@ -61,6 +64,7 @@ frmQuenbySplash::frmQuenbySplash(modMain& data, QWidget* parent)
     PlaceTwips(imgLogo, 240, 360, 4335, 3225);
     imgLogo->setScaledContents(true);
     imgLogo->setPixmap(SplashLogo(imgLogo->size()));
+    imgLogo->setAccessibleName(QStringLiteral("Levywise logo"));
 
     const QFont small = DesignFont(QStringLiteral("Arial"), 8.25, QFont::Normal);
     lblCopyright = caption(Frame1, "lblCopyright", QStringLiteral("Copyright (C) 2024-2026"), small,

@@ -12,11 +12,6 @@ const QColor kTileGreen(0x2e, 0x6b, 0x5e);
 const QColor kCoinGold(0xe0, 0xa5, 0x26);
 const QColor kCoinEdge(0x8a, 0x5a, 0x00);
 
-// The splash picture box is 4335 x 3225 twips; the emblem sits in its lower
-// left, where no caption covers it.
-constexpr double kLogoWidth = 4335, kLogoHeight = 3225;
-const QRectF kEmblemInLogo(150, 1600, 1580, 1580);
-
 } // namespace
 
 void PaintEmblem(QPainter& painter, const QRectF& target) {
@@ -52,8 +47,7 @@ QPixmap SplashLogo(const QSize& size) {
     QPixmap pixmap(size.isEmpty() ? QSize(1, 1) : size);
     pixmap.fill(kPaleYellow);
     QPainter painter(&pixmap);
-    painter.scale(pixmap.width() / kLogoWidth, pixmap.height() / kLogoHeight);
-    PaintEmblem(painter, kEmblemInLogo);
+    PaintEmblem(painter, QRectF(pixmap.rect()));
     return pixmap;
 }
 

@@ -14,8 +14,8 @@ namespace levywise {
 // desktop icon (data/desktop/levywise.svg) is the same drawing.
 void PaintEmblem(QPainter& painter, const QRectF& target);
 
-// The splash window's picture at the given size: the emblem at the lower
-// left of a pale yellow field, clear of the captions laid over the picture.
+// The splash window's picture: the emblem stretched to the given size, as
+// the picture box stretches its picture; the captions lie over it.
 QPixmap SplashLogo(const QSize& size);
 
 // The windows' icon, the emblem at the usual icon sizes.

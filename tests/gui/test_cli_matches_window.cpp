@@ -1,6 +1,8 @@
 // The command-line estimator and the main window, given the same rate file
-// and the same property, show the same figures: the window is driven through
-// its widgets, levywise-cli runs as a process.
+// and the same property, show the same figures, and the window's Copy
+// Estimate gives the command's text: the window is driven through its
+// widgets, levywise-cli runs as a process.
+#include <QClipboard>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -38,14 +40,21 @@ private slots:
             rig.estimate(p[1], qPrintable(p[2]), qPrintable(p[3]), qPrintable(p[4]));
             QVERIFY(rig.platform.messages.empty());
 
-            QProcess cli;
-            cli.start(QCoreApplication::applicationDirPath() + "/../../cli/levywise-cli",
-                      QStringList{"estimate", "--rates", TestData(qPrintable(p[0])),
-                                  "--value=" + p[1], "--county", p[2], "--city", p[3], "--school",
-                                  p[4], "--json"} +
-                          p[5].split(' '));
-            QVERIFY(cli.waitForFinished(10000) && cli.exitCode() == 0);
-            const QJsonObject j = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+            const auto cli = [&](const QStringList& format) {
+                QProcess run;
+                run.start(QCoreApplication::applicationDirPath() + "/../../cli/levywise-cli",
+                          QStringList{"estimate", "--rates", TestData(qPrintable(p[0])),
+                                      "--value=" + p[1], "--county", p[2], "--city", p[3],
+                                      "--school", p[4]} +
+                              format + p[5].split(' '));
+                return run.waitForFinished(10000) && run.exitCode() == 0
+                           ? run.readAllStandardOutput()
+                           : QByteArray();
+            };
+            // Copy Estimate puts the estimate on the clipboard as the command prints it.
+            QTest::keyClick(&rig.main(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(QApplication::clipboard()->text(), QString::fromUtf8(cli({})));
+            const QJsonObject j = QJsonDocument::fromJson(cli({"--json"})).object();
             const QJsonObject totals = j.value("totals").toObject();
             QStringList window, command;
             for (const QString unit : {"County", "City", "School"}) {

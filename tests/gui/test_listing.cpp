@@ -1,5 +1,6 @@
 // The rate table listing: one row per unit of the file, sorted by name or
 // rate from the column headers, discarded by "Done".
+#include <QAccessible>
 #include <QHeaderView>
 
 #include "common/rig.h"
@@ -61,14 +62,23 @@ private slots:
         QCOMPARE(w.windowTitle(),
                  QStringLiteral("Jurisdictions and Tax Rates for Testcounty County"));
 
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), w.windowTitle());
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(Grid(w));
+        QCOMPARE(
+            grid->text(QAccessible::Name) + ": " + grid->text(QAccessible::Description),
+            QStringLiteral("Jurisdictions and tax rates: Alt+N sorts by name, Alt+R by tax rate."));
+
         data.CountyName.clear();
         frmRateTable unnamed(data, platform);
         QCOMPARE(unnamed.windowTitle(), QStringLiteral("Jurisdictions and Tax Rates"));
     }
 
-    // The first click on "Tax Rate" puts the highest rate on top, the first
-    // on "Jurisdiction Name" sorts A to Z; each further click reverses.
-    // Rows move whole; other headers and the cells never sort.
+    // The first click on "Tax Rate" (or Alt+R) puts the highest rate on top,
+    // the first on "Jurisdiction Name" (or Alt+N) sorts A to Z; each further
+    // one reverses. Rows move whole; other headers and the cells never sort.
+    // Tab leaves the grid.
     void headersSort() {
         modMain data;
         Install(data, kUnits);
@@ -76,7 +86,7 @@ private slots:
         FakePlatform platform;
         frmRateTable w(data, platform);
         w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         const auto rows = [&] {
             QStringList r;
             for (int i = 0; i < Grid(w)->rowCount(); ++i)
@@ -91,13 +101,16 @@ private slots:
         QTest::mouseClick(Grid(w)->viewport(), Qt::LeftButton, {},
                           Grid(w)->visualItemRect(Grid(w)->item(1, 0)).center());
         QCOMPARE(rows(), byRateDown);
-        ClickHeader(w, frmRateTable::kRateColumn);
+        QTest::keyClick(Grid(w), Qt::Key_R, Qt::AltModifier);
         QCOMPARE(rows(), "DOGWOOD ISD 0.0412000, BIRCH 0.5873000, CEDAR 2.1000000, ASH 10.2500000");
-        ClickHeader(w, frmRateTable::kNameColumn);
+        QTest::keyClick(Grid(w), Qt::Key_N, Qt::AltModifier);
         QCOMPARE(rows(), "ASH 10.2500000, BIRCH 0.5873000, CEDAR 2.1000000, DOGWOOD ISD 0.0412000");
         ClickHeader(w, frmRateTable::kNameColumn);
         QCOMPARE(rows(), "DOGWOOD ISD 0.0412000, CEDAR 2.1000000, BIRCH 0.5873000, ASH 10.2500000");
         QCOMPARE(Column(w, 2), (QStringList{"$3,000", "20.%", "", ""}));
+        QVERIFY(Grid(w)->horizontalHeaderItem(1)->toolTip().contains(QStringLiteral("Alt+R")));
+        QTest::keyClick(Grid(w), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdDone"));
     }
 };
 

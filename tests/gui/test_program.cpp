@@ -1,7 +1,9 @@
 // The windows together in the running program: start-up, the special
 // districts reaching the figures, the listing's life, printing, shutdown.
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QPointer>
+#include <qtestspontaneevent.h>
 
 #include "app/splash/frmQuenbySplash.h"
 #include "common/rig.h"
@@ -54,9 +56,10 @@ private slots:
         QCOMPARE(rig.ctl<QAbstractSlider>("VScroll1", &rig.specials())->maximum(), 3);
     }
 
-    // Toggling districts changes no figure; Calculate or "Finsh" does.
+    // Toggling districts changes no figure; Calculate does, and so does
+    // leaving the window with "Finsh", Escape or its close box.
     void selectionReachesTheFiguresThroughACalculation() {
-        for (const bool byFinsh : {false, true}) {
+        for (const int way : {0, 1, 2, 3}) {
             Rig rig;
             rig.start();
             rig.estimate(QStringLiteral("123456")); // fire 123.456 + drainage 61.728
@@ -66,13 +69,19 @@ private slots:
             Toggle(rig, "MAPLE FIRE DISTRICT");
             Toggle(rig, "MAPLE LIBRARY DISTRICT");
             QCOMPARE(rig.text("lblTotSpclTax"), QStringLiteral("$185.18"));
-            if (byFinsh) {
-                rig.click("cmdFinish", &rig.specials());
-            } else {
+            if (way == 0) {
                 Rig::activate(&rig.main());
                 rig.click("Command1");
+            } else if (way == 1) {
+                rig.click("cmdFinish", &rig.specials());
+            } else if (way == 2) {
+                QTest::keyClick(&rig.specials(), Qt::Key_Escape);
+            } else { // the close box: the desktop sends the window a close event
+                QCloseEvent close;
+                QSpontaneKeyEvent::setSpontaneous(&close);
+                QApplication::instance()->notify(&rig.specials(), &close);
             }
-            QCOMPARE(rig.specials().isVisible(), !byFinsh);
+            QCOMPARE(rig.specials().isVisible(), way == 0);
             // Library 24.6912 + drainage 61.728.
             QCOMPARE(rig.text("lblTotSpclTax") + rig.text("lblTotTax"),
                      QStringLiteral("$86.42$2,246.90"));
@@ -80,7 +89,8 @@ private slots:
     }
 
     // Opened once, the listing stays as it is, sorted and with its table,
-    // until "Done"; the next opening builds it from the table loaded then.
+    // until "Done" or Escape; the next opening builds it from the table
+    // loaded then.
     void listingLivesFromOpeningToDone() {
         Rig rig;
         rig.start();
@@ -95,7 +105,7 @@ private slots:
         QCOMPARE(rig.listing(), listing.data());
         QVERIFY(!listing->isMinimized());
         QCOMPARE(rig.state().filter(QStringLiteral("MSFlexGrid1")), shown);
-        rig.click("cmdDone", listing);
+        QTest::keyClick(listing, Qt::Key_Escape); // as "Done"
         QCOMPARE(VisibleWindows(), QStringList{"frmMain"});
         QVERIFY(!listing && !rig.listing());
         rig.command(Qt::Key_L);

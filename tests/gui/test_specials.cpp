@@ -1,5 +1,6 @@
 // The special-district window: which districts its 14 rows show, the
 // selection it keeps in the flags, and how it is paged and left.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -74,50 +75,35 @@ class SpecialsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void pages_data() {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("barMax"); // 0: no bar
-        QTest::newRow("none") << 0 << 1 << 0;
-        QTest::newRow("5") << 5 << 1 << 0;
-        QTest::newRow("14 on one page") << 14 << 1 << 0;
-        QTest::newRow("15, last page") << 15 << 2 << 2;
-        QTest::newRow("40, last page") << 40 << 27 << 27;
-    }
+    // The rows show the page from the bar's value on; the bar shows when the
+    // districts need more than one page and ends where the last one is shown.
     void pages() {
-        QFETCH(int, count);
-        QFETCH(int, page);
-        QFETCH(int, barMax);
-        Specials s(count);
-        s.bar()->setValue(page);
-        QCOMPARE(s.bar()->isVisibleTo(&s.window), barMax > 0);
-        if (barMax)
-            QCOMPARE(std::pair(s.bar()->minimum(), s.bar()->maximum()), std::pair(1, barMax));
-        QCOMPARE(s.window.PageOffset(), page);
-        QCOMPARE(s.page(), s.expected(page));
+        for (const auto& [count, page, barMax] :
+             {std::tuple{0, 1, 0}, {5, 1, 0}, {14, 1, 0}, {15, 2, 2}, {40, 27, 27}}) {
+            Specials s(count);
+            s.bar()->setValue(page);
+            QCOMPARE(s.bar()->isVisibleTo(&s.window), barMax > 0);
+            QCOMPARE(s.bar()->maximum(), std::max(barMax, 1));
+            QCOMPARE(s.window.PageOffset(), page);
+            QCOMPARE(s.page(), s.expected(page));
+        }
     }
 
     // A box writes the flag of the district its row shows, and only that;
     // the flag, not the box, keeps the choice across pages.
-    void toggleWritesItsDistrictOnly_data() {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("row");
-        QTest::newRow("first row") << 1 << 0;
-        QTest::newRow("last row of the last page") << 27 << 13;
-    }
     void toggleWritesItsDistrictOnly() {
-        QFETCH(int, page);
-        QFETCH(int, row);
-        Specials s(40);
-        s.bar()->setValue(page);
-        QString expected = s.flags();
-        expected[page + row - 1] = expected[page + row - 1] == u'Y' ? u'N' : u'Y';
-        QTest::mouseClick(s.box(row), Qt::LeftButton);
-        QCOMPARE(s.flags(), expected);
-        s.bar()->setValue(page == 1 ? 27 : 1);
-        s.bar()->setValue(page);
-        QCOMPARE(s.page(), s.expected(page));
-        QCOMPARE(s.recalculations, 0);
+        for (const auto& [page, row] : {std::pair{1, 0}, {27, 13}}) {
+            Specials s(40);
+            s.bar()->setValue(page);
+            QString expected = s.flags();
+            expected[page + row - 1] = expected[page + row - 1] == u'Y' ? u'N' : u'Y';
+            QTest::mouseClick(s.box(row), Qt::LeftButton);
+            QCOMPARE(s.flags(), expected);
+            s.bar()->setValue(page == 1 ? 27 : 1);
+            s.bar()->setValue(page);
+            QCOMPARE(s.page(), s.expected(page));
+            QCOMPARE(s.recalculations, 0);
+        }
     }
 
     // While the loader fills the page, a box changes no flag.
@@ -143,56 +129,62 @@ private slots:
         QCOMPARE(s.recalculations, 0);
     }
 
-    // The page scrolls like a list: wheel anywhere, arrows, page keys, Home, End.
-    void pageScrolls_data() {
-        QTest::addColumn<int>("key");     // 0: one wheel notch down
-        QTest::addColumn<int>("fromRow"); // -1: the window itself
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("focusRow");
-        QTest::newRow("wheel over a box")
-            << 0 << 3 << 10 << 10 + QApplication::wheelScrollLines() << 3;
-        QTest::newRow("PageDown") << int(Qt::Key_PageDown) << -1 << 10 << 24 << -1;
-        QTest::newRow("End") << int(Qt::Key_End) << 3 << 5 << 27 << 3;
-        QTest::newRow("Up from the first row scrolls") << int(Qt::Key_Up) << 0 << 10 << 9 << 0;
-        QTest::newRow("Up moves to the box above") << int(Qt::Key_Up) << 3 << 10 << 10 << 2;
-    }
+    // The page scrolls like a list: wheel anywhere, arrows, page keys, Home
+    // and End; Up and Down move from box to box and scroll at the ends.
     void pageScrolls() {
-        QFETCH(int, key);
-        QFETCH(int, fromRow);
-        QFETCH(int, start);
-        QFETCH(int, offset);
-        QFETCH(int, focusRow);
-        Specials s(40);
-        s.window.show();
-        Rig::activate(&s.window);
-        s.bar()->setValue(start);
-        QWidget* target = fromRow < 0 ? static_cast<QWidget*>(&s.window) : s.box(fromRow);
-        target->setFocus();
-        const QString flags = s.flags();
-        if (key) {
-            QTest::keyClick(target, Qt::Key(key));
-        } else {
+        const struct {
+            int key; // 0: one wheel notch down
+            int fromRow, start, offset, focusRow;
+        } cases[] = {{0, 3, 10, 10 + QApplication::wheelScrollLines(), 3},
+                     {Qt::Key_PageDown, -1, 10, 24, -1},
+                     {Qt::Key_End, 3, 5, 27, 3},
+                     {Qt::Key_Up, 0, 10, 9, 0},
+                     {Qt::Key_Up, 3, 10, 10, 2}};
+        for (const auto& c : cases) {
+            Specials s(40);
+            s.window.show();
+            Rig::activate(&s.window);
+            s.bar()->setValue(c.start);
+            QWidget* target = c.fromRow < 0 ? static_cast<QWidget*>(&s.window) : s.box(c.fromRow);
+            target->setFocus();
+            const QString flags = s.flags();
             QWheelEvent wheel({4, 4}, target->mapToGlobal(QPoint(4, 4)), {}, {0, -120},
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(target, &wheel);
+                              Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            c.key ? QTest::keyClick(target, Qt::Key(c.key))
+                  : void(QApplication::sendEvent(target, &wheel));
+            QCOMPARE(s.page(), s.expected(c.offset));
+            QCOMPARE(s.window.PageOffset(), c.offset);
+            if (c.fromRow >= 0) QCOMPARE(QApplication::focusWidget(), s.box(c.focusRow));
+            QCOMPARE(s.flags(), flags);
         }
-        QCOMPARE(s.window.PageOffset(), offset);
-        QCOMPARE(s.page(), s.expected(offset));
-        if (focusRow >= 0) QCOMPARE(QApplication::focusWidget(), s.box(focusRow));
-        QCOMPARE(s.flags(), flags);
     }
 
-    // A count the tables cannot back shows the slots they hold and no more.
+    // A screen reader hears the window as a window with its caption and each
+    // box by its district and rate. The bar keeps the desktop's colours, so
+    // its handle shows on pale yellow.
+    void screenReadersHearTheRows() {
+        Specials s(15);
+        s.bar()->setValue(2);
+        const auto heard = [](QWidget* w) {
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+            return QStringLiteral("%1 %2").arg(i->role()).arg(i->text(QAccessible::Name));
+        };
+        QCOMPARE(heard(&s.window),
+                 QStringLiteral("%1 Configure Special Districts").arg(QAccessible::Window));
+        QCOMPARE(heard(s.box(13)),
+                 QStringLiteral("%1 D15, tax rate 15.25").arg(QAccessible::CheckBox));
+        QCOMPARE(heard(Specials(3).box(5)), QStringLiteral("%1 ").arg(QAccessible::CheckBox));
+        QCOMPARE(s.bar()->palette().color(QPalette::Button),
+                 QApplication::palette().color(QPalette::Button));
+    }
+
+    // A count beyond the tables (a damaged load) shows the slots they hold.
     void countBeyondTheTables() {
         Specials s(40);
         s.data.SpclCount = 400;
         s.window.ShowSpecialDistricts(1000);
         QCOMPARE(s.bar()->maximum(), 287);
-        QCOMPARE(s.page().split(QStringLiteral(" | ")).last(),
-                 QStringLiteral(" 0")); // a blank name
-        s.box(13)->click();
-        QCOMPARE(s.data.SpclSel[300].Selected.str(), std::string("Y"));
+        QCOMPARE(s.page().section(QStringLiteral(" | "), 13), QStringLiteral(" 0")); // a blank slot
     }
 };
 

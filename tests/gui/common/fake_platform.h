@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QWidget>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -19,6 +20,7 @@ public:
     struct Message {
         QString title, text;
         MsgButtons buttons;
+        QPoint over; // the centre of the window it opens over
     };
 
     std::deque<MsgResult> messageAnswers;
@@ -34,9 +36,10 @@ public:
     std::vector<QString> pdfs;
     std::vector<QString> previews; // the documents previewed, as HTML
 
-    MsgResult messageBox(QWidget*, const QString& title, const QString& text,
+    MsgResult messageBox(QWidget* parent, const QString& title, const QString& text,
                          MsgButtons buttons) override {
-        messages.push_back({title, text, buttons});
+        messages.push_back(
+            {title, text, buttons, parent ? parent->window()->geometry().center() : QPoint()});
         if (messageAnswers.empty()) return MsgResult::Cancel;
         const MsgResult answer = messageAnswers.front();
         messageAnswers.pop_front();

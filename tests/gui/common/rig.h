@@ -138,7 +138,12 @@ struct Rig {
     T* ctl(const QString& name, const QWidget* window = nullptr) const {
         return Ctl<T>(window ? window : app.mainWindow(), name);
     }
-    QString text(const QString& label) const { return ctl<QLabel>(label)->text(); }
+    // What a label or a result box of the main window shows.
+    QString text(const QString& name) const {
+        QWidget* w = ctl<QWidget>(name);
+        auto* box = qobject_cast<QLineEdit*>(w);
+        return box ? box->text() : qobject_cast<QLabel*>(w)->text();
+    }
 
     // A menu command by its shortcut, typed into the main window.
     void command(Qt::Key key) {
@@ -172,6 +177,13 @@ struct Rig {
 
     void click(const QString& button, const QWidget* window = nullptr) const {
         QTest::mouseClick(ctl<QAbstractButton>(button, window), Qt::LeftButton);
+    }
+    // Lines of the state of the named controls, "optNeither=on chkGHS=off ...".
+    QString state(const QStringList& names) const {
+        QStringList lines;
+        for (const QString& line : state())
+            if (names.contains(line.section('=', 0, 0))) lines << line;
+        return lines.join(' ');
     }
     QStringList state() const {
         return StateOf({app.mainWindow(), app.specialsWindow(), listing()}, data);
