@@ -24,6 +24,8 @@
 #include "platform/text.h"
 #include "app/rate_file_loading.h"
 #include "app/unit_lists.h"
+#include "app/what_if.h"
+#include "calc/estimate.h"
 #include "calc/estimate_labels.h"
 #include "cli/estimate_command.h"
 #include "cli/estimate_report.h"
@@ -79,9 +81,16 @@ frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidge
     setWindowTitle(QString::fromLatin1(kDesignCaption));
     BuildMainWindowControls(*this, *this);
     SetKeyboardOrder();
+    whatIf_ = std::make_unique<WhatIf>(*this, platform_);
+    const WhatIfMenuItems whatIfItems = AddWhatIfMenuItems(menuFile, menuSep1);
+    menuKeepCompare = whatIfItems.Keep;
+    menuShowCompare = whatIfItems.ShowCompare;
+    menuWorksheet = whatIfItems.Worksheet;
 
-    auto* shortcutsFirst = new MenuShortcutsFirst(
-        {menuOpen, menuListTable, menuExit, menuCfgSpcl, menuAbout, menuCopyEstimate}, this);
+    auto* shortcutsFirst = new MenuShortcutsFirst({menuOpen, menuListTable, menuKeepCompare,
+                                                   menuShowCompare, menuWorksheet, menuExit,
+                                                   menuCfgSpcl, menuAbout, menuCopyEstimate},
+                                                  this);
     shortcutsFirst->watch(txtAprVal);
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         if (!box->isReadOnly()) continue;
@@ -99,6 +108,9 @@ frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidge
     connect(cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
     connect(menuOpen, &QAction::triggered, this, &frmMain::menuOpen_Click);
     connect(menuListTable, &QAction::triggered, this, &frmMain::menuListTable_Click);
+    connect(menuKeepCompare, &QAction::triggered, this, &frmMain::menuKeepCompare_Click);
+    connect(menuShowCompare, &QAction::triggered, this, &frmMain::menuShowCompare_Click);
+    connect(menuWorksheet, &QAction::triggered, this, &frmMain::menuWorksheet_Click);
     connect(menuExit, &QAction::triggered, this, &frmMain::menuExit_Click);
     connect(menuCfgSpcl, &QAction::triggered, this, &frmMain::menuCfgSpcl_Click);
     connect(menuAbout, &QAction::triggered, this, &frmMain::menuAbout_Click);
@@ -206,14 +218,15 @@ EstimateInput frmMain::ReadInput() const {
 
 void frmMain::CalculateTaxes() {
     const EstimateInput input = ReadInput();
-    const CalcResult<Estimate> result = levywise::CalculateTaxes(data_, input);
+    const CalcResult<EstimateFigures> result = ComputeEstimate(data_, input);
     if (!result) {
         platform_.messageBox(this, QStringLiteral("Calculate"), QString::fromStdString(result.error()),
                              MsgButtons::Ok);
         return;
     }
     data_.SpclTotal = result->SpclTotal;
-    ShowEstimate(*result);
+    ShowEstimate(LabelsOf(*result));
+    whatIf_->Shown(data_, input, *result);
     ShowValueNote(HoldsNoNumber(txtAprVal->text()));
     // The estimate as "levywise-cli estimate" prints it, for Copy Estimate.
     const auto report = cli::EstimateProperty(data_, input);
@@ -247,6 +260,10 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void frmMain::SetRateSource(const QString& path, const std::string& label) {
+    whatIf_->SetRateSource(path, label);
 }
 
 void frmMain::ShowEstimate(const Estimate& e) {
@@ -283,6 +300,12 @@ void frmMain::menuListTable_Click() {
     if (showRateTable_) showRateTable_();
 }
 
+void frmMain::menuKeepCompare_Click() { whatIf_->Keep(); }
+
+void frmMain::menuShowCompare_Click() { whatIf_->ShowComparison(); }
+
+void frmMain::menuWorksheet_Click() { whatIf_->ShowWorksheet(); }
+
 void frmMain::menuCfgSpcl_Click() {
     // A window the user minimized comes back as it was.
     specials_.setWindowState(specials_.windowState() & ~Qt::WindowMinimized);
@@ -303,6 +326,7 @@ void frmMain::menuExit_Click() {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     specials_.close();
+    whatIf_->CloseComparison();
     event->accept();
 }
 

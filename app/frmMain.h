@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include "app/frmMain_controls.h"
@@ -12,6 +14,7 @@ namespace levywise {
 struct modMain;
 class Platform;
 class frmCfgSpcl;
+class WhatIf;
 struct EstimateInput;
 struct Estimate;
 
@@ -63,11 +66,18 @@ public:
     void ShowFileCaption(const QString& path, bool chosenInDialog);
     void ShowTableCaption(std::string_view tableLabel, std::string_view countyName);
 
+    // The rate file whose table is being loaded: where the estimates kept and
+    // put on paper from now on come from.
+    void SetRateSource(const QString& path, const std::string& label);
+
 public slots:
     void Command1_Click();
     void cmdPrint_Click();
     void menuOpen_Click();
     void menuListTable_Click();
+    void menuKeepCompare_Click();
+    void menuShowCompare_Click();
+    void menuWorksheet_Click();
     void menuExit_Click();
     void menuCfgSpcl_Click();
     void menuAbout_Click();
@@ -92,6 +102,7 @@ private:
     QString estimateText_; // the estimate shown, as Copy Estimate puts it on the clipboard
     std::function<void()> showRateTable_;
     std::function<void()> closeRateTable_;
+    std::unique_ptr<WhatIf> whatIf_;
 };
 
 } // namespace levywise

@@ -130,6 +130,9 @@ struct frmMainControls {
     QMenu* menuFile = nullptr;
     QAction* menuOpen = nullptr;
     QAction* menuListTable = nullptr;
+    QAction* menuKeepCompare = nullptr;
+    QAction* menuShowCompare = nullptr;
+    QAction* menuWorksheet = nullptr;
     QAction* menuSep1 = nullptr;
     QAction* menuExit = nullptr;
     QMenu* menuAdvCfg = nullptr;

@@ -45,43 +45,12 @@ QString Printable(QString text) {
     return text;
 }
 
-// Why a file was refused, naming the file as the user chose it.
-QString RefusalText(const QString& path, RateFileError error) {
-    error.file.clear();
-    return Printable(path + FromCp1252(error.message()));
-}
-
-// A named pipe keeps its reader waiting until something writes to it, which
-// would freeze the window for good, and a device may never end: the window
-// reads ordinary files only (a folder the reader names as such itself).
-RateFileRead ReadChosenFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists() || info.isFile() || info.isDir()) return ReadRateFile(FileNameBytes(path));
-    RateFileRead refused;
-    refused.status = RateFileStatus::Refused;
-    refused.error.problem = "this is not an ordinary file, so it cannot be a rate file";
-    return refused;
-}
-
-// The version message, after a first line that names the file and what its
-// first line holds: a user who picked a picture or another program's file by
-// mistake sees so at once.
-QString VersionRefusalText(const QString& path, std::string_view versionTag,
-                           const std::string& requiredVersion) {
-    constexpr std::size_t kShownTag = 40;
-    const QString expected = QString::fromLatin1(kRateFileVersion.data(),
-                                                 static_cast<qsizetype>(kRateFileVersion.size()));
-    QString first = Printable(path);
-    if (versionTag.empty()) {
-        first += QStringLiteral(": the first line of this file holds no version tag; a tax rate file "
-                                "begins with \"") + expected + QStringLiteral("\" and a tab.");
-    } else {
-        QString tag = Printable(FromCp1252(versionTag.substr(0, kShownTag)));
-        if (versionTag.size() > kShownTag) tag += QStringLiteral("...");
-        first += QStringLiteral(": the version tag of this file is \"") + tag +
-                 QStringLiteral("\", not \"") + expected + QStringLiteral("\".");
-    }
-    return first + QStringLiteral("\r\n") + FromCp1252(VersionErrorText(requiredVersion));
+// Why a file was not loaded, naming the file as the user chose it.
+QString RefusalText(const QString& path, const RateFileRead& read, const std::string& requiredVersion) {
+    const std::vector<std::string> lines = RefusalLines(read, requiredVersion);
+    QString text = Printable(path + FromCp1252(lines.front()));
+    for (std::size_t i = 1; i < lines.size(); ++i) text += QStringLiteral("\r\n") + FromCp1252(lines[i]);
+    return text;
 }
 
 // The rest of a load, once the file has been read in full and accepted.
@@ -145,22 +114,22 @@ void LoadRateFile(frmMain& w) {
         return;
     }
 
-    const RateFileRead read = ReadChosenFile(path);
+    const RateFileRead read = ReadRateFile(FileNameBytes(path));
     switch (read.status) {
     case RateFileStatus::Loaded:
+        w.SetRateSource(path, read.contents.TableLabel);
         ShowLoadedTable(w, read.contents);
         return;
     case RateFileStatus::WrongVersion:
         w.setWindowTitle(caption);
         w.platform().messageBox(&w, QString::fromLatin1(kVersionErrorTitle.data(),
                                                         static_cast<qsizetype>(kVersionErrorTitle.size())),
-                                VersionRefusalText(path, read.contents.VersionTag,
-                                                   w.data().RequiredRateVersion),
+                                RefusalText(path, read, w.data().RequiredRateVersion),
                                 MsgButtons::Ok);
         return;
     case RateFileStatus::Refused:
         w.setWindowTitle(caption);
-        w.platform().messageBox(&w, QLatin1String(kFileRefusedTitle), RefusalText(path, read.error),
+        w.platform().messageBox(&w, QLatin1String(kFileRefusedTitle), RefusalText(path, read, w.data().RequiredRateVersion),
                                 MsgButtons::Ok);
         return;
     }

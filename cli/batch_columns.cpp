@@ -1,20 +1,12 @@
 #include "cli/batch_columns.h"
 
-#include <cctype>
+#include "ratedata/text.h"
 
 namespace levywise::cli {
 namespace {
 
 constexpr std::array<std::string_view, kBatchColumnCount> kNames = {
     "id", "value", "county", "city", "school", "homestead", "exemption", "veteran", "specials"};
-
-std::string normalized(std::string_view name) {
-    while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
-    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-    std::string out(name);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 std::string allNames() {
     std::string out;
@@ -29,16 +21,16 @@ std::optional<BatchHeader> ParseBatchHeader(std::span<const std::string_view> na
     header.Index.fill(-1);
     header.Width = names.size();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string name = normalized(names[i]);
+        const std::string_view name = Trimmed(names[i]);
         std::size_t column = 0;
-        while (column < kNames.size() && kNames[column] != name) ++column;
+        while (column < kNames.size() && !EqualsIgnoringCase(kNames[column], name)) ++column;
         if (column == kNames.size()) {
             error = "the input has an unknown column \"" + std::string(names[i]) +
                     "\"; the columns are " + allNames();
             return std::nullopt;
         }
         if (header.Index[column] >= 0) {
-            error = "the input names the column \"" + name + "\" twice";
+            error = "the input names the column \"" + std::string(kNames[column]) + "\" twice";
             return std::nullopt;
         }
         header.Index[column] = static_cast<int>(i);

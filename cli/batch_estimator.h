@@ -35,13 +35,9 @@ public:
     bool estimate(const BatchRow& row, EstimateFigures& figures, std::string& error);
 
 private:
-    bool chooseDistricts(std::string_view specials, std::string& error);
-
     UnitCodes codes_;
     EstimateEngine engine_;
     std::vector<int> chosen_;
-    std::vector<std::uint32_t> chosenMark_; // per district slot, the row that chose it
-    std::uint32_t row_ = 0;
 };
 
 } // namespace levywise::cli

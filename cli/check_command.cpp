@@ -32,8 +32,7 @@ UnitCounts countUnits(const RateFileContents& c) {
 int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
     const RateFileRead read = ReadRateFile(path);
     if (read.status != RateFileStatus::Loaded) {
-        err << "levywise-cli: " << (read.status == RateFileStatus::WrongVersion ? path + ": " : "")
-            << RateFileProblem(read) << '\n';
+        err << "levywise-cli: " << RateFileProblem(path, read) << '\n';
         return kExitFailed;
     }
     const RateFileContents& c = read.contents;
@@ -48,7 +47,7 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
         << "  Special districts: " << n.specials << '\n'
         << "  Other units:       " << n.others << '\n'
         << "  Units in all:      " << c.slotCount() - 3 << '\n';
-    for (const RateFileError& warning : c.Warnings) out << "Warning: " << ErrorText(warning) << '\n';
+    for (const RateFileError& warning : c.Warnings) out << "Warning: " << WarningText(path, warning) << '\n';
     return FinishedWriting(out, err);
 }
 

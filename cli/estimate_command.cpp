@@ -6,18 +6,10 @@
 #include "cli/exit_status.h"
 #include "cli/rate_table.h"
 #include "ratedata/formats.h"
+#include "ratedata/text.h"
 
 namespace levywise::cli {
 namespace {
-
-bool equalsNoCase(std::string_view text, std::string_view lowerWord) {
-    if (text.size() != lowerWord.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-        if (c != lowerWord[i]) return false;
-    }
-    return true;
-}
 
 std::string withoutTrailingBlanks(std::string_view text) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -45,18 +37,12 @@ VetOption vetOption(int bracket) {
 } // namespace
 
 std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes, std::string_view special) {
-    if (equalsNoCase(special, "default")) return std::nullopt;
+    if (EqualsIgnoringCase(special, "default")) return std::nullopt;
     for (int i = 1; i <= data.SpclCount; ++i) data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("N");
-    if (equalsNoCase(special, "none")) return std::nullopt;
-    while (!special.empty()) {
-        const std::size_t comma = special.find(',');
-        const std::string_view code = special.substr(0, comma);
-        special = comma == std::string_view::npos ? std::string_view() : special.substr(comma + 1);
-        if (code.find_first_not_of(' ') == std::string_view::npos) continue;
-        const auto slots = codes.districts(code);
-        if (slots.empty()) return std::string(code);
-        for (const int i : slots) data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("Y");
-    }
+    if (EqualsIgnoringCase(special, "none")) return std::nullopt;
+    std::vector<int> slots;
+    if (const auto unknown = codes.districtsOf(special, ',', slots)) return std::string(*unknown);
+    for (const int i : slots) data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("Y");
     return std::nullopt;
 }
 

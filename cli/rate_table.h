@@ -8,12 +8,12 @@
 
 namespace levywise::cli {
 
-// Why a rate file read was not loaded, for the user: the file, the line,
-// the column and the text at fault, or the version the file should have.
-std::string RateFileProblem(const RateFileRead& read);
+// Why a rate file was not loaded, for a terminal: the file, then what the
+// program's message box says, one line of it a line.
+std::string RateFileProblem(const std::string& path, const RateFileRead& read);
 
-// "<file>, line 3, column 6 ("12abc"): this is not a number." for a terminal.
-std::string ErrorText(const RateFileError& error);
+// "<file>, line 3, column 5 ("0,5"): ..." for a terminal.
+std::string WarningText(const std::string& path, const RateFileError& warning);
 
 // Reads a rate file into data as the program loads it. On refusal writes the
 // reason to err, leaves data as it was and returns false.

@@ -1,52 +1,19 @@
 #include "cli/unit_codes.h"
 
+#include <algorithm>
+
 #include "calc/estimate.h"
+#include "ratedata/text.h"
 
 namespace levywise::cli {
-namespace {
-
-constexpr std::size_t kMapSlots = 2048; // a power of two, over twice the table's slots
-constexpr std::uint32_t kEmptyKey = 0;  // never a packed code: those hold their length + 1
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
-std::size_t slotOf(std::uint32_t key) {
-    return static_cast<std::size_t>((key * 2654435761u) >> 21) & (kMapSlots - 1);
-}
-
-} // namespace
 
 std::optional<std::uint32_t> PackedCode(std::string_view code) {
-    code = trimmed(code);
+    code = Trimmed(code);
     if (code.size() > 3) return std::nullopt;
     std::uint32_t key = static_cast<std::uint32_t>(code.size()) + 1;
     for (std::size_t i = 0; i < code.size(); ++i)
         key |= static_cast<std::uint32_t>(static_cast<unsigned char>(code[i])) << (8 * (i + 1));
     return key;
-}
-
-UnitCodes::CodeMap::CodeMap() : keys_(kMapSlots, kEmptyKey), values_(kMapSlots, -1) {}
-
-void UnitCodes::CodeMap::insertIfAbsent(std::uint32_t key, int value) {
-    for (std::size_t s = slotOf(key);; s = (s + 1) & (kMapSlots - 1)) {
-        if (keys_[s] == key) return;
-        if (keys_[s] == kEmptyKey) {
-            keys_[s] = key;
-            values_[s] = value;
-            return;
-        }
-    }
-}
-
-int UnitCodes::CodeMap::find(std::uint32_t key) const {
-    for (std::size_t s = slotOf(key);; s = (s + 1) & (kMapSlots - 1)) {
-        if (keys_[s] == key) return values_[s];
-        if (keys_[s] == kEmptyKey) return -1;
-    }
 }
 
 UnitCodes::UnitCodes(const modMain& data) {
@@ -85,7 +52,7 @@ void UnitCodes::fill(List& list, const modMain& data, char unitType, std::string
 
 const ListEntry* UnitCodes::find(const List& list, std::string_view code) {
     int e = -1;
-    if (trimmed(code).empty()) {
+    if (Trimmed(code).empty()) {
         e = list.placeholder;
     } else if (const auto key = PackedCode(code)) {
         e = list.byCode.find(*key);
@@ -102,6 +69,24 @@ std::span<const int> UnitCodes::districts(std::string_view code) const {
     const int group = key ? districtsByCode_.find(*key) : -1;
     if (group < 0) return {};
     return districtGroups_[static_cast<std::size_t>(group)];
+}
+
+std::optional<std::string_view> UnitCodes::districtsOf(std::string_view list, char separator,
+                                                       std::vector<int>& slots) const {
+    const std::size_t before = slots.size();
+    while (!list.empty()) {
+        const std::size_t end = list.find(separator);
+        const std::string_view code = Trimmed(list.substr(0, end));
+        list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
+        if (code.empty()) continue;
+        const auto found = districts(code);
+        if (found.empty()) return code;
+        slots.insert(slots.end(), found.begin(), found.end());
+    }
+    // Districts are added up in table order, as the window adds them.
+    std::sort(slots.begin() + static_cast<std::ptrdiff_t>(before), slots.end());
+    slots.erase(std::unique(slots.begin() + static_cast<std::ptrdiff_t>(before), slots.end()), slots.end());
+    return std::nullopt;
 }
 
 } // namespace levywise::cli

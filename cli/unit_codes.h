@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "ratedata/mod_main.h"
@@ -36,20 +37,27 @@ public:
     // empty when there is none.
     std::span<const int> districts(std::string_view code) const;
 
+    // The districts of a list of codes separated by separator (blanks around
+    // a code and empty entries ignored), added to slots in table order, each
+    // once; the first unknown code, if any.
+    std::optional<std::string_view> districtsOf(std::string_view list, char separator,
+                                                std::vector<int>& slots) const;
+
     // The districts selected when the table was loaded (the file's defaults).
     std::span<const int> defaultDistricts() const { return defaults_; }
 
 private:
-    // Open addressing over packed codes; value -1 when absent.
+    // Packed codes to positions; the first of equal codes is kept.
     class CodeMap {
     public:
-        CodeMap();
-        void insertIfAbsent(std::uint32_t key, int value);
-        int find(std::uint32_t key) const;
+        void insertIfAbsent(std::uint32_t key, int value) { map_.try_emplace(key, value); }
+        int find(std::uint32_t key) const {
+            const auto it = map_.find(key);
+            return it == map_.end() ? -1 : it->second;
+        }
 
     private:
-        std::vector<std::uint32_t> keys_;
-        std::vector<int> values_;
+        std::unordered_map<std::uint32_t, int> map_;
     };
 
     struct List {

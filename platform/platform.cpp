@@ -1,5 +1,7 @@
 #include "platform/platform.h"
 
+#include "platform/print_document.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -86,6 +88,16 @@ QString QtPlatform::saveImageAsPdf(const QImage& image, const QString& path) {
     QPainter painter(&writer);
     if (!painter.isActive()) return QObject::tr("The file %1 could not be written.").arg(path);
     return paintImage(writer, painter, image);
+}
+
+QString QtPlatform::previewDocument(QWidget* parent, const QString& html, const QString& title) {
+    DocumentPreview preview(html, title, parent);
+    preview.dialog().exec();
+    return {};
+}
+
+QString QtPlatform::saveDocumentAsPdf(const QString& html, const QString& path) {
+    return SaveDocumentAsPdf(html, path);
 }
 
 } // namespace levywise

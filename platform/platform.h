@@ -42,6 +42,12 @@ public:
     // Empty on success, else what went wrong in words for the user.
     virtual QString printImage(const QImage& image, const QString& jobName) = 0;
     virtual QString saveImageAsPdf(const QImage& image, const QString& path) = 0;
+
+    // Printing a document given as HTML: a print preview, from which the
+    // user prints it; or a PDF file of its pages. Empty on success, else
+    // what went wrong in words for the user.
+    virtual QString previewDocument(QWidget* parent, const QString& html, const QString& title) = 0;
+    virtual QString saveDocumentAsPdf(const QString& html, const QString& path) = 0;
 };
 
 // The real desktop.
@@ -56,6 +62,8 @@ public:
     bool hasPrinter() override;
     QString printImage(const QImage& image, const QString& jobName) override;
     QString saveImageAsPdf(const QImage& image, const QString& path) override;
+    QString previewDocument(QWidget* parent, const QString& html, const QString& title) override;
+    QString saveDocumentAsPdf(const QString& html, const QString& path) override;
 };
 
 } // namespace levywise

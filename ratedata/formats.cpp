@@ -155,17 +155,6 @@ std::string MoneyText(bool negative, const std::string& whole, const std::string
 
 } // namespace
 
-std::string FormatCurrency(double value) {
-    if (std::isinf(value)) {
-        return kOverflowText;
-    }
-    if (std::isnan(value)) {
-        value = 0;
-    }
-    const Decimal d = Rounded(value, 2);
-    return MoneyText(d.negative, WholeDigits(d), FractionDigits(d, 2));
-}
-
 std::int64_t CentsAsShown(double amount) {
     // The shown decimal keeps 15 significant digits, so it lies within
     // 5e-15 of the amount relatively. Unless the amount in cents is that

@@ -8,17 +8,15 @@
 namespace levywise {
 
 // The money format of every amount the estimate shows: "$", comma grouping,
-// two decimals; negatives as -$1,234.50. Cents are rounded half away from
-// zero on the value's 15-significant-digit decimal form, so 2.675 shows as
-// $2.68. A value that rounds to zero shows as $0.00.
-// The estimate never passes a NaN or an infinity; should one arrive, every
-// format below shows a NaN as it would show 0 and an infinity as "Overflow".
-std::string FormatCurrency(double value);
+// two decimals; negatives as -$1,234.50; an amount that rounds to zero shows
+// as $0.00. Cents come from CentsAsShown.
 std::string FormatCurrency(Currency value);
 
 // An amount in cents as the money format rounds it: a double's
-// 15-significant-digit decimal form, a Currency's ten-thousandths, each a
-// half cent away from zero. The double must lie in the range of money.
+// 15-significant-digit decimal form (so 2.675 shows as $2.68), a Currency's
+// ten-thousandths, each a half cent away from zero. The double must lie in
+// the range of money. The formats below show a NaN as they would show 0 and
+// an infinity as "Overflow"; the estimate never passes either.
 std::int64_t CentsAsShown(double amount);
 std::int64_t CentsAsShown(Currency amount);
 

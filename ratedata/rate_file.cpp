@@ -10,6 +10,7 @@
 
 #include "ratedata/formats.h"
 #include "ratedata/number_text.h"
+#include "ratedata/text.h"
 
 namespace levywise {
 namespace {
@@ -20,12 +21,6 @@ constexpr int kMaxColumns = 30;
 constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
 
 const std::string_view kDistributorAddress = "https://www.levywise.example/";
-
-std::string upperAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // Splits text into lines: CR LF, a lone CR and a lone LF each end a line.
 class LineReader {
@@ -217,8 +212,10 @@ std::string shortened(std::string_view text) {
 
 } // namespace
 
-std::string RateFileError::message() const {
-    std::string out = file;
+std::string RateFileError::message() const { return file + messageAfterFile(); }
+
+std::string RateFileError::messageAfterFile() const {
+    std::string out;
     if (line > 0) out += ", line " + std::to_string(line);
     if (column > 0) out += ", column " + std::to_string(column);
     if (line > 0 && column > 0) out += " (\"" + shortened(text) + "\")";
@@ -239,7 +236,7 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
     c.VersionTag = header.versionTag;
     c.TableLabel = header.tableLabel;
     c.CountyName = header.countyName;
-    if (upperAscii(c.VersionTag) != upperAscii(kRateFileVersion)) {
+    if (!EqualsIgnoringCase(c.VersionTag, kRateFileVersion)) {
         result.status = RateFileStatus::WrongVersion;
         return result;
     }
@@ -338,15 +335,20 @@ std::vector<std::string> ListItemsOfType(const modMain& data, char unitType) {
     return items;
 }
 
-std::string VersionErrorText(std::string_view requiredRateVersion) {
-    std::string text =
-        "The tax rate file you have selected is not the correct version level for this program. ";
-    text += "\r\nYou need Levywise ";
-    text += requiredRateVersion;
-    text += " or higher to load this table. ";
-    text += "\r\nYou may download a current version of the program and data file from ";
-    text += kDistributorAddress;
-    return text;
+std::vector<std::string> RefusalLines(const RateFileRead& read, std::string_view requiredVersion) {
+    if (read.status != RateFileStatus::WrongVersion) return {read.error.messageAfterFile()};
+    // A user who picked a picture or another program's file by mistake sees so at once.
+    const std::string expected(kRateFileVersion);
+    const std::string_view tag = read.contents.VersionTag;
+    std::string first =
+        tag.empty() ? ": the first line of this file holds no version tag; a tax rate file begins with \"" +
+                          expected + "\" and a tab."
+                    : ": the version tag of this file is \"" + shortened(tag) + "\", not \"" + expected + "\".";
+    return {first,
+            "The tax rate file you have selected is not the correct version level for this program. ",
+            "You need Levywise " + std::string(requiredVersion) + " or higher to load this table. ",
+            "You may download a current version of the program and data file from " +
+                std::string(kDistributorAddress)};
 }
 
 } // namespace levywise

@@ -18,8 +18,11 @@ struct RateFileError {
     std::string text;     // the offending column text (as read, single-byte)
     std::string problem;  // what is wrong, in plain words
 
-    // "<file>, line 12, column 6 ("abc"): this is not a number."
+    // "<file>, line 12, column 6 ("abc"): this is not a number." (the text cut
+    // after 40 characters)
     std::string message() const;
+    // The same without the file, for a front end that shows the file's name its own way.
+    std::string messageAfterFile() const;
 };
 
 // A rate file read into memory, not yet installed.
@@ -60,8 +63,13 @@ void InstallRateTable(modMain& data, const RateFileContents& contents);
 // The list entries of one unit type in table order ('K', 'C' or 'I').
 std::vector<std::string> ListItemsOfType(const modMain& data, char unitType);
 
-// The message shown when a file's version tag is not the one this program reads.
+// Why a file was not loaded, in the lines of the message box (the window
+// joins them with CR LF, a terminal with LF). The first line follows the
+// file's name as the front end shows it: ", line 3, column 6 ("12abc"): this
+// is not a number." or, for another version, ": the version tag of this file
+// is "...", not "TaxRates v3.54"." and the version message. Text taken from
+// the file stays Windows-1252 bytes, for the front end to decode.
 inline constexpr std::string_view kVersionErrorTitle = "Tax Rate File Version error";
-std::string VersionErrorText(std::string_view requiredRateVersion);
+std::vector<std::string> RefusalLines(const RateFileRead& read, std::string_view requiredVersion);
 
 } // namespace levywise

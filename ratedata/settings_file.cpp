@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "ratedata/text.h"
+
 namespace levywise {
 namespace {
 
@@ -20,28 +22,8 @@ constexpr std::size_t kReadChunkSize = 64 * 1024;
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-// ASCII-only case folding: high bytes are compared as they are, whatever the
-// user's code page, and std::tolower's locale and sign pitfalls are avoided.
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
-
 std::string CleanValue(std::string_view value) {
-  value = Trim(value);
+  value = Trimmed(value);
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
@@ -69,7 +51,7 @@ public:
       const std::size_t close = line.find(']');
       if (close != std::string_view::npos) {
         if (inSection_) return true;  // later sections, even of the same name, are not read
-        inSection_ = EqualsIgnoringCase(Trim(line.substr(1, close - 1)), section_);
+        inSection_ = EqualsIgnoringCase(Trimmed(line.substr(1, close - 1)), section_);
         return false;
       }
     }
@@ -77,7 +59,7 @@ public:
     if (!inSection_) return false;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return false;
-    if (!EqualsIgnoringCase(Trim(line.substr(0, equals)), key_)) return false;
+    if (!EqualsIgnoringCase(Trimmed(line.substr(0, equals)), key_)) return false;
     value_ = CleanValue(line.substr(equals + 1));
     return true;
   }

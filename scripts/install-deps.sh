@@ -7,10 +7,10 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libgmp-dev
   clang-14 libclang-rt-14-dev llvm-14
   fonts-liberation fonts-urw-base35
-  xvfb xauth time
+  xvfb xauth time poppler-utils
   help2man desktop-file-utils appstream
 )
 

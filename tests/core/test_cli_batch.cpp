@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "cli/batch_columns.h"
 #include "cli/batch_run.h"
 #include "cli/money_text.h"
-#include "cli/output_file.h"
 #include "rate_text.h"
 
 namespace levywise::cli {
@@ -159,17 +155,6 @@ TEST(Batch, AnUnusableHeaderStopsBeforeAnyOutput) {
     }
 }
 
-TEST(Batch, TheSameOutputWhateverPiecesTheInputArrivesIn) {
-    const modMain data = Harlan();
-    std::string rows;
-    for (int i = 0; i < 300; ++i)
-        rows += "r" + std::to_string(i) + "," + std::to_string(1000 * i) + ",101,20" + std::to_string(1 + i % 2) +
-                ",901," + (i % 2 ? "Y" : "N") + ",,," + (i % 3 ? "" : "302;304") + "\r\n";
-    const std::string whole = batch(data, rows);
-    EXPECT_EQ(std::count(whole.begin(), whole.end(), '\n'), 300);
-    for (const std::size_t chunk : {1u, 7u, 4096u}) EXPECT_EQ(batch(data, rows, nullptr, chunk), whole) << chunk;
-}
-
 TEST(Batch, ProgressIsReportedWhileTheRowsGoBy) {
     const modMain data = Harlan();
     std::string input = kHeader;
@@ -180,34 +165,6 @@ TEST(Batch, ProgressIsReportedWhileTheRowsGoBy) {
     const BatchSummary s = RunBatch(data, in, out, [&](long rows) { reported.push_back(rows); });
     EXPECT_EQ(s.Rows, 140000);
     EXPECT_EQ(reported, (std::vector<long>{65536, 131072}));
-}
-
-TEST(OutputFile, ReplacesItsTargetOnlyOnCommit) {
-    const auto dir = std::filesystem::temp_directory_path() / "levywise-output-file-test";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    const std::string target = (dir / "results.csv").string();
-    std::ofstream(target) << "old";
-    const auto contents = [&] {
-        std::stringstream s;
-        s << std::ifstream(target).rdbuf();
-        return s.str();
-    };
-    std::string error;
-    {
-        OutputFile abandoned;
-        ASSERT_TRUE(abandoned.open(target, error)) << error;
-        std::fputs("partial", abandoned.stream());
-    }
-    EXPECT_EQ(contents(), "old");
-    OutputFile output;
-    ASSERT_TRUE(output.open(target, error)) << error;
-    std::fputs("new", output.stream());
-    EXPECT_EQ(contents(), "old");
-    ASSERT_TRUE(output.commit(error)) << error;
-    EXPECT_EQ(contents(), "new");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1); // nothing left beside it
-    std::filesystem::remove_all(dir);
 }
 
 TEST(PlainCents, TwoPlacesAndASignOnlyWhenNegative) {

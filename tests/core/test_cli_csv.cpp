@@ -102,16 +102,5 @@ TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
                          "'=SUM(A1),'+1,\"'-1,5\",'@x,a=b,-5\n");
 }
 
-TEST(CsvWriter, ReportsAFailedWrite) {
-    struct FullDisk : ByteSink {
-        bool write(std::string_view) override { return false; }
-    } sink;
-    CsvWriter w(sink);
-    w.field("x");
-    w.endRow();
-    EXPECT_FALSE(w.flush());
-    EXPECT_TRUE(w.failed());
-}
-
 } // namespace
 } // namespace levywise::cli

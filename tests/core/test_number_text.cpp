@@ -81,23 +81,6 @@ TEST(NumberTextLeading, TooLargeIsEmptyTooSmallIsZero) {
     });
 }
 
-TEST(NumberTextLeading, AnyBytesAreSafe) {
-    using namespace std::string_literals;
-    ExpectReads(LeadingNumber, {
-        {"12\0" "34"s, 12}, {"\xff\x80" "5"s, 0}, {"5\xe9" "7"s, 5}, {"&H1\0" "F"s, 1}, {"\0"s, 0},
-    });
-    for (int b = 0; b < 256; ++b) {
-        const char byte = static_cast<char>(b);
-        ASSERT_TRUE(LeadingNumber(std::string(1, byte)).has_value()) << b;
-        ASSERT_TRUE(LeadingNumber(std::string("7") + byte).has_value()) << b;
-    }
-    std::string longText;
-    for (int i = 0; i < 100000; ++i) {
-        longText += "0 ";
-    }
-    EXPECT_EQ(LeadingNumber(longText + "42"), 42.0);
-}
-
 TEST(NumberTextAppraisedValue, DropsDollarsAndCommas) {
     ExpectReads(AppraisedValueFromText, {
         {"$150,000", 150000}, {"150,000", 150000}, {"-$1,234.50", -1234.5}, {"$", 0},

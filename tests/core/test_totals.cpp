@@ -20,36 +20,6 @@ EstimateInput inputFor(std::string value, std::string_view county, std::string_v
     return in;
 }
 
-TEST(SpecialTax, SameRuleAsTheUnitsWithTheCommonMinimum) {
-    const modMain d = Loaded({"301\tCITY OF QUARLOW\tS\tY\t0.1\t\t\t\t0.2", "302\tD2\tS\tY\t0.1\t3000",
-                        "303\tD3\tS\tY\t0.5\t\t\t\t\t\t\t\t\t\t\t7500"});
-    struct Case {
-        int district;
-        std::string value;
-        bool ghs;
-        VetOption vet;
-        double tax;
-    };
-    for (const Case& c : std::vector<Case>{
-             {1, "150000", true, VetOption::None, 120},   // HS 30,000
-             {1, "20000", true, VetOption::None, 15},     // 5,000 minimum, not the city's 10,000
-             {1, "150000", false, VetOption::None, 150},  // no homestead ticked
-             {2, "150000", true, VetOption::None, 147},   // fixed 3,000 only
-             {3, "10000", false, VetOption::Vet3, 12.5},  // 7,500 veteran
-             {3, "5000", false, VetOption::Vet3, 0},      // never negative
-         }) {
-        EstimateInput in = inputFor(c.value, "101");
-        in.GHS = c.ghs;
-        in.Vet = c.vet;
-        modMain one = d;
-        for (int i = 1; i <= one.SpclCount; ++i) one.SpclSel[i].Selected.assign(i == c.district ? "Y" : "N");
-        const auto e = ComputeEstimate(one, in);
-        ASSERT_TRUE(e.ok());
-        ASSERT_EQ(e->Districts.size(), 1u);
-        EXPECT_DOUBLE_EQ(e->Districts[0].Tax, c.tax) << c.district << " " << c.value;
-    }
-}
-
 TEST(CalculateTaxes, TotalsUseTheCentRoundedUnitTaxes) {
     // County and city taxes of 100.004 each show as $100.00; their total is
     // $200.00 although the unrounded sum would show as $200.01.
@@ -96,16 +66,6 @@ TEST(CalculateTaxes, NoSelectionAtAllStillTaxesDistrictsWithAnEmptyCounty) {
     const auto e = CalculateTaxes(d, in);
     ASSERT_TRUE(e.ok());
     EXPECT_EQ(e->Totals.TotSpclTax, "$10.00");
-}
-
-TEST(CalculateTaxes, AFailedEstimateChangesNothing) {
-    modMain d = Loaded({"101\tCOUNTY\tK\tN\t0", "301\tD1\tS\tY\t1", "302\tHUGE\tS\tN\t1e12"});
-    ASSERT_TRUE(CalculateTaxes(d, inputFor("1000", "101")).ok());
-    d.SpclSel[2].Selected.assign("Y"); // 1e12 per 100 on 1e10 is out of range
-    const auto e = CalculateTaxes(d, inputFor("10000000000", "101"));
-    EXPECT_FALSE(e.ok());
-    EXPECT_EQ(e.error(), kTaxTooLarge);
-    EXPECT_EQ(CalculateTaxes(d, inputFor("1e400", "101")).error(), kValueTooLarge);
 }
 
 } // namespace

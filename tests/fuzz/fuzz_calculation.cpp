@@ -3,10 +3,12 @@
 // estimate either fails with a message and changes nothing, or shows texts
 // that hold together: no negative net taxable value, a total that is the
 // sum of the amounts shown above it, and a special district tax that is
-// the districts' own taxes added up.
+// the districts' own taxes added up. Estimates of plain decimal values are
+// compared figure by figure with the exact model of the arithmetic.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "calc/estimate_labels.h"
+#include "exact_model.h"
 #include "fuzz_check.h"
 #include "money_text.h"
 #include "ratedata/formats.h"
@@ -102,7 +105,8 @@ std::string ItemFor(FuzzedDataProvider& in, const modMain& data, char type) {
 
 std::string ValueText(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
-    case 0: return std::to_string(in.ConsumeIntegralInRange(0, 2000000));
+    case 0: return std::to_string(in.ConsumeIntegralInRange(-1000, 2000000)) + "." +
+                   std::to_string(in.ConsumeIntegralInRange(0, 99));
     case 1: return DoubleText(in.ConsumeFloatingPoint<double>());
     case 2: return DoubleText(in.ConsumeFloatingPointInRange<double>(-1e15, 1e15));
     default: return in.ConsumeRandomLengthString(40);
@@ -180,10 +184,48 @@ std::optional<double> ValueOf(const EstimateInput& input) {
     return value;
 }
 
+model::Unit ModelOf(const Jurisdiction& j, bool city) {
+    std::string name;
+    for (std::size_t i = 0; i < 30; ++i)
+        if (j.Name[i] != '\0') name += static_cast<char>(std::toupper(static_cast<unsigned char>(j.Name[i])));
+    name.erase(name.find_last_not_of(' ') + 1);
+    return model::Unit{j.TaxRate, j.OptHS, j.HSAmt.raw(), j.O65Amt.raw(), j.DPAmt.raw(), j.OptO65.raw(),
+                       j.OptDP.raw(), {0, j.Vet1, j.Vet2, j.Vet3, j.Vet4}, city && name == "CITY OF QUARLOW"};
+}
+
+// For a value the C library reads as the window does (digits, a point, a sign).
+void CheckAgainstModel(const modMain& data, const EstimateInput& input, const CalcResult<EstimateFigures>& e) {
+    if (input.AprValText.empty() || input.AprValText.find_first_not_of("0123456789.-") != std::string::npos ||
+        input.AprValText.find_first_not_of("0") == std::string::npos || input.AprValText == "-")
+        return;
+    const model::Property p{std::strtod(input.AprValText.c_str(), nullptr), input.GHS, static_cast<int>(input.Age),
+                            static_cast<int>(input.Vet)};
+    if (AppraisedValueFromText(input.AprValText) != std::optional<double>(p.value)) return;
+    const model::Unit units[3] = {ModelOf(FindUnit(data, input.CountyItem), false),
+                                  ModelOf(FindUnit(data, input.CityItem), true),
+                                  ModelOf(FindUnit(data, input.SchoolItem), false)};
+    std::vector<model::Unit> districts;
+    if (CodeOfItem(input.CountyItem) != PlaceholderCodes::NoCounty)
+        for (int i = 1; i <= data.SpclCount; ++i)
+            if (data.SpclSel[i].Selected.equals("Y")) districts.push_back(ModelOf(data.SpclTbl[i], false));
+    const model::Result m = model::estimate(units, districts, p);
+    FUZZ_CHECK(e.ok() == !(m.valueTooLarge || m.taxTooLarge));
+    if (!e.ok()) return;
+    const UnitFigures* shown[3] = {&e->County, &e->City, &e->School};
+    for (int k = 0; k < 3; ++k) {
+        const UnitFigures& u = *shown[k];
+        FUZZ_CHECK(u.HSShown.cents() == m.units[k].hs && u.AgeEx.cents() == m.units[k].age &&
+                   u.Vet.cents() == m.units[k].vet && u.Net.cents() == m.units[k].net &&
+                   CentsAsShown(u.Base) == m.units[k].base && u.TaxCents == m.units[k].tax);
+    }
+    FUZZ_CHECK(e->SpclTotal.raw() == m.spclTotal && e->TotTaxCents == m.totalCents);
+}
+
 void CheckEstimate(const modMain& data, const EstimateInput& input) {
     const modMain before = data;
     const CalcResult<EstimateFigures> result = ComputeEstimate(data, input);
     FUZZ_CHECK(SameTables(data, before)); // the tables are only read
+    CheckAgainstModel(data, input, result);
     const std::optional<double> value = ValueOf(input);
     if (!result.ok()) {
         FUZZ_CHECK(result.error() == (value ? kTaxTooLarge : kValueTooLarge));
@@ -191,7 +233,7 @@ void CheckEstimate(const modMain& data, const EstimateInput& input) {
     }
     FUZZ_CHECK(value.has_value());
     const Estimate labels = LabelsOf(*result);
-    const std::string valueShown = FormatCurrency(*value);
+    const std::string valueShown = MoneyText(CentsAsShown(*value));
     CheckUnitTab(labels.County, FindUnit(data, input.CountyItem), valueShown);
     CheckUnitTab(labels.City, FindUnit(data, input.CityItem), valueShown);
     CheckUnitTab(labels.School, FindUnit(data, input.SchoolItem), valueShown);

@@ -132,7 +132,7 @@ void CheckMoneyRoundTrip(std::int64_t raw, double value) {
                0.01 + std::fabs(static_cast<double>(cents)) * 1e-15);
 
     if (!(std::fabs(value) < 1e15)) return; // money lies well within this
-    const std::string shownDouble = FormatCurrency(value);
+    const std::string shownDouble = MoneyText(CentsAsShown(value));
     FUZZ_CHECK(IsMoneyText(shownDouble));
     const std::optional<double> backDouble = AppraisedValueFromText(shownDouble);
     FUZZ_CHECK(backDouble.has_value());

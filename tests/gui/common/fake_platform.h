@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/print_document.h"
 
 namespace levywise::test {
 
@@ -33,6 +34,7 @@ public:
     std::vector<OpenFileRequest> openRequests;
     std::vector<QImage> printed;
     std::vector<QString> pdfs;
+    std::vector<QString> previews; // the documents previewed, as HTML
 
     MsgResult messageBox(QWidget* parent, const QString& title, const QString& text,
                          MsgButtons buttons) override {
@@ -59,6 +61,17 @@ public:
     QString saveImageAsPdf(const QImage&, const QString& path) override {
         if (pdfError.isEmpty()) pdfs.push_back(path);
         return pdfError;
+    }
+
+    QString previewDocument(QWidget*, const QString& html, const QString&) override {
+        previews.push_back(html);
+        return {};
+    }
+    // Writes the real PDF file, for tests that read it back.
+    QString saveDocumentAsPdf(const QString& html, const QString& path) override {
+        const QString error = SaveDocumentAsPdf(html, path);
+        if (error.isEmpty()) pdfs.push_back(path);
+        return error;
     }
 
 private:

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPointer>
+#include <optional>
+#include <string>
+
+#include "calc/estimate_record.h"
+
+class QAction;
+class QMenu;
+class QString;
+class QWidget;
+
+namespace levywise {
+
+class Platform;
+class frmCompare;
+
+// The main window's "what if" and "on paper" commands: the estimate shown
+// now, the one kept for comparison, the comparison window and the worksheet.
+class WhatIf {
+public:
+    WhatIf(QWidget& window, Platform& platform);
+    ~WhatIf();
+    WhatIf(const WhatIf&) = delete;
+    WhatIf& operator=(const WhatIf&) = delete;
+
+    // The rate file whose table is loaded: the source of every estimate from now on.
+    void SetRateSource(const QString& path, const std::string& label);
+    // The estimate just shown; the comparison window, when open, follows it.
+    void Shown(const modMain& data, const EstimateInput& input, const EstimateFigures& figures);
+
+    void Keep();           // "Keep for Comparison"
+    void ShowComparison(); // "Show Comparison"
+    void ShowWorksheet();  // "Estimate Worksheet…"
+    void CloseComparison();
+
+private:
+    void refresh();
+
+    QWidget& window_;
+    Platform& platform_;
+    RateSource source_;
+    std::optional<EstimateRecord> shown_;
+    std::optional<EstimateRecord> kept_;
+    // A window of its own, not a child of the main window: nothing of the
+    // main window changes because of it. Closing it discards it.
+    QPointer<frmCompare> compare_;
+};
+
+// The three menu items of those commands, put in the menu before the given item.
+struct WhatIfMenuItems {
+    QAction* Keep;
+    QAction* ShowCompare;
+    QAction* Worksheet;
+};
+WhatIfMenuItems AddWhatIfMenuItems(QMenu* menu, QAction* before);
+
+} // namespace levywise

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+class QPushButton;
+class QTableWidget;
+
+namespace levywise {
+
+class Platform;
+struct Comparison;
+
+// The kept estimate ("Kept") beside the estimate shown now ("Now") and what
+// changed between them; inputs that differ are marked.
+class frmCompare : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmCompare(Platform& platform, QWidget* parent = nullptr);
+
+    // Shows the comparison in place of what was shown.
+    void ShowComparison(const Comparison& comparison);
+
+public slots:
+    void cmdPrint_Click();
+    void cmdCopy_Click();
+    void cmdClose_Click();
+
+private:
+    Platform& platform_;
+    std::string copied_; // the table as tab-separated text
+    QTableWidget* grdCompare = nullptr;
+    QPushButton* cmdPrint = nullptr;
+    QPushButton* cmdCopy = nullptr;
+    QPushButton* cmdClose = nullptr;
+};
+
+} // namespace levywise

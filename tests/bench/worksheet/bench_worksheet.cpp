@@ -1,0 +1,79 @@
+// Opening the estimate worksheet's print preview: the document made from an
+// estimate with 40 special districts, laid out on the printer's pages and
+// shown.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPrintPreviewWidget>
+
+#include "calc/estimate.h"
+#include "calc/estimate_record.h"
+#include "calc/worksheet_html.h"
+#include "platform/print_document.h"
+#include "ratedata/mod_main.h"
+#include "ratedata/rate_file.h"
+
+using namespace levywise;
+
+namespace {
+
+// A county with three units and 40 special districts, every one selected.
+EstimateRecord EstimateWithFortyDistricts(modMain& data) {
+    std::string text = "TaxRates v3.54\t2026 Certified\tBench\t\r\n";
+    const auto unit = [&](int code, const std::string& name, char type) {
+        text +=
+            std::to_string(code) + '\t' + name + '\t' + type +
+            "\tY\t0.4127\t5000\t10000\t10000\t20%\t10%\t\t\t\t5000\t7500\t10000\t12000\t\t\t\t\r\n";
+    };
+    unit(101, "BENCH COUNTY", 'K');
+    unit(201, "CITY OF BENCH", 'C');
+    unit(901, "BENCH ISD", 'I');
+    for (int i = 0; i < 40; ++i) unit(301 + i, "BENCH MUD " + std::to_string(i + 1), 'S');
+    const RateFileRead read = ParseRateFile(text, "bench.tab");
+    if (read.status != RateFileStatus::Loaded) qFatal("%s", read.error.message().c_str());
+    InstallRateTable(data, read.contents);
+
+    EstimateInput in;
+    in.AprValText = "431,829";
+    const auto item = [&](std::string_view code) {
+        for (const Jurisdiction& u : data.RateTbl)
+            if (u.Code.view() == code) return ItemText(u);
+        return std::string();
+    };
+    in.CountyItem = item("101");
+    in.CityItem = item("201");
+    in.SchoolItem = item("901");
+    in.GHS = true;
+    const auto figures = ComputeEstimate(data, in);
+    if (!figures || figures->Districts.size() != 40)
+        qFatal("the estimate did not tax 40 districts");
+    return RecordEstimate(data, in, *figures, {"/srv/rates/bench.tab", "2026 Certified", "Bench"});
+}
+
+void OpenWorksheetPreview(benchmark::State& state) {
+    modMain data;
+    const EstimateRecord record = EstimateWithFortyDistricts(data);
+    int pages = 0;
+    for (auto _ : state) {
+        const QString html = QString::fromStdString(WorksheetHtml(record, "2026-12-07"));
+        DocumentPreview preview(html, QStringLiteral("Property Tax Estimate"), nullptr);
+        preview.dialog().show(); // lays the pages out
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        pages = preview.dialog().findChild<QPrintPreviewWidget*>()->pageCount();
+        preview.dialog().close();
+    }
+    if (pages < 2) state.SkipWithError("the preview holds no pages");
+    state.counters["pages"] = pages;
+}
+BENCHMARK(OpenWorksheetPreview)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

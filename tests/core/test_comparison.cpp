@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "calc/comparison.h"
+#include "calc/worksheet_html.h"
+#include "rate_text.h"
+
+namespace levywise {
+namespace {
+
+using test::Loaded;
+
+std::string itemOf(const modMain& d, std::string_view code) {
+    for (const Jurisdiction& unit : d.RateTbl)
+        if (unit.Code.view() == code) return ItemText(unit);
+    return {};
+}
+
+TEST(Comparison, PercentRoundsOnceHalfAwayFromZero) {
+    struct Case {
+        std::int64_t part, whole;
+        const char* text;
+    };
+    for (const Case& c : std::vector<Case>{
+             {0, 0, ""},           // no percentage of nothing
+             {1, 300, "0.33"},     //
+             {1, 800, "0.13"},     // 0.125 exactly
+             {-1, 800, "-0.13"},   //
+             {-3, 400000, "0.00"}, // no "-0.00"
+             {50, -200, "25.00"},  // a rise on a negative amount is still a rise
+             {-70, 100, "-70.00"}, //
+             {INT64_MAX, 1, "922337203685477580700.00"}, // wider than 64 bits on the way
+         })
+        EXPECT_EQ(PercentText(c.part, c.whole), c.text) << c.part << "/" << c.whole;
+
+    struct Month {
+        std::int64_t year, month;
+    };
+    for (const Month& m : std::vector<Month>{{120000, 10000}, {6, 1}, {-6, -1}, {5, 0}, {-18, -2}})
+        EXPECT_EQ(MonthlyCents(m.year), m.month) << m.year;
+}
+
+TEST(Comparison, ChangeIsNowMinusKeptInMoneyAndPercent) {
+    struct Case {
+        std::int64_t kept, now;
+        const char* text;
+    };
+    for (const Case& c : std::vector<Case>{
+             {100000, 125050, "+$250.50 (+25.05%)"},
+             {1000, 700, "-$3.00 (-30.00%)"},
+             {0, 500, "+$5.00 (\xE2\x80\x94)"},
+             {0, 0, "$0.00 (\xE2\x80\x94)"},
+             {1000, 1000, "$0.00 (0.00%)"},
+         })
+        EXPECT_EQ(ChangeText(ChangeOf(c.kept, c.now)), c.text) << c.kept << " " << c.now;
+}
+
+// This year's rates against next year's, from the engine: units compared,
+// districts matched by code, a district taxed on one side only blank on the other.
+TEST(Comparison, TwoEstimatesSideBySide) {
+    const modMain thisYear = Loaded(
+        {"101\tHARLAN COUNTY\tK\tN\t0.5", "301\tHOSPITAL\tS\tY\t0.1", "302\tMUD <1>\tS\tY\t0.2"});
+    const modMain nextYear = Loaded(
+        {"101\tHARLAN COUNTY\tK\tN\t0.6", "301\tHOSPITAL\tS\tY\t0.1", "303\tESD\tS\tY\t0.05"});
+    EstimateInput in;
+    in.AprValText = "100000";
+    in.CountyItem = itemOf(thisYear, "101");
+    const EstimateRecord kept =
+        RecordEstimate(thisYear, in, *ComputeEstimate(thisYear, in), {"a.tab", "2026", "Harlan"});
+    in.GHS = true;
+    const EstimateRecord now =
+        RecordEstimate(nextYear, in, *ComputeEstimate(nextYear, in), {"b.tab", "2027", "Harlan"});
+
+    const Comparison c = Compare(kept, now);
+    std::vector<std::string> rows;
+    for (const ComparisonRow& r : c.Rows)
+        rows.push_back(r.Label + "|" + r.Kept + "|" + r.Now + "|" + r.Change +
+                       (r.Differs ? "|*" : ""));
+    const std::vector<std::string> expected = {
+        "Appraised value|$100,000.00|$100,000.00|",
+        "County|HARLAN COUNTY|HARLAN COUNTY|",
+        "City|||",
+        "School|||",
+        "General homestead|No|Yes||*",
+        "Over 65 or disabled|Neither|Neither|",
+        "Veteran|None|None|",
+        "Special districts|301, 302|301, 303||*",
+        "Rate file|a.tab|b.tab||*",
+        "Rates|2026, Harlan County|2027, Harlan County||*",
+        "County Tax|$500.00|$600.00|+$100.00 (+20.00%)",
+        "City Tax|$0.00|$0.00|$0.00 (\xE2\x80\x94)",
+        "School Tax|$0.00|$0.00|$0.00 (\xE2\x80\x94)",
+        "301 HOSPITAL|$100.00|$100.00|$0.00 (0.00%)",
+        "302 MUD <1>|$200.00||-$200.00 (-100.00%)",
+        "303 ESD||$50.00|+$50.00 (\xE2\x80\x94)",
+        "Special District Tax|$300.00|$150.00|-$150.00 (-50.00%)",
+        "Total Taxes|$800.00|$750.00|-$50.00 (-6.25%)",
+        "Total per month|$66.67|$62.50|-$4.17 (-6.25%)",
+        "Share of appraised value|0.80%|0.75%|",
+    };
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(c.Total.Change, -5000);
+    EXPECT_EQ(c.Monthly.Percent, "-6.25");
+}
+
+// Names and paths cannot steer the document: markup characters become
+// references, Windows-1252 letters become UTF-8, nothing is fetched or run.
+TEST(Worksheet, TextFromTheRateFileIsEscaped) {
+    const modMain d =
+        Loaded({"101\tA<B> & \"C\" CAF\xC9\tK\tN\t0.5", "301\tMUD <script>\tS\tY\t0.1"});
+    EstimateInput in;
+    in.AprValText = "100000";
+    in.CountyItem = itemOf(d, "101");
+    const EstimateRecord r =
+        RecordEstimate(d, in, *ComputeEstimate(d, in), {"x<y>.tab", "L&L", "\x80"});
+    const std::string html = WorksheetHtml(r, "2026-12-07");
+    for (const char* shown :
+         {"A&lt;B&gt; &amp; &quot;C&quot; CAF\xC3\x89", "MUD &lt;script&gt;", "x&lt;y&gt;.tab",
+          "L&amp;L, \xE2\x82\xAC County", "$500.00", "$100.00", "$600.00", "$50.00", "0.60%",
+          "2026-12-07", "*Special District Tax includes all special districts selected"})
+        EXPECT_NE(html.find(shown), std::string::npos) << shown;
+    for (const char* absent : {"<script", "x<y", "src=", "href=", "\xC9"})
+        EXPECT_EQ(html.find(absent), std::string::npos) << absent;
+}
+
+} // namespace
+} // namespace levywise
