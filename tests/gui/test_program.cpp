@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <qtestspontaneevent.h>
 
 #include "app/splash/frmQuenbySplash.h"
@@ -122,7 +123,11 @@ private slots:
             rig.command(Qt::Key_L);
             rig.command(Qt::Key_C);
             QCOMPARE(VisibleWindows(), (QStringList{"frmCfgSpcl", "frmMain", "frmRateTable"}));
-            // The special districts open centred on the window they are opened from.
+            // The listing opens centred on the screen, the special districts on the
+            // window they are opened from.
+            QVERIFY((rig.listing()->geometry().center() -
+                     rig.main().screen()->availableGeometry().center())
+                        .manhattanLength() <= 2);
             QVERIFY((rig.specials().frameGeometry().center() - rig.main().frameGeometry().center())
                         .manhattanLength() <= 2);
             if (byExit)
