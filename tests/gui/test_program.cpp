@@ -127,7 +127,7 @@ private slots:
             // window they are opened from.
             QVERIFY((rig.listing()->geometry().center() -
                      rig.main().screen()->availableGeometry().center())
-                        .manhattanLength() <= 2);
+                        .manhattanLength() <= 4);
             QVERIFY((rig.specials().frameGeometry().center() - rig.main().frameGeometry().center())
                         .manhattanLength() <= 2);
             if (byExit)
