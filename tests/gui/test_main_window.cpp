@@ -81,7 +81,10 @@ private slots:
             "comboCounties comboCities comboSchools chkGHS optDP optVetNone Command1 cmdPrint");
         QTest::keyClicks(value, QStringLiteral("150000"));
         QTest::keyClick(value, Qt::Key_Return);
+        QCOMPARE(rig.text("lblCountyAprVal"), QStringLiteral("$150,000.00"));
         value->setText(QStringLiteral("7"));
+        QTest::keyClick(value, Qt::Key_Escape);
+        QCOMPARE(rig.text("lblCountyAprVal"), QStringLiteral("$150,000.00"));
         QTest::keyClick(rig.ctl<QComboBox>("comboCities"), Qt::Key_Enter, Qt::KeypadModifier);
         value->setText(QStringLiteral("8"));
         QTest::keyClick(rig.ctl<QPushButton>("cmdPrint"), Qt::Key_Return);
