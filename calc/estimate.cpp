@@ -194,7 +194,7 @@ EstimateEngine::EstimateEngine(const modMain& data)
                     const auto slot = static_cast<std::size_t>(i);
                     const int next = static_cast<int>(groups.size());
                     const auto rules = exemptionRules(data.SpclTbl[slot], ghs != 0, a, v);
-                    ruleGroup_[first + slot] = groups.try_emplace(rules, next).first->second;
+                    ruleGroup_.at(first + slot) = groups.try_emplace(rules, next).first->second;
                 }
                 groupCount = std::max(groupCount, groups.size());
             }
