@@ -123,8 +123,9 @@ bool unitTax(const Jurisdiction& unit, double aprVal, const EstimateRequest& r, 
     // the whole exemption is still the one subtracted.
     u.HSShown = city && u.HS.value() > aprVal ? Amount::ofDouble(aprVal) : u.HS;
     u.Tax = u.Base * u.Rate;
+    if (!isShowable(u.Tax)) return false;
     u.TaxCents = CentsAsShown(u.Tax);
-    return isShowable(u.Tax);
+    return true;
 }
 
 // The number the totals read back from a tax as shown: the decimal of its
