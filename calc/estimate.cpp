@@ -123,8 +123,9 @@ bool unitTax(const Jurisdiction& unit, double aprVal, const EstimateRequest& r, 
     // the whole exemption is still the one subtracted.
     u.HSShown = city && u.HS.value() > aprVal ? Amount::ofDouble(aprVal) : u.HS;
     u.Tax = u.Base * u.Rate;
+    if (!isShowable(u.Tax)) return false;
     u.TaxCents = CentsAsShown(u.Tax);
-    return isShowable(u.Tax);
+    return true;
 }
 
 // The number the totals read back from a tax as shown: the decimal of its
@@ -194,7 +195,7 @@ EstimateEngine::EstimateEngine(const modMain& data)
                     const auto slot = static_cast<std::size_t>(i);
                     const int next = static_cast<int>(groups.size());
                     const auto rules = exemptionRules(data.SpclTbl[slot], ghs != 0, a, v);
-                    ruleGroup_[first + slot] = groups.try_emplace(rules, next).first->second;
+                    ruleGroup_.at(first + slot) = groups.try_emplace(rules, next).first->second;
                 }
                 groupCount = std::max(groupCount, groups.size());
             }

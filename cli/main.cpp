@@ -1,11 +1,10 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "cli/batch_command.h"
-#include "cli/check_command.h"
-#include "cli/estimate_command.h"
-#include "cli/exit_status.h"
-#include "cli/list_command.h"
+#include "cli/batch.h"
+#include "cli/estimate.h"
+#include "cli/table_commands.h"
+#include "cli/text_output.h"
 #include "levywise_version.h"
 
 using namespace levywise::cli;

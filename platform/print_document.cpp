@@ -5,6 +5,7 @@
 #include <QPrinterInfo>
 
 #include "platform/platform.h"
+#include "platform/print_window.h"
 
 namespace levywise {
 
@@ -37,28 +38,10 @@ QString SaveDocumentAsPdf(const QString& html, const QString& path) {
 }
 
 void PrintDocument(QWidget* window, Platform& platform, const QString& html, const QString& title) {
-    if (platform.hasPrinter()) {
-        const QString error = platform.previewDocument(window, html, title);
-        if (!error.isEmpty())
-            platform.messageBox(window, QStringLiteral("Print"),
-                                QStringLiteral("The document could not be printed.\r\n") + error,
-                                MsgButtons::Ok);
-        return;
-    }
-    const MsgResult answer = platform.messageBox(
-        window, QStringLiteral("Print"),
-        QStringLiteral("No printer is set up on this computer.\r\n"
-                       "Press OK to save the document as a PDF file instead, or press Cancel."),
-        MsgButtons::OkCancel);
-    if (answer != MsgResult::Ok) return;
-    const auto path = platform.saveFile(window, QStringLiteral("levywise.pdf"),
-                                        QStringLiteral("PDF Files (*.pdf)"));
-    if (!path) return;
-    const QString error = platform.saveDocumentAsPdf(html, *path);
-    if (!error.isEmpty())
-        platform.messageBox(window, QStringLiteral("Print"),
-                            QStringLiteral("The PDF file could not be saved.\r\n") + error,
-                            MsgButtons::Ok);
+    PrintOrOfferPdf(window, platform,
+                    {QStringLiteral("document"), QStringLiteral("the document"),
+                     [&] { return platform.previewDocument(window, html, title); },
+                     [&](const QString& path) { return platform.saveDocumentAsPdf(html, path); }});
 }
 
 } // namespace levywise

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <system_error>
 
@@ -169,7 +170,11 @@ std::int64_t CentsAsShown(double amount) {
     }
     const Decimal d = Rounded(amount, 2);
     std::int64_t cents = 0;
-    for (const char digit : WholeDigits(d) + FractionDigits(d, 2)) cents = cents * 10 + (digit - '0');
+    constexpr std::int64_t kMost = std::numeric_limits<std::int64_t>::max();
+    for (const char digit : WholeDigits(d) + FractionDigits(d, 2)) {
+        if (cents > (kMost - 9) / 10) return d.negative ? -kMost : kMost; // far past money's range
+        cents = cents * 10 + (digit - '0');
+    }
     return d.negative ? -cents : cents;
 }
 

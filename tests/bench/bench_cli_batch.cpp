@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "cli/batch_run.h"
-#include "cli/byte_stream.h"
+#include "cli/batch.h"
+#include "cli/csv.h"
 #include "ratedata/rate_file.h"
 
 namespace levywise::cli {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 
-#include "cli/batch_columns.h"
-#include "cli/batch_run.h"
-#include "cli/money_text.h"
+#include "cli/batch.h"
+#include "cli/text_output.h"
 #include "rate_text.h"
 
 namespace levywise::cli {

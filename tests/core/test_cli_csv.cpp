@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/csv_reader.h"
-#include "cli/csv_writer.h"
+#include "cli/csv.h"
 
 namespace levywise::cli {
 namespace {

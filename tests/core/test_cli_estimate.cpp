@@ -3,11 +3,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/estimate_command.h"
-#include "cli/exit_status.h"
-#include "cli/list_command.h"
-#include "cli/rate_table.h"
-#include "cli/display_text.h"
+#include "cli/estimate.h"
+#include "cli/text_output.h"
+#include "cli/table_commands.h"
 #include "cli/unit_codes.h"
 #include "rate_text.h"
 

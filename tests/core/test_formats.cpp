@@ -46,6 +46,13 @@ TEST(FormatsCurrency, ExactAmounts) {
     }
 }
 
+TEST(FormatsCents, DoublesFarPastMoneyAreHeldAtTheLargestCents) {
+    constexpr std::int64_t kMost = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(CentsAsShown(1.469966e17), kMost);
+    EXPECT_EQ(CentsAsShown(-1e300), -kMost);
+    EXPECT_EQ(CentsAsShown(92233720368547.75), 9223372036854780); // 15 digits, as shown
+}
+
 TEST(FormatsFixed7, SevenDecimals) {
     ExpectShows(FormatFixed7, {
         {0.2647, "0.2647000"}, {0, "0.0000000"}, {-0.0, "0.0000000"}, {1.6, "1.6000000"},

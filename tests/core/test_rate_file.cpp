@@ -24,7 +24,7 @@ const Jurisdiction& unitNamed(const modMain& data, std::string_view name) {
 
 TEST(RateFileColumns, ConvertEachFieldAsTheFileMeansIt) {
     const modMain d = Loaded({
-        "201\tCITY A\tC\t\t0.2640\t3000\t10000\t12000\t20%\t12.3456%\t25000\t1.5\t2\t2.5\t3.5\t-7\t7500\t0\t1\t2\t0",
+        "201\tCITY A\tC\t\t0.2640\t3000\t10000\t12000\t20%\t12.3456%\t25000\t1.5\t2\t2.5\t3.5\t-32768\t7500\t0\t1\t2\t0",
         "202\tCITY B\t\tY\tabc\t   \t\t\t20\t0.1\t\t\t\t\t\t\t\t\t\t\t",
         "203\tCITY C\tC\tN\t  1.5  \t\t\t\t%\tabc%\t \t",
     });
@@ -42,7 +42,7 @@ TEST(RateFileColumns, ConvertEachFieldAsTheFileMeansIt) {
     EXPECT_DOUBLE_EQ(a.Reserved12, 1.5);
     EXPECT_EQ(a.Vet1, 2);                     // 2.5 to the even 2
     EXPECT_EQ(a.Vet2, 4);                     // 3.5 to the even 4
-    EXPECT_EQ(a.Vet3, -7);
+    EXPECT_EQ(a.Vet3, -32768);
     EXPECT_EQ(a.Vet4, 7500);
     EXPECT_TRUE(a.Reserved21);                // "0" is not blank
 
@@ -214,6 +214,8 @@ TEST_P(RateFileRefusal, NamesTheLineColumnAndText) {
     EXPECT_EQ(r.error.line, c.line);
     EXPECT_EQ(r.error.column, c.column);
     EXPECT_EQ(r.error.text, c.text);
+    const std::string shown = c.text.size() > 40 ? c.text.substr(0, 40) + "..." : c.text;
+    EXPECT_NE(r.error.message().find("(\"" + shown + "\"): "), std::string::npos) << r.error.message();
     EXPECT_NE(r.error.message().find("rates/county.tab, line " + std::to_string(c.line)),
               std::string::npos)
         << r.error.message();
@@ -224,7 +226,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusalCase{"LettersInAnAmount", {"201\tA\tC\t\t0.5\t12abc"}, 2, 6, "12abc"},
         RefusalCase{"LettersInAFraction", {"201\tA\tC", "202\tB\tC\t\t\t\t\t\t0.x"}, 3, 9, "0.x"},
-        RefusalCase{"VeteranAmountTooLarge", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t40000"}, 2, 14, "40000"},
+        RefusalCase{"VeteranAmountTooLarge", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t32767.5"}, 2, 14, "32767.5"},
+        RefusalCase{"LongTextCutInTheMessage", {"201\tA\tC\t\t\t" + std::string(45, '7') + "x"}, 2, 6,
+                    std::string(45, '7') + "x"},
         RefusalCase{"ReservedWholeTooSmall", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t-32769"}, 2, 20, "-32769"},
         RefusalCase{"AmountOutOfMoneyRange", {"201\tA\tC\t\t\t922337203685477.5808"}, 2, 6,
                     "922337203685477.5808"},
@@ -238,7 +242,7 @@ TEST(RateFileLimits, MoreUnitsThanTheTableHoldsAreRefused) {
     records.push_back("201\tONE TOO MANY\tC");
     const RateFileRead r = ParseRateFile(RateText(records), "t");
     ASSERT_EQ(r.status, RateFileStatus::Refused);
-    EXPECT_EQ(r.error.line, 499);
+    EXPECT_EQ(r.error.message(), "t, line 499: the file lists more units than the 497 a rate table can hold.");
 }
 
 TEST(RateFileLimits, MoreThanThreeHundredSpecialDistrictsAreRefused) {

@@ -96,7 +96,8 @@ struct ExpectedUnit {
 };
 
 bool IsRecord(std::string_view line) {
-    if (Blank(line)) return false;
+    // Spreadsheets end rows with tabs: a line of blank columns is no record.
+    if (line.find_first_not_of(" \t") == std::string_view::npos) return false;
     const std::string_view code = SplitTabs(line)[0];
     return code != "000" && code != "900";
 }

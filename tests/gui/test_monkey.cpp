@@ -37,6 +37,8 @@ class MonkeyTest : public QObject {
                                        Qt::Key_Space, Qt::Key_Down,      Qt::Key_PageDown,
                                        Qt::Key_End,   Qt::Key_Backspace, Qt::Key_1,
                                        Qt::Key_0,     Qt::Key_E,         Qt::Key_Minus};
+        // The action may close and delete the target's window.
+        const QString acted = target->objectName() + " in " + target->window()->objectName();
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : target;
         switch (pick(10)) {
         case 0:
@@ -57,7 +59,7 @@ class MonkeyTest : public QObject {
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (!rig.main().isVisible()) rig.main().show(); // after Exit the user starts again
-        return target->objectName() + " in " + target->window()->objectName();
+        return acted;
     }
 
     // What must hold after any actions; empty when all is well.

@@ -2,14 +2,76 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "cli/byte_stream.h"
+namespace levywise::cli {
+
+// Where a command reads its bytes from: a file, standard input, a string.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Up to size bytes into buffer; 0 at the end of the input or on a failure.
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+    virtual bool failed() const { return false; }
+};
+
+// Where a command writes its bytes to.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    // False when the bytes could not be written.
+    virtual bool write(std::string_view bytes) = 0;
+};
+
+class FileSource : public ByteSource {
+public:
+    explicit FileSource(std::FILE* file) : file_(file) {}
+    std::size_t read(char* buffer, std::size_t size) override;
+    bool failed() const override;
+
+private:
+    std::FILE* file_;
+};
+
+class FileSink : public ByteSink {
+public:
+    explicit FileSink(std::FILE* file) : file_(file) {}
+    bool write(std::string_view bytes) override;
+
+private:
+    std::FILE* file_;
+};
+
+class StringSource : public ByteSource {
+public:
+    // chunk limits each read, so that tests can feed the input piece by piece.
+    explicit StringSource(std::string text, std::size_t chunk = 1 << 16)
+        : text_(std::move(text)), chunk_(chunk) {}
+    std::size_t read(char* buffer, std::size_t size) override;
+
+private:
+    std::string text_;
+    std::size_t pos_ = 0;
+    std::size_t chunk_;
+};
+
+class StringSink : public ByteSink {
+public:
+    bool write(std::string_view bytes) override {
+        text += bytes;
+        return true;
+    }
+    std::string text;
+};
+
+} // namespace levywise::cli
 
 namespace levywise::cli {
 
@@ -102,6 +164,40 @@ private:
     std::size_t expectedFields_ = 0;
     std::vector<std::string_view> fields_;
     std::string spill_; // a record of several lines, parsed apart from the buffer
+};
+
+} // namespace levywise::cli
+
+namespace levywise::cli {
+
+// Writes CSV rows: a field is quoted only when it holds a comma, a quote or
+// a line break, and its quotes are then doubled. Rows end in LF. Output is
+// gathered and handed to the sink in large pieces.
+class CsvWriter {
+public:
+    explicit CsvWriter(ByteSink& sink);
+    ~CsvWriter();
+
+    void field(std::string_view text);
+    // A text that is no number: one that a spreadsheet would run as a
+    // formula (it starts with =, +, - or @) is written after a "'".
+    void textField(std::string_view text);
+    // A field known to hold no comma, quote or line break.
+    void unquotedField(std::string_view text) {
+        if (rowStarted_) buffer_ += ',';
+        rowStarted_ = true;
+        buffer_ += text;
+    }
+    void endRow();
+    // Hands everything written so far to the sink; false once any write failed.
+    bool flush();
+    bool failed() const { return failed_; }
+
+private:
+    ByteSink& sink_;
+    std::string buffer_;
+    bool rowStarted_ = false;
+    bool failed_ = false;
 };
 
 } // namespace levywise::cli

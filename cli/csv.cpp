@@ -1,6 +1,28 @@
-#include "cli/csv_reader.h"
+#include "cli/csv.h"
 
+#include <algorithm>
 #include <cstring>
+
+namespace levywise::cli {
+
+std::size_t FileSource::read(char* buffer, std::size_t size) {
+    return std::fread(buffer, 1, size, file_);
+}
+
+bool FileSource::failed() const { return std::ferror(file_) != 0; }
+
+bool FileSink::write(std::string_view bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+}
+
+std::size_t StringSource::read(char* buffer, std::size_t size) {
+    const std::size_t n = std::min({size, chunk_, text_.size() - pos_});
+    std::memcpy(buffer, text_.data() + pos_, n);
+    pos_ += n;
+    return n;
+}
+
+} // namespace levywise::cli
 
 namespace levywise::cli {
 namespace {
@@ -205,7 +227,8 @@ void CsvReader::parseFields(char* data, std::size_t begin, std::size_t end, CsvR
                 break;
             }
             if (read < end && data[read] != ',') {
-                record.Problem = "a closing quote must be followed by a comma or the end of the line";
+                record.Problem =
+                    "a closing quote must be followed by a comma or the end of the line";
                 break;
             }
             if (read == end) break;
@@ -269,7 +292,8 @@ bool CsvReader::next(CsvRecord& record) {
         // when it reads cleanly into the expected number of fields.
         spill_.assign(buffer_, begin_, end);
         parseFields(spill_.data(), 0, end, record);
-        if (!record.Problem.empty() || (expectedFields_ != 0 && fields_.size() != expectedFields_)) {
+        if (!record.Problem.empty() ||
+            (expectedFields_ != 0 && fields_.size() != expectedFields_)) {
             record = CsvRecord{};
             record.Line = line_;
             takeFirstLine(record);
@@ -279,6 +303,60 @@ bool CsvReader::next(CsvRecord& record) {
     begin_ += end + lineEnd;
     line_ += lines + 1;
     return true;
+}
+
+} // namespace levywise::cli
+
+namespace levywise::cli {
+namespace {
+
+constexpr std::size_t kFlushAt = std::size_t{1} << 16;
+
+bool needsQuotes(std::string_view text) {
+    return text.find_first_of(",\"\n\r") != std::string_view::npos;
+}
+
+} // namespace
+
+CsvWriter::CsvWriter(ByteSink& sink) : sink_(sink) { buffer_.reserve(kFlushAt + 4096); }
+
+CsvWriter::~CsvWriter() { flush(); }
+
+void CsvWriter::field(std::string_view text) {
+    if (!needsQuotes(text)) {
+        unquotedField(text);
+        return;
+    }
+    if (rowStarted_) buffer_ += ',';
+    rowStarted_ = true;
+    buffer_ += '"';
+    for (const char c : text) {
+        if (c == '"') buffer_ += '"';
+        buffer_ += c;
+    }
+    buffer_ += '"';
+}
+
+void CsvWriter::textField(std::string_view text) {
+    if (text.empty() || std::string_view("=+-@").find(text.front()) == std::string_view::npos) {
+        field(text);
+        return;
+    }
+    std::string quoted = "'";
+    quoted += text;
+    field(quoted);
+}
+
+void CsvWriter::endRow() {
+    buffer_ += '\n';
+    rowStarted_ = false;
+    if (buffer_.size() >= kFlushAt) flush();
+}
+
+bool CsvWriter::flush() {
+    if (!buffer_.empty() && !failed_) failed_ = !sink_.write(buffer_);
+    buffer_.clear();
+    return !failed_;
 }
 
 } // namespace levywise::cli

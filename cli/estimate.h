@@ -4,12 +4,40 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/calc_result.h"
 #include "calc/estimate_input.h"
-#include "cli/estimate_report.h"
+#include "calc/estimate_labels.h"
 #include "cli/unit_codes.h"
 #include "ratedata/mod_main.h"
+
+namespace levywise::cli {
+
+// A special district that was taxed, with its tax in the money format.
+struct TaxedDistrict {
+    std::string Code;
+    std::string Name; // without trailing blanks, as stored (Windows-1252)
+    std::string Tax;
+};
+
+// One whole estimate as the command reports it.
+struct EstimateReport {
+    std::string CountyCode; // the chosen entries' codes, without trailing blanks
+    std::string CityCode;
+    std::string SchoolCode;
+    Estimate Labels;
+    std::vector<TaxedDistrict> Districts;
+};
+
+// The three unit breakdowns, the taxed districts and the totals, one figure a
+// line, each the text the window shows for it.
+std::string EstimateText(const EstimateReport& report);
+
+// The same as one JSON object.
+std::string EstimateJson(const EstimateReport& report);
+
+} // namespace levywise::cli
 
 namespace levywise::cli {
 
@@ -23,7 +51,7 @@ struct EstimateOptions {
     bool Homestead = false;
     bool Over65 = false;
     bool Disabled = false;
-    int Veteran = 0;                // 0 for none, else the bracket 1 to 4
+    int Veteran = 0;                 // 0 for none, else the bracket 1 to 4
     std::string Special = "default"; // default, none, or codes separated by commas
     bool Json = false;
 };
@@ -32,7 +60,8 @@ struct EstimateOptions {
 // keeps the file's defaults, "none" clears them all, a list of codes selects
 // exactly the districts with those codes. Returns the first unknown code, if
 // any; the flags are then not to be used.
-std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes, std::string_view special);
+std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes,
+                                           std::string_view special);
 
 // The whole estimate the window would show for the input, with the tax of
 // each special district that went into it.

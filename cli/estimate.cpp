@@ -1,0 +1,211 @@
+#include "cli/estimate.h"
+
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "calc/estimate_labels.h"
+#include "cli/text_output.h"
+#include "ratedata/formats.h"
+#include "ratedata/text.h"
+
+namespace levywise::cli {
+namespace {
+
+constexpr std::size_t kLabelWidth = 32;
+constexpr std::size_t kValueWidth = 16;
+
+std::string trimmedName(const std::string& name) {
+    std::size_t b = 0;
+    while (b < name.size() && name[b] == ' ') ++b;
+    std::size_t e = name.size();
+    while (e > b && name[e - 1] == ' ') --e;
+    return Shown(std::string_view(name).substr(b, e - b));
+}
+
+void line(std::string& out, const std::string& label, const std::string& value) {
+    out += "  ";
+    out += label;
+    std::size_t used = Utf8Length(label);
+    const std::size_t width = std::max(kLabelWidth, used + 1) + kValueWidth;
+    for (; used + value.size() < width; ++used) out += ' ';
+    out += value;
+    out += '\n';
+}
+
+void unitSection(std::string& out, const char* tab, const std::string& code, const UnitLabels& u) {
+    out += tab;
+    out += ": " + trimmedName(u.TotName) + " (" + Shown(code) + ")\n";
+    line(out, "Appraised Value", u.AprVal);
+    line(out, "- Value of gen. HS", u.HSVal);
+    line(out, "- Value of O65 or DP HS", u.O65Val);
+    line(out, "- Value of Vet Exemption", u.VetVal);
+    line(out, "Net taxable value", u.NTV);
+    line(out, "Tax base", u.Base1);
+    line(out, "Tax rate", u.TRate);
+    line(out, "Tax", u.Tax);
+    out += '\n';
+}
+
+nlohmann::ordered_json unitJson(const std::string& code, const UnitLabels& u) {
+    nlohmann::ordered_json j;
+    j["code"] = Utf8FromCp1252(code);
+    j["name"] = Utf8FromCp1252(u.TotName);
+    j["appraised_value"] = u.AprVal;
+    j["homestead"] = u.HSVal;
+    j["over65_or_disabled"] = u.O65Val;
+    j["veteran"] = u.VetVal;
+    j["net_taxable_value"] = u.NTV;
+    j["tax_base"] = u.Base1;
+    j["tax_rate"] = u.TRate;
+    j["tax"] = u.Tax;
+    return j;
+}
+
+} // namespace
+
+std::string EstimateText(const EstimateReport& r) {
+    const Estimate& e = r.Labels;
+    std::string out;
+    unitSection(out, "County Tax", r.CountyCode, e.County);
+    unitSection(out, "City Tax", r.CityCode, e.City);
+    unitSection(out, "School Tax", r.SchoolCode, e.School);
+
+    out += "Special districts taxed\n";
+    if (r.Districts.empty()) out += "  none\n";
+    for (const TaxedDistrict& d : r.Districts)
+        line(out, trimmedName(d.Name) + " (" + Shown(d.Code) + ")", d.Tax);
+    out += '\n';
+
+    out += "Total Tax\n";
+    line(out, trimmedName(e.County.TotName), e.County.TotTax);
+    line(out, trimmedName(e.City.TotName), e.City.TotTax);
+    line(out, trimmedName(e.School.TotName), e.School.TotTax);
+    line(out, "Special District Tax*", e.Totals.TotSpclTax);
+    line(out, "Total Taxes", e.Totals.TotTax);
+    out += "*Special District Tax includes all special districts selected\n";
+    return out;
+}
+
+std::string EstimateJson(const EstimateReport& r) {
+    const Estimate& e = r.Labels;
+    nlohmann::ordered_json j;
+    j["county"] = unitJson(r.CountyCode, e.County);
+    j["city"] = unitJson(r.CityCode, e.City);
+    j["school"] = unitJson(r.SchoolCode, e.School);
+    j["special_districts"] = nlohmann::ordered_json::array();
+    for (const TaxedDistrict& d : r.Districts) {
+        nlohmann::ordered_json district;
+        district["code"] = Utf8FromCp1252(d.Code);
+        district["name"] = Utf8FromCp1252(d.Name);
+        district["tax"] = d.Tax;
+        j["special_districts"].push_back(std::move(district));
+    }
+    j["totals"] = {{"county", e.County.TotTax},
+                   {"city", e.City.TotTax},
+                   {"school", e.School.TotTax},
+                   {"special", e.Totals.TotSpclTax},
+                   {"total", e.Totals.TotTax}};
+    return j.dump(2) + "\n";
+}
+
+} // namespace levywise::cli
+
+namespace levywise::cli {
+namespace {
+
+std::string withoutTrailingBlanks(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return std::string(text);
+}
+
+const ListEntry* chosen(const ListEntry* entry, const char* list, const std::string& code,
+                        const std::string& rates, std::ostream& err) {
+    if (!entry)
+        err << "levywise-cli: " << rates << " has no " << list << " with the code \"" << code
+            << "\"; \"levywise-cli list " << rates << "\" shows the codes\n";
+    return entry;
+}
+
+VetOption vetOption(int bracket) {
+    switch (bracket) {
+    case 1: return VetOption::Vet1;
+    case 2: return VetOption::Vet2;
+    case 3: return VetOption::Vet3;
+    case 4: return VetOption::Vet4;
+    default: return VetOption::None;
+    }
+}
+
+} // namespace
+
+std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes,
+                                           std::string_view special) {
+    if (EqualsIgnoringCase(special, "default")) return std::nullopt;
+    for (int i = 1; i <= data.SpclCount; ++i)
+        data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("N");
+    if (EqualsIgnoringCase(special, "none")) return std::nullopt;
+    std::vector<int> slots;
+    if (const auto unknown = codes.districtsOf(special, ',', slots)) return std::string(*unknown);
+    for (const int i : slots) data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("Y");
+    return std::nullopt;
+}
+
+CalcResult<EstimateReport> EstimateProperty(const modMain& data, const EstimateInput& in) {
+    const auto figures = ComputeEstimate(data, in);
+    if (!figures) return CalcResult<EstimateReport>::failure(figures.error());
+    EstimateReport report;
+    report.CountyCode = withoutTrailingBlanks(CodeOfItem(in.CountyItem));
+    report.CityCode = withoutTrailingBlanks(CodeOfItem(in.CityItem));
+    report.SchoolCode = withoutTrailingBlanks(CodeOfItem(in.SchoolItem));
+    report.Labels = LabelsOf(*figures);
+    for (const DistrictTax& taxed : figures->Districts) {
+        const Jurisdiction& d = data.SpclTbl[static_cast<std::size_t>(taxed.Slot)];
+        report.Districts.push_back(TaxedDistrict{withoutTrailingBlanks(d.Code.view()),
+                                                 withoutTrailingBlanks(d.Name.view()),
+                                                 MoneyText(CentsAsShown(taxed.Tax))});
+    }
+    return report;
+}
+
+int RunEstimate(const EstimateOptions& o, std::ostream& out, std::ostream& err) {
+    auto data = std::make_unique<modMain>();
+    if (!LoadRateTable(o.Rates, *data, err)) return kExitFailed;
+    const UnitCodes codes(*data);
+
+    const ListEntry* county = chosen(codes.county(o.County), "county", o.County, o.Rates, err);
+    const ListEntry* city =
+        county ? chosen(codes.city(o.City), "city", o.City, o.Rates, err) : nullptr;
+    const ListEntry* school =
+        city ? chosen(codes.school(o.School), "school", o.School, o.Rates, err) : nullptr;
+    if (!school) return kExitUsage;
+    // An empty shell variable must not quietly leave every district out.
+    if (o.Special.find_first_not_of(", ") == std::string::npos) {
+        err << "levywise-cli: --special names no district; give codes separated by commas, none or "
+               "default\n";
+        return kExitUsage;
+    }
+    if (const auto unknown = SelectDistricts(*data, codes, o.Special)) {
+        err << "levywise-cli: " << o.Rates << " has no special district with the code \""
+            << *unknown << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
+        return kExitUsage;
+    }
+
+    EstimateInput in;
+    in.AprValText = o.Value;
+    in.CountyItem = county->Item;
+    in.CityItem = city->Item;
+    in.SchoolItem = school->Item;
+    in.GHS = o.Homestead;
+    in.Age = o.Over65 ? AgeOption::O65 : o.Disabled ? AgeOption::DP : AgeOption::Neither;
+    in.Vet = vetOption(o.Veteran);
+
+    const auto report = EstimateProperty(*data, in);
+    if (!report) {
+        err << "levywise-cli: " << report.error() << '\n';
+        return kExitFailed;
+    }
+    out << (o.Json ? EstimateJson(*report) : EstimateText(*report));
+    return FinishedWriting(out, err);
+}
+
+} // namespace levywise::cli

@@ -1,0 +1,140 @@
+#include "cli/table_commands.h"
+
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "cli/csv.h"
+#include "cli/text_output.h"
+#include "ratedata/rate_file.h"
+
+namespace levywise::cli {
+namespace {
+
+struct UnitCounts {
+    int counties = 0, cities = 0, schools = 0, specials = 0, others = 0;
+};
+
+// The file's own units: the loader adds one "no unit" entry to each list.
+UnitCounts countUnits(const RateFileContents& c) {
+    UnitCounts n{-1, -1, -1, 0, 0};
+    for (int k = 1; k <= c.slotCount(); ++k) {
+        switch (c.Slots[static_cast<std::size_t>(k)].UnitType[0]) {
+        case kCountyUnit: ++n.counties; break;
+        case kCityUnit: ++n.cities; break;
+        case kSchoolUnit: ++n.schools; break;
+        case kSpecialUnit: ++n.specials; break;
+        default: ++n.others; break;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
+    const RateFileRead read = ReadRateFile(path);
+    if (read.status != RateFileStatus::Loaded) {
+        err << "levywise-cli: " << RateFileProblem(path, read) << '\n';
+        return kExitFailed;
+    }
+    const RateFileContents& c = read.contents;
+    const UnitCounts n = countUnits(c);
+    out << path << ": a rate file this program reads\n"
+        << "  County:            "
+        << (c.CountyName ? Shown(*c.CountyName) : "(none named: no tab follows it)") << '\n'
+        << "  Label:             " << Shown(c.TableLabel) << '\n'
+        << "  County units:      " << n.counties << '\n'
+        << "  Cities:            " << n.cities << '\n'
+        << "  School districts:  " << n.schools << '\n'
+        << "  Special districts: " << n.specials << '\n'
+        << "  Other units:       " << n.others << '\n'
+        << "  Units in all:      " << c.slotCount() - 3 << '\n';
+    for (const RateFileError& warning : c.Warnings)
+        out << "Warning: " << WarningText(path, warning) << '\n';
+    return FinishedWriting(out, err);
+}
+
+} // namespace levywise::cli
+
+namespace levywise::cli {
+namespace {
+
+void padded(std::string& out, const std::string& text, std::size_t width, bool right) {
+    const std::size_t length = Utf8Length(text);
+    const std::string fill(length < width ? width - length : 0, ' ');
+    out += right ? fill + text : text + fill;
+}
+
+std::string textTable(const std::vector<ListingRow>& rows) {
+    std::string out;
+    const auto row = [&out](const std::string& code, const std::string& name,
+                            const std::string& rate, const std::string& hs, const std::string& o65,
+                            const std::string& dp) {
+        padded(out, code, 6, false);
+        padded(out, name, 32, false);
+        padded(out, rate, 12, false);
+        padded(out, hs, 10, true);
+        padded(out, o65, 10, true);
+        padded(out, dp, 10, true);
+        while (!out.empty() && out.back() == ' ') out.pop_back();
+        out += '\n';
+    };
+    row("Code", "Jurisdiction Name", "Tax Rate", "Opt HS", "Opt O65", "Opt DP");
+    for (const ListingRow& r : rows)
+        row(Shown(r.Code), Shown(r.Name), r.TaxRate, r.OptHS, r.OptO65, r.OptDP);
+    return out;
+}
+
+std::string csvTable(const std::vector<ListingRow>& rows) {
+    StringSink sink;
+    {
+        CsvWriter csv(sink);
+        for (const char* h : {"code", "name", "tax_rate", "opt_hs", "opt_o65", "opt_dp"})
+            csv.field(h);
+        csv.endRow();
+        for (const ListingRow& r : rows) {
+            for (const std::string* cell : {&r.Code, &r.Name}) csv.textField(Utf8FromCp1252(*cell));
+            for (const std::string* cell : {&r.TaxRate, &r.OptHS, &r.OptO65, &r.OptDP})
+                csv.field(*cell);
+            csv.endRow();
+        }
+    }
+    return sink.text;
+}
+
+std::string jsonArray(const std::vector<ListingRow>& rows) {
+    nlohmann::ordered_json j = nlohmann::ordered_json::array();
+    for (const ListingRow& r : rows) {
+        j.push_back({{"code", Utf8FromCp1252(r.Code)},
+                     {"name", Utf8FromCp1252(r.Name)},
+                     {"tax_rate", r.TaxRate},
+                     {"opt_hs", r.OptHS},
+                     {"opt_o65", r.OptO65},
+                     {"opt_dp", r.OptDP}});
+    }
+    return j.dump(2) + "\n";
+}
+
+} // namespace
+
+std::string ListingText(const std::vector<ListingRow>& rows, ListFormat format) {
+    switch (format) {
+    case ListFormat::Csv: return csvTable(rows);
+    case ListFormat::Json: return jsonArray(rows);
+    case ListFormat::Text: break;
+    }
+    return textTable(rows);
+}
+
+int RunList(const ListOptions& o, std::ostream& out, std::ostream& err) {
+    auto data = std::make_unique<modMain>();
+    if (!LoadRateTable(o.File, *data, err)) return kExitFailed;
+    std::vector<ListingRow> rows = BuildListingRows(*data);
+    if (!o.Sort.empty())
+        SortListingRows(rows, o.Sort == "rate" ? ListingColumn::Rate : ListingColumn::Name,
+                        o.Descending);
+    out << ListingText(rows, o.Format);
+    return FinishedWriting(out, err);
+}
+
+} // namespace levywise::cli
