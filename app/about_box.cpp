@@ -12,7 +12,8 @@ QString AboutText() {
         QStringLiteral("Not supported by Corvell Appraisal District"),
         QStringLiteral("The most current version of Levywise may be downloaded from "
                        "https://www.levywise.example/"),
-    }.join(QStringLiteral("\r\n"));
+    }
+        .join(QStringLiteral("\r\n"));
 }
 
 } // namespace levywise

@@ -4,12 +4,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -18,16 +18,16 @@
 #include "app/about_box.h"
 #include "app/frmMain_layout.h"
 #include "app/menu_shortcuts_first.h"
-#include "platform/caption_text.h"
-#include "platform/platform.h"
-#include "platform/print_window.h"
-#include "platform/text.h"
 #include "app/rate_file_loading.h"
 #include "app/unit_lists.h"
 #include "app/what_if.h"
 #include "calc/estimate.h"
 #include "calc/estimate_labels.h"
 #include "cli/estimate.h"
+#include "platform/caption_text.h"
+#include "platform/platform.h"
+#include "platform/print_window.h"
+#include "platform/text.h"
 #include "ratedata/mod_main.h"
 #include "ratedata/number_text.h"
 #include "ratedata/rate_file.h"
@@ -86,10 +86,10 @@ frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidge
     menuShowCompare = whatIfItems.ShowCompare;
     menuWorksheet = whatIfItems.Worksheet;
 
-    auto* shortcutsFirst = new MenuShortcutsFirst({menuOpen, menuListTable, menuKeepCompare,
-                                                   menuShowCompare, menuWorksheet, menuExit,
-                                                   menuCfgSpcl, menuAbout, menuCopyEstimate},
-                                                  this);
+    auto* shortcutsFirst =
+        new MenuShortcutsFirst({menuOpen, menuListTable, menuKeepCompare, menuShowCompare,
+                                menuWorksheet, menuExit, menuCfgSpcl, menuAbout, menuCopyEstimate},
+                               this);
     shortcutsFirst->watch(txtAprVal);
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         if (!box->isReadOnly()) continue;
@@ -99,8 +99,8 @@ frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidge
     }
     connect(txtAprVal, &QLineEdit::textChanged, this, [this] { ShowValueNote(false); });
 
-    for (QRadioButton* option : {optO65, optDP, optNeither, optVet1, optVet2, optVet3, optVet4,
-                                 optVetNone})
+    for (QRadioButton* option :
+         {optO65, optDP, optNeither, optVet1, optVet2, optVet3, optVet4, optVetNone})
         connect(option, &QRadioButton::toggled, this, [this] { SetKeyboardOrder(); });
 
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
@@ -131,8 +131,8 @@ void frmMain::SetKeyboardOrder() {
             if (option->isChecked()) return option;
         return group[0];
     };
-    QList<QWidget*> chain{txtAprVal, comboCounties,     comboCities,       comboSchools, chkGHS,
-                          selected(ageGroup), selected(vetGroup), Command1, cmdPrint};
+    QList<QWidget*> chain{txtAprVal,          comboCounties,      comboCities, comboSchools, chkGHS,
+                          selected(ageGroup), selected(vetGroup), Command1,    cmdPrint};
     for (QRadioButton* option : ageGroup)
         if (!chain.contains(option)) chain << option;
     for (QRadioButton* option : vetGroup)
@@ -185,14 +185,16 @@ void frmMain::ShowVersionCaption() { setWindowTitle(QString::fromLatin1(kVersion
 // The settings route writes the path right after the version text; the
 // dialog route after an older version text and a blank.
 void frmMain::ShowFileCaption(const QString& path, bool chosenInDialog) {
-    setWindowTitle((chosenInDialog ? QStringLiteral("Levywise v3.5 ") : QString::fromLatin1(kVersionText)) +
-                   path);
+    setWindowTitle(
+        (chosenInDialog ? QStringLiteral("Levywise v3.5 ") : QString::fromLatin1(kVersionText)) +
+        path);
 }
 
 void frmMain::ShowTableCaption(std::string_view tableLabel, std::string_view countyName) {
     if (tableLabel.empty()) return ShowVersionCaption();
-    setWindowTitle(QString::fromLatin1(kVersionText) + QStringLiteral(" - ") + CaptionPart(tableLabel) +
-                   QStringLiteral(" Tax Rates for ") + CaptionPart(countyName) + QStringLiteral(" County"));
+    setWindowTitle(QString::fromLatin1(kVersionText) + QStringLiteral(" - ") +
+                   CaptionPart(tableLabel) + QStringLiteral(" Tax Rates for ") +
+                   CaptionPart(countyName) + QStringLiteral(" County"));
 }
 
 EstimateInput frmMain::ReadInput() const {
@@ -219,8 +221,8 @@ void frmMain::CalculateTaxes() {
     const EstimateInput input = ReadInput();
     const CalcResult<EstimateFigures> result = ComputeEstimate(data_, input);
     if (!result) {
-        platform_.messageBox(this, QStringLiteral("Calculate"), QString::fromStdString(result.error()),
-                             MsgButtons::Ok);
+        platform_.messageBox(this, QStringLiteral("Calculate"),
+                             QString::fromStdString(result.error()), MsgButtons::Ok);
         return;
     }
     data_.SpclTotal = result->SpclTotal;

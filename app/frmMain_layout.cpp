@@ -14,9 +14,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/frmMain_controls.h"
 #include "platform/accessibility.h"
 #include "platform/flat_frame_style.h"
-#include "app/frmMain_controls.h"
 #include "platform/twips.h"
 #include "platform/twips_tab_widget.h"
 #include "platform/window_fonts.h"
@@ -52,8 +52,9 @@ QLineEdit* ValueBox(QWidget* parent, const char* name, const QString& spoken) {
     box->setFrame(false);
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setContextMenuPolicy(Qt::CustomContextMenu);
-    box->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; padding: 0 1px; background: %1; }")
-                           .arg(QApplication::palette().color(QPalette::Button).name()));
+    box->setStyleSheet(
+        QStringLiteral("QLineEdit { border: 1px solid black; padding: 0 1px; background: %1; }")
+            .arg(QApplication::palette().color(QPalette::Button).name()));
     box->setAccessibleName(spoken);
     return box;
 }
@@ -86,19 +87,21 @@ struct UnitTabNames {
     QLabel* frmMainControls::*member;
     const char* name;
 };
-#define LW_LABEL(x) UnitTabNames{&frmMainControls::x, #x}
+#define LW_LABEL(x)                                                                                \
+    UnitTabNames { &frmMainControls::x, #x }
 struct ValueNames {
     QLineEdit* frmMainControls::*member;
     const char* name;
 };
-#define LW_VALUE(x) ValueNames{&frmMainControls::x, #x}
+#define LW_VALUE(x)                                                                                \
+    ValueNames { &frmMainControls::x, #x }
 
 struct UnitTab {
     const char* spoken; // the tab, as screen readers name its boxes
     const char* placeholder;
     int nameWidth;
-    int hsLeft, hsWidth;    // "- Value of gen. HS"
-    int o65Left, o65Width;  // "- Value of O65 or DP HS"
+    int hsLeft, hsWidth;   // "- Value of gen. HS"
+    int o65Left, o65Width; // "- Value of O65 or DP HS"
     UnitTabNames name, aprCaption, hsCaption, o65Caption, vetCaption;
     ValueNames aprVal, hsVal, o65Val, vetVal;
     UnitTabNames ntvCaption, ntvEquals;
@@ -111,29 +114,86 @@ struct UnitTab {
     ValueNames tax;
 };
 
-const UnitTab kCountyTab{
-    "County tax", "Your County", 1452, 120, 2052, 240, 1932,
-    LW_LABEL(lblCountyName), LW_LABEL(lblLabel1), LW_LABEL(lblLabel2), LW_LABEL(lblLabel3),
-    LW_LABEL(lblLabel4), LW_VALUE(lblCountyAprVal), LW_VALUE(lblCountyHSVal),
-    LW_VALUE(lblCountyO65Val), LW_VALUE(lblCountyVetVal), LW_LABEL(Label12), LW_LABEL(Label13),
-    LW_VALUE(lblCountyNTV), LW_VALUE(lblCountyBase1), LW_LABEL(Label9), LW_VALUE(lblCountyBase2),
-    LW_LABEL(Label7), LW_VALUE(lblCountyTRate), LW_LABEL(Label8), LW_VALUE(lblCountyTax)};
+const UnitTab kCountyTab{"County tax",
+                         "Your County",
+                         1452,
+                         120,
+                         2052,
+                         240,
+                         1932,
+                         LW_LABEL(lblCountyName),
+                         LW_LABEL(lblLabel1),
+                         LW_LABEL(lblLabel2),
+                         LW_LABEL(lblLabel3),
+                         LW_LABEL(lblLabel4),
+                         LW_VALUE(lblCountyAprVal),
+                         LW_VALUE(lblCountyHSVal),
+                         LW_VALUE(lblCountyO65Val),
+                         LW_VALUE(lblCountyVetVal),
+                         LW_LABEL(Label12),
+                         LW_LABEL(Label13),
+                         LW_VALUE(lblCountyNTV),
+                         LW_VALUE(lblCountyBase1),
+                         LW_LABEL(Label9),
+                         LW_VALUE(lblCountyBase2),
+                         LW_LABEL(Label7),
+                         LW_VALUE(lblCountyTRate),
+                         LW_LABEL(Label8),
+                         LW_VALUE(lblCountyTax)};
 
-const UnitTab kCityTab{
-    "City tax", "Your City", 3252, 480, 1692, 120, 2052,
-    LW_LABEL(lblCityName), LW_LABEL(Label26), LW_LABEL(Label25), LW_LABEL(Label24),
-    LW_LABEL(Label23), LW_VALUE(lblCityAprVal), LW_VALUE(lblCityHSVal), LW_VALUE(lblCityO65Val),
-    LW_VALUE(lblCityVetVal), LW_LABEL(Label31), LW_LABEL(Label32), LW_VALUE(lblCityNTV),
-    LW_VALUE(lblCityBase1), LW_LABEL(Label28), LW_VALUE(lblCityBase2), LW_LABEL(Label15),
-    LW_VALUE(lblCityTRate), LW_LABEL(Label14), LW_VALUE(lblCityTax)};
+const UnitTab kCityTab{"City tax",
+                       "Your City",
+                       3252,
+                       480,
+                       1692,
+                       120,
+                       2052,
+                       LW_LABEL(lblCityName),
+                       LW_LABEL(Label26),
+                       LW_LABEL(Label25),
+                       LW_LABEL(Label24),
+                       LW_LABEL(Label23),
+                       LW_VALUE(lblCityAprVal),
+                       LW_VALUE(lblCityHSVal),
+                       LW_VALUE(lblCityO65Val),
+                       LW_VALUE(lblCityVetVal),
+                       LW_LABEL(Label31),
+                       LW_LABEL(Label32),
+                       LW_VALUE(lblCityNTV),
+                       LW_VALUE(lblCityBase1),
+                       LW_LABEL(Label28),
+                       LW_VALUE(lblCityBase2),
+                       LW_LABEL(Label15),
+                       LW_VALUE(lblCityTRate),
+                       LW_LABEL(Label14),
+                       LW_VALUE(lblCityTax)};
 
-const UnitTab kSchoolTab{
-    "School tax", "Your School", 3252, 480, 1692, 120, 2052,
-    LW_LABEL(lblSchoolName), LW_LABEL(Label45), LW_LABEL(Label44), LW_LABEL(Label43),
-    LW_LABEL(Label42), LW_VALUE(lblSchoolAprVal), LW_VALUE(lblSchoolHSVal),
-    LW_VALUE(lblSchoolO65Val), LW_VALUE(lblSchoolVetVal), LW_LABEL(Label50), LW_LABEL(Label51),
-    LW_VALUE(lblSchoolNTV), LW_VALUE(lblSchoolBase1), LW_LABEL(Label47), LW_VALUE(lblSchoolBase2),
-    LW_LABEL(Label34), LW_VALUE(lblSchoolTRate), LW_LABEL(Label33), LW_VALUE(lblSchoolTax)};
+const UnitTab kSchoolTab{"School tax",
+                         "Your School",
+                         3252,
+                         480,
+                         1692,
+                         120,
+                         2052,
+                         LW_LABEL(lblSchoolName),
+                         LW_LABEL(Label45),
+                         LW_LABEL(Label44),
+                         LW_LABEL(Label43),
+                         LW_LABEL(Label42),
+                         LW_VALUE(lblSchoolAprVal),
+                         LW_VALUE(lblSchoolHSVal),
+                         LW_VALUE(lblSchoolO65Val),
+                         LW_VALUE(lblSchoolVetVal),
+                         LW_LABEL(Label50),
+                         LW_LABEL(Label51),
+                         LW_VALUE(lblSchoolNTV),
+                         LW_VALUE(lblSchoolBase1),
+                         LW_LABEL(Label47),
+                         LW_VALUE(lblSchoolBase2),
+                         LW_LABEL(Label34),
+                         LW_VALUE(lblSchoolTRate),
+                         LW_LABEL(Label33),
+                         LW_VALUE(lblSchoolTax)};
 
 #undef LW_LABEL
 #undef LW_VALUE
@@ -146,7 +206,8 @@ void BuildInputArea(frmMainControls& w, QWidget* client) {
     w.Frame7->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     PlaceTwips(w.Frame7, 0, 0, kClientWidth, 30);
 
-    w.Frame1 = Frame(client, "Frame1", QStringLiteral("Enter value and select county, city and school"));
+    w.Frame1 =
+        Frame(client, "Frame1", QStringLiteral("Enter value and select county, city and school"));
     PlaceTwips(w.Frame1, 120, 240, 6975, 2892);
     w.Frame2 = Frame(client, "Frame2");
     w.Frame2->setAccessibleName(QStringLiteral("Estimate"));
@@ -220,15 +281,18 @@ void BuildExemptions(frmMainControls& w) {
     PlaceTwips(w.Frame5, 240, 1440, 3855, 972);
 
     // Option buttons that share a frame exclude each other.
-    w.optO65 = Option(w.Frame4, "optO65", QStringLiteral("Over 65 or Surviving Spouse"), 120, 120, 2415, 255);
+    w.optO65 = Option(w.Frame4, "optO65", QStringLiteral("Over 65 or Surviving Spouse"), 120, 120,
+                      2415, 255);
     w.optDP = Option(w.Frame4, "optDP", QStringLiteral("Disabled Person"), 120, 360, 1572, 255);
     w.optNeither = Option(w.Frame4, "optNeither", QStringLiteral("Neither"), 120, 600, 1572, 252);
     w.optNeither->setChecked(true);
 
     w.optVet1 = Option(w.Frame5, "optVet1", QStringLiteral("Veterans 10-30%"), 120, 120, 1575, 255);
     w.optVet2 = Option(w.Frame5, "optVet2", QStringLiteral("Veterans 31-50%"), 120, 360, 1575, 255);
-    w.optVet3 = Option(w.Frame5, "optVet3", QStringLiteral("Veterans 51-70%"), 1920, 120, 1815, 255);
-    w.optVet4 = Option(w.Frame5, "optVet4", QStringLiteral("Veterans 71-100%"), 1920, 360, 1695, 255);
+    w.optVet3 =
+        Option(w.Frame5, "optVet3", QStringLiteral("Veterans 51-70%"), 1920, 120, 1815, 255);
+    w.optVet4 =
+        Option(w.Frame5, "optVet4", QStringLiteral("Veterans 71-100%"), 1920, 360, 1695, 255);
     w.optVetNone = Option(w.Frame5, "optVetNone", QStringLiteral("None"), 120, 600, 1332, 252);
     w.optVetNone->setChecked(true);
 }
@@ -249,8 +313,11 @@ void BuildUnitTab(frmMainControls& w, QWidget* page, const UnitTab& t) {
         w.*n.member = label;
         return label;
     };
-    const auto value = [&](const ValueNames& n, int left, int top, const char* row, int width = kValueWidth) {
-        QLineEdit* box = ValueBox(page, n.name, QStringLiteral("%1: %2").arg(QLatin1String(t.spoken), QLatin1String(row)));
+    const auto value = [&](const ValueNames& n, int left, int top, const char* row,
+                           int width = kValueWidth) {
+        QLineEdit* box =
+            ValueBox(page, n.name,
+                     QStringLiteral("%1: %2").arg(QLatin1String(t.spoken), QLatin1String(row)));
         TwipsTabWidget::Place(box, Twips(left, top, width, kValueHeight));
         w.*n.member = box;
         return box;
@@ -260,9 +327,11 @@ void BuildUnitTab(frmMainControls& w, QWidget* page, const UnitTab& t) {
     (w.*t.name.member)->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold));
     caption(t.aprCaption, "Appraised Value", Twips(480, 780, 1452, 252))
         ->setBuddy(value(t.aprVal, 2280, 780, "appraised value"));
-    caption(t.hsCaption, "- Value of gen. HS", Twips(t.hsLeft, 1020, t.hsWidth, 252), Qt::AlignRight)
+    caption(t.hsCaption, "- Value of gen. HS", Twips(t.hsLeft, 1020, t.hsWidth, 252),
+            Qt::AlignRight)
         ->setBuddy(value(t.hsVal, 2280, 1020, "general homestead exemption"));
-    caption(t.o65Caption, "- Value of O65 or DP HS", Twips(t.o65Left, 1260, t.o65Width, 252), Qt::AlignRight)
+    caption(t.o65Caption, "- Value of O65 or DP HS", Twips(t.o65Left, 1260, t.o65Width, 252),
+            Qt::AlignRight)
         ->setBuddy(value(t.o65Val, 2280, 1260, "over 65 or disabled person exemption"));
     caption(t.vetCaption, "- Value of Vet Exemption", Twips(120, 1500, 2052, 252), Qt::AlignRight)
         ->setBuddy(value(t.vetVal, 2280, 1500, "veteran exemption"));
@@ -291,16 +360,22 @@ void BuildTotalTab(frmMainControls& w, QWidget* page) {
         int top;
     };
     const Row rows[] = {
-        {&frmMainControls::lblTotCountyName, "lblTotCountyName", "County Tax", &frmMainControls::lblTotCountyTax,
-         "lblTotCountyTax", "For details, select County Tax tab", "county tax", 480},
-        {&frmMainControls::lblTotCityName, "lblTotCityName", "City Tax", &frmMainControls::lblTotCityTax,
-         "lblTotCityTax", "For details, select City Tax tab", "city tax", 840},
-        {&frmMainControls::lblTotSchoolName, "lblTotSchoolName", "School Tax", &frmMainControls::lblTotSchoolTax,
-         "lblTotSchoolTax", "For details, select School Tax tab", "school tax", 1200},
-        {&frmMainControls::Label4, "Label4", "Special District Tax*", &frmMainControls::lblTotSpclTax,
-         "lblTotSpclTax", "Details of this calculation are not available", "special district tax", 1560},
+        {&frmMainControls::lblTotCountyName, "lblTotCountyName", "County Tax",
+         &frmMainControls::lblTotCountyTax, "lblTotCountyTax", "For details, select County Tax tab",
+         "county tax", 480},
+        {&frmMainControls::lblTotCityName, "lblTotCityName", "City Tax",
+         &frmMainControls::lblTotCityTax, "lblTotCityTax", "For details, select City Tax tab",
+         "city tax", 840},
+        {&frmMainControls::lblTotSchoolName, "lblTotSchoolName", "School Tax",
+         &frmMainControls::lblTotSchoolTax, "lblTotSchoolTax", "For details, select School Tax tab",
+         "school tax", 1200},
+        {&frmMainControls::Label4, "Label4", "Special District Tax*",
+         &frmMainControls::lblTotSpclTax, "lblTotSpclTax",
+         "Details of this calculation are not available", "special district tax", 1560},
     };
-    const auto spoken = [](const char* row) { return QStringLiteral("Total tax: ") + QLatin1String(row); };
+    const auto spoken = [](const char* row) {
+        return QStringLiteral("Total tax: ") + QLatin1String(row);
+    };
     for (const Row& row : rows) {
         QLabel* name = Caption(page, row.nameId, QString::fromLatin1(row.caption), Qt::AlignRight);
         TwipsTabWidget::Place(name, Twips(720, row.top, 2655, 255));
@@ -323,8 +398,9 @@ void BuildTotalTab(frmMainControls& w, QWidget* page) {
     PlaceTwips(w.lblTotTax, 2160, 240, 1215, 255);
     w.Label59->setBuddy(w.lblTotTax);
 
-    w.Label60 = Caption(page, "Label60",
-                        QStringLiteral("*Special District Tax includes all special districts selected"));
+    w.Label60 =
+        Caption(page, "Label60",
+                QStringLiteral("*Special District Tax includes all special districts selected"));
     TwipsTabWidget::Place(w.Label60, Twips(360, 2400, 4935, 255));
 }
 
@@ -385,7 +461,8 @@ void BuildMenus(QMainWindow& window, frmMainControls& w) {
 
     // Not in the menu bar, which stays as it was designed: in the results'
     // context menu, and its shortcut works anywhere in the window.
-    w.menuCopyEstimate = Named(new QAction(QStringLiteral("Copy &Estimate"), &window), "menuCopyEstimate");
+    w.menuCopyEstimate =
+        Named(new QAction(QStringLiteral("Copy &Estimate"), &window), "menuCopyEstimate");
     w.menuCopyEstimate->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     window.addAction(w.menuCopyEstimate);
 }
@@ -409,7 +486,8 @@ void BuildMainWindowControls(QMainWindow& window, frmMainControls& controls) {
 
     // The layout does not grow with the window; the window starts at the
     // size of its design and may be made larger but not smaller.
-    client->setMinimumSize(TwipsToPixels(kClientWidth, client), TwipsToPixels(kClientHeight, client));
+    client->setMinimumSize(TwipsToPixels(kClientWidth, client),
+                           TwipsToPixels(kClientHeight, client));
     window.resize(client->minimumWidth(),
                   client->minimumHeight() + window.menuBar()->sizeHint().height());
 }

@@ -4,10 +4,10 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/frmMain.h"
-#include "platform/platform.h"
 #include "app/splash/levywise_logo.h"
 #include "app/startup/shown_probe.h"
 #include "levywise_version.h"
+#include "platform/platform.h"
 #include "ratedata/mod_main.h"
 
 using namespace levywise;

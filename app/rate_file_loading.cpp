@@ -5,9 +5,9 @@
 #include <QFileInfo>
 
 #include "app/frmMain.h"
+#include "app/sample_county.h"
 #include "platform/platform.h"
 #include "platform/text.h"
-#include "app/sample_county.h"
 #include "ratedata/mod_main.h"
 #include "ratedata/rate_file.h"
 #include "ratedata/settings_file.h"
@@ -46,10 +46,12 @@ QString Printable(QString text) {
 }
 
 // Why a file was not loaded, naming the file as the user chose it.
-QString RefusalText(const QString& path, const RateFileRead& read, const std::string& requiredVersion) {
+QString RefusalText(const QString& path, const RateFileRead& read,
+                    const std::string& requiredVersion) {
     const std::vector<std::string> lines = RefusalLines(read, requiredVersion);
     QString text = Printable(path + FromCp1252(lines.front()));
-    for (std::size_t i = 1; i < lines.size(); ++i) text += QStringLiteral("\r\n") + FromCp1252(lines[i]);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        text += QStringLiteral("\r\n") + FromCp1252(lines[i]);
     return text;
 }
 
@@ -80,9 +82,8 @@ QString LocateRateFile(frmMain& w) {
         path = QLatin1String(kReloadMarker);
         w.FocusValueBox();
     } else {
-        path = FileNameText(RateFilePathFromSettings(FileNameBytes(settingsPath),
-                                                     FileNameBytes(currentDir),
-                                                     QDir::separator().toLatin1()));
+        path = FileNameText(RateFilePathFromSettings(
+            FileNameBytes(settingsPath), FileNameBytes(currentDir), QDir::separator().toLatin1()));
         if (QFileInfo(path).isFile()) {
             w.ShowFileCaption(path, false);
             return path;
@@ -122,14 +123,16 @@ void LoadRateFile(frmMain& w) {
         return;
     case RateFileStatus::WrongVersion:
         w.setWindowTitle(caption);
-        w.platform().messageBox(&w, QString::fromLatin1(kVersionErrorTitle.data(),
-                                                        static_cast<qsizetype>(kVersionErrorTitle.size())),
-                                RefusalText(path, read, w.data().RequiredRateVersion),
-                                MsgButtons::Ok);
+        w.platform().messageBox(
+            &w,
+            QString::fromLatin1(kVersionErrorTitle.data(),
+                                static_cast<qsizetype>(kVersionErrorTitle.size())),
+            RefusalText(path, read, w.data().RequiredRateVersion), MsgButtons::Ok);
         return;
     case RateFileStatus::Refused:
         w.setWindowTitle(caption);
-        w.platform().messageBox(&w, QLatin1String(kFileRefusedTitle), RefusalText(path, read, w.data().RequiredRateVersion),
+        w.platform().messageBox(&w, QLatin1String(kFileRefusedTitle),
+                                RefusalText(path, read, w.data().RequiredRateVersion),
                                 MsgButtons::Ok);
         return;
     }

@@ -23,7 +23,8 @@ void FillUnitList(QComboBox* list, std::vector<std::string> items, ListOrder ord
         const QString text = FromCp1252(item);
         list->addItem(text, QByteArray(item.data(), static_cast<qsizetype>(item.size())));
         // Read aloud as the name and the code, without the blanks between.
-        list->setItemData(list->count() - 1, text.chopped(3).trimmed() + QLatin1Char(' ') + text.right(3),
+        list->setItemData(list->count() - 1,
+                          text.chopped(3).trimmed() + QLatin1Char(' ') + text.right(3),
                           Qt::AccessibleTextRole);
     }
 }

@@ -32,9 +32,7 @@ private:
     std::string error_;
 };
 
-inline constexpr const char* kValueTooLarge =
-    "The appraised value is too large for an estimate.";
-inline constexpr const char* kTaxTooLarge =
-    "The tax on this value is too large to be shown.";
+inline constexpr const char* kValueTooLarge = "The appraised value is too large for an estimate.";
+inline constexpr const char* kTaxTooLarge = "The tax on this value is too large to be shown.";
 
 } // namespace levywise

@@ -12,11 +12,11 @@ enum class VetOption { None, Vet1, Vet2, Vet3, Vet4 };
 
 // Everything the user has entered for one estimate, as the main window holds it.
 struct EstimateInput {
-    std::string AprValText;  // the appraised value as typed
-    std::string CountyItem;  // the selected list entries (name, blanks, code); empty when none
+    std::string AprValText; // the appraised value as typed
+    std::string CountyItem; // the selected list entries (name, blanks, code); empty when none
     std::string CityItem;
     std::string SchoolItem;
-    bool GHS = false;        // general homestead ticked
+    bool GHS = false; // general homestead ticked
     AgeOption Age = AgeOption::Neither;
     VetOption Vet = VetOption::None;
 };

@@ -85,7 +85,8 @@ std::optional<std::string_view> UnitCodes::districtsOf(std::string_view list, ch
     }
     // Districts are added up in table order, as the window adds them.
     std::sort(slots.begin() + static_cast<std::ptrdiff_t>(before), slots.end());
-    slots.erase(std::unique(slots.begin() + static_cast<std::ptrdiff_t>(before), slots.end()), slots.end());
+    slots.erase(std::unique(slots.begin() + static_cast<std::ptrdiff_t>(before), slots.end()),
+                slots.end());
     return std::nullopt;
 }
 

@@ -14,9 +14,9 @@ namespace levywise::cli {
 
 // An entry of the county, city or school list, chosen by its code.
 struct ListEntry {
-    std::string Item;               // the entry's text: name, blanks, code
-    const Jurisdiction* Unit;       // the unit the calculation takes for it
-    bool NoCounty;                  // the " No County" code: no special district is taxed
+    std::string Item;         // the entry's text: name, blanks, code
+    const Jurisdiction* Unit; // the unit the calculation takes for it
+    bool NoCounty;            // the " No County" code: no special district is taxed
 };
 
 // Finds list entries and special districts by the code a user typed, in

@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -22,19 +22,17 @@
 namespace levywise {
 namespace {
 
-const QColor kHeaderOrange(255, 192, 128);   // &H0080C0FF&
+const QColor kHeaderOrange(255, 192, 128); // &H0080C0FF&
 constexpr int kColumnTwips[frmRateTable::kColumns] = {2480, 1000, 700, 700, 700};
 const char* const kHeaders[frmRateTable::kColumns] = {"Jurisdiction Name", "Tax Rate", "Opt HS",
                                                       "Opt O65", "Opt DP"};
 // The keyboard's way to the sorts that clicks on the headers give.
 constexpr const char* kSortKeys = "Alt+N sorts by name, Alt+R by tax rate.";
-const char* const kHeaderTips[frmRateTable::kColumns] = {"Click, or press Alt+N, to sort by name",
-                                                         "Click, or press Alt+R, to sort by tax rate",
-                                                         "", "", ""};
+const char* const kHeaderTips[frmRateTable::kColumns] = {
+    "Click, or press Alt+N, to sort by name", "Click, or press Alt+R, to sort by tax rate", "", "",
+    ""};
 
-QString shown(const std::string& bytes) {
-    return FromCp1252(bytes);
-}
+QString shown(const std::string& bytes) { return FromCp1252(bytes); }
 
 QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment) {
     auto* item = new QTableWidgetItem(text);
@@ -47,8 +45,7 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment) {
 } // namespace
 
 frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      data_(data),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), data_(data),
       platform_(platform) {
     setObjectName(QStringLiteral("frmRateTable"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -93,7 +90,8 @@ frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
             [this](int row, int column) { SortByHeader(row + 1, column); });
     connect(cmdDone, &QPushButton::clicked, this, &frmRateTable::cmdDone_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmRateTable::cmdPrint_Click);
-    for (const auto& [column, key] : {std::pair{kNameColumn, Qt::Key_N}, {kRateColumn, Qt::Key_R}}) {
+    for (const auto& [column, key] :
+         {std::pair{kNameColumn, Qt::Key_N}, {kRateColumn, Qt::Key_R}}) {
         auto* sort = new QAction(this);
         sort->setShortcut(QKeySequence(Qt::ALT | key));
         addAction(sort);
@@ -106,19 +104,16 @@ frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
     Form_Load();
 }
 
-void frmRateTable::Form_Load() {
-    BuildListing();
-}
+void frmRateTable::Form_Load() { BuildListing(); }
 
 void frmRateTable::BuildListing() {
     data_.NameSortedAsc = false;
     data_.RateSortedAsc = true;
 
     const QString county = CaptionPart(data_.CountyName);
-    setWindowTitle(county.isEmpty()
-                       ? QStringLiteral("Jurisdictions and Tax Rates")
-                       : QStringLiteral("Jurisdictions and Tax Rates for ") + county +
-                             QStringLiteral(" County"));
+    setWindowTitle(county.isEmpty() ? QStringLiteral("Jurisdictions and Tax Rates")
+                                    : QStringLiteral("Jurisdictions and Tax Rates for ") + county +
+                                          QStringLiteral(" County"));
 
     MSFlexGrid1->clear();
     MSFlexGrid1->setRowCount(0);
@@ -178,7 +173,8 @@ void frmRateTable::sortRows(int column, bool ascending) {
     });
     for (int r = 0; r < MSFlexGrid1->rowCount(); ++r)
         for (int c = 0; c < kColumns; ++c)
-            MSFlexGrid1->setItem(r, c, rows[static_cast<std::size_t>(r)].items[static_cast<std::size_t>(c)]);
+            MSFlexGrid1->setItem(
+                r, c, rows[static_cast<std::size_t>(r)].items[static_cast<std::size_t>(c)]);
 }
 
 void frmRateTable::keyPressEvent(QKeyEvent* event) {
@@ -188,12 +184,8 @@ void frmRateTable::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
 }
 
-void frmRateTable::cmdDone_Click() {
-    close();
-}
+void frmRateTable::cmdDone_Click() { close(); }
 
-void frmRateTable::cmdPrint_Click() {
-    PrintWindowImage(this, platform_);
-}
+void frmRateTable::cmdPrint_Click() { PrintWindowImage(this, platform_); }
 
 } // namespace levywise

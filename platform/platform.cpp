@@ -46,7 +46,7 @@ std::optional<QString> QtPlatform::openFile(QWidget* parent, const OpenFileReque
     // does, is shown as it is.
     for (const auto& [description, pattern] : request.filters)
         filters << (description.contains("(" + pattern + ")") ? description
-                                                                : description + " (" + pattern + ")");
+                                                              : description + " (" + pattern + ")");
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -67,13 +67,9 @@ std::optional<QString> QtPlatform::saveFile(QWidget* parent, const QString& prop
     return path;
 }
 
-QString QtPlatform::currentDirectory() {
-    return QDir::toNativeSeparators(QDir::currentPath());
-}
+QString QtPlatform::currentDirectory() { return QDir::toNativeSeparators(QDir::currentPath()); }
 
-bool QtPlatform::hasPrinter() {
-    return !QPrinterInfo::defaultPrinter().isNull();
-}
+bool QtPlatform::hasPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
 
 QString QtPlatform::printImage(const QImage& image, const QString& jobName) {
     QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);

@@ -35,8 +35,8 @@ void PrintOrOfferPdf(QWidget* window, Platform& platform, const PrintJob& job) {
 
 void PrintWindowImage(QWidget* window, Platform& platform) {
     const QImage image = window->grab().toImage();
-    const QString title = window->windowTitle().isEmpty() ? QStringLiteral("Levywise")
-                                                          : window->windowTitle();
+    const QString title =
+        window->windowTitle().isEmpty() ? QStringLiteral("Levywise") : window->windowTitle();
     PrintOrOfferPdf(window, platform,
                     {QStringLiteral("window"), QStringLiteral("an image of the window"),
                      [&] { return platform.printImage(image, title); },

@@ -21,8 +21,9 @@ QFont DesignFont(const QString& windowsFamily, double pointSize, int weight) {
     font.setFamilies(QStringList{FreeFamilyFor(windowsFamily), windowsFamily});
     font.setPointSizeF(pointSize);
     font.setWeight(static_cast<QFont::Weight>(weight));
-    font.setStyleHint(FreeFamilyFor(windowsFamily) == QLatin1String("URW Bookman") ? QFont::Serif
-                                                                                  : QFont::SansSerif);
+    font.setStyleHint(FreeFamilyFor(windowsFamily) == QLatin1String("URW Bookman")
+                          ? QFont::Serif
+                          : QFont::SansSerif);
     return font;
 }
 

@@ -62,8 +62,9 @@ public:
             const auto whole = static_cast<std::int64_t>(value);
             std::int64_t sum = 0;
             if (static_cast<double>(whole) == value)
-                return __builtin_add_overflow(raw_, whole * kScale, &sum) ? std::nullopt
-                                                                          : std::optional(Currency(sum));
+                return __builtin_add_overflow(raw_, whole * kScale, &sum)
+                           ? std::nullopt
+                           : std::optional(Currency(sum));
         }
         const auto bits = std::bit_cast<std::uint64_t>(value);
         const int biased = static_cast<int>(bits >> 52 & 0x7FF);

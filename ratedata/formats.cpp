@@ -37,34 +37,26 @@ void DropTrailingZeros(std::string& digits) {
 Decimal ToDecimal15(double value) {
     Decimal d;
     d.negative = std::signbit(value);
-    if (value == 0 || !std::isfinite(value)) {
-        return d;
-    }
+    if (value == 0 || !std::isfinite(value)) { return d; }
     // "d.ddddddddddddddde+XXX": at most 22 characters.
     char text[48];
     const auto [end, ec] = std::to_chars(text, text + sizeof text, std::fabs(value),
                                          std::chars_format::scientific, 14);
-    if (ec != std::errc()) {
-        return d;
-    }
+    if (ec != std::errc()) { return d; }
     const char* p = text;
     for (; p != end && *p != 'e'; ++p) {
-        if (*p != '.') {
-            d.digits += *p;
-        }
+        if (*p != '.') { d.digits += *p; }
     }
     int exponent = 0;
     bool negativeExponent = false;
     if (p != end) {
-        ++p;  // 'e'
+        ++p; // 'e'
     }
     if (p != end && (*p == '+' || *p == '-')) {
         negativeExponent = *p == '-';
         ++p;
     }
-    for (; p != end; ++p) {
-        exponent = exponent * 10 + (*p - '0');
-    }
+    for (; p != end; ++p) { exponent = exponent * 10 + (*p - '0'); }
     d.pointPos = (negativeExponent ? -exponent : exponent) + 1;
     DropTrailingZeros(d.digits);
     return d;
@@ -73,9 +65,7 @@ Decimal ToDecimal15(double value) {
 // Rounds to the given number of decimals, a half away from zero.
 void RoundToDecimals(Decimal& d, int decimals) {
     const long keep = static_cast<long>(d.pointPos) + decimals;
-    if (keep >= static_cast<long>(d.digits.size())) {
-        return;
-    }
+    if (keep >= static_cast<long>(d.digits.size())) { return; }
     if (keep < 0) {
         // Below half a unit of the last decimal shown.
         d.digits.clear();
@@ -101,13 +91,9 @@ void RoundToDecimals(Decimal& d, int decimals) {
 
 // The digits in front of the point; empty when there are none (|value| < 1).
 std::string WholeDigits(const Decimal& d) {
-    if (d.isZero() || d.pointPos <= 0) {
-        return {};
-    }
+    if (d.isZero() || d.pointPos <= 0) { return {}; }
     const std::size_t whole = static_cast<std::size_t>(d.pointPos);
-    if (whole <= d.digits.size()) {
-        return d.digits.substr(0, whole);
-    }
+    if (whole <= d.digits.size()) { return d.digits.substr(0, whole); }
     return d.digits + std::string(whole - d.digits.size(), '0');
 }
 
@@ -127,9 +113,7 @@ std::string Grouped(const std::string& digits) {
     std::string out;
     out.reserve(digits.size() + digits.size() / 3);
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            out += ',';
-        }
+        if (i > 0 && (digits.size() - i) % 3 == 0) { out += ','; }
         out += digits[i];
     }
     return out;
@@ -140,9 +124,7 @@ std::string Grouped(const std::string& digits) {
 Decimal Rounded(double value, int decimals) {
     Decimal d = ToDecimal15(value);
     RoundToDecimals(d, decimals);
-    if (d.isZero()) {
-        d.negative = false;
-    }
+    if (d.isZero()) { d.negative = false; }
     return d;
 }
 
@@ -181,15 +163,15 @@ std::int64_t CentsAsShown(double amount) {
 std::int64_t CentsAsShown(Currency amount) {
     const std::int64_t raw = amount.raw();
     // Unsigned negation, so the most negative amount has a magnitude too.
-    const std::uint64_t magnitude =
-        raw < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+    const std::uint64_t magnitude = raw < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(raw)
+                                            : static_cast<std::uint64_t>(raw);
     const auto cents = static_cast<std::int64_t>(magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0));
     return raw < 0 ? -cents : cents;
 }
 
 std::string MoneyText(std::int64_t cents) {
-    const std::uint64_t magnitude =
-        cents < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+    const std::uint64_t magnitude = cents < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(cents)
+                                              : static_cast<std::uint64_t>(cents);
     const std::uint64_t dollars = magnitude / 100;
     const unsigned centPart = static_cast<unsigned>(magnitude % 100);
     std::string centText(2, '0');
@@ -201,12 +183,8 @@ std::string MoneyText(std::int64_t cents) {
 std::string FormatCurrency(Currency value) { return MoneyText(CentsAsShown(value)); }
 
 std::string FormatFixed7(double value) {
-    if (std::isinf(value)) {
-        return kOverflowText;
-    }
-    if (std::isnan(value)) {
-        value = 0;
-    }
+    if (std::isinf(value)) { return kOverflowText; }
+    if (std::isnan(value)) { value = 0; }
     const Decimal d = Rounded(value, 7);
     const std::string whole = WholeDigits(d);
     std::string out = d.negative ? "-" : "";
@@ -217,18 +195,12 @@ std::string FormatFixed7(double value) {
 }
 
 std::string FormatPercent4(double value) {
-    if (std::isinf(value)) {
-        return kOverflowText;
-    }
-    if (std::isnan(value)) {
-        value = 0;
-    }
+    if (std::isinf(value)) { return kOverflowText; }
+    if (std::isnan(value)) { value = 0; }
     Decimal d = ToDecimal15(value);
-    d.pointPos += 2;  // times 100, exactly
+    d.pointPos += 2; // times 100, exactly
     RoundToDecimals(d, 4);
-    if (d.isZero()) {
-        d.negative = false;
-    }
+    if (d.isZero()) { d.negative = false; }
     std::string fraction = FractionDigits(d, 4);
     DropTrailingZeros(fraction);
     std::string out = d.negative ? "-" : "";
@@ -240,34 +212,24 @@ std::string FormatPercent4(double value) {
 }
 
 std::string FormatDollarsWhole(double value) {
-    if (std::isinf(value)) {
-        return kOverflowText;
-    }
-    if (std::isnan(value)) {
-        value = 0;
-    }
+    if (std::isinf(value)) { return kOverflowText; }
+    if (std::isnan(value)) { value = 0; }
     const Decimal d = Rounded(value, 0);
     return (d.negative ? "-$" : "$") + Grouped(WholeDigits(d));
 }
 
 std::string FormatGroupedWhole(double value) {
-    if (std::isinf(value)) {
-        return kOverflowText;
-    }
-    if (std::isnan(value)) {
-        value = 0;
-    }
+    if (std::isinf(value)) { return kOverflowText; }
+    if (std::isnan(value)) { value = 0; }
     const Decimal d = Rounded(value, 0);
     return (d.negative ? "-" : "") + Grouped(WholeDigits(d));
 }
 
 std::string PlainNumberText(double value) {
-    if (std::isinf(value)) {
-        return kOverflowText;
-    }
+    if (std::isinf(value)) { return kOverflowText; }
     const Decimal d = ToDecimal15(value);
     if (d.isZero()) {
-        return "0";  // also NaN and -0
+        return "0"; // also NaN and -0
     }
     std::string out = d.negative ? "-" : "";
     // Decided on the rounded digits: 999999999999999.9 is 1E+15.
@@ -281,9 +243,7 @@ std::string PlainNumberText(double value) {
         out += 'E';
         out += exponent < 0 ? '-' : '+';
         const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10) {
-            out += '0';
-        }
+        if (magnitude < 10) { out += '0'; }
         out += std::to_string(magnitude);
         return out;
     }

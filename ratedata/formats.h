@@ -15,8 +15,8 @@ std::string FormatCurrency(Currency value);
 // An amount in cents as the money format rounds it: a double's
 // 15-significant-digit decimal form (so 2.675 shows as $2.68), a Currency's
 // ten-thousandths, each a half cent away from zero. The double must lie in
-// the range of money; one far past it is held at the largest cents. The formats below show a NaN as they would show 0 and
-// an infinity as "Overflow"; the estimate never passes either.
+// the range of money; one far past it is held at the largest cents. The formats below show a NaN as
+// they would show 0 and an infinity as "Overflow"; the estimate never passes either.
 std::int64_t CentsAsShown(double amount);
 std::int64_t CentsAsShown(Currency amount);
 

@@ -16,16 +16,16 @@ struct Jurisdiction {
     FixedText<30> Name;
     FixedText<1> UnitType;
     FixedText<1> DefaultSel;
-    double TaxRate = 0;       // tax per 100 of net taxable value
-    Currency HSAmt;           // general homestead, fixed amount
-    Currency O65Amt;          // over 65, fixed amount
-    Currency DPAmt;           // disabled person, fixed amount
-    double OptHS = 0;         // fraction of the value when strictly between 0 and 1, else an amount
-    Currency OptO65;          // as OptHS
-    Currency OptDP;           // as OptHS
+    double TaxRate = 0; // tax per 100 of net taxable value
+    Currency HSAmt;     // general homestead, fixed amount
+    Currency O65Amt;    // over 65, fixed amount
+    Currency DPAmt;     // disabled person, fixed amount
+    double OptHS = 0;   // fraction of the value when strictly between 0 and 1, else an amount
+    Currency OptO65;    // as OptHS
+    Currency OptDP;     // as OptHS
     double Reserved12 = 0;
     double Reserved13 = 0;
-    std::int16_t Vet1 = 0;    // veteran amounts in whole dollars, by disability bracket
+    std::int16_t Vet1 = 0; // veteran amounts in whole dollars, by disability bracket
     std::int16_t Vet2 = 0;
     std::int16_t Vet3 = 0;
     std::int16_t Vet4 = 0;

@@ -17,19 +17,19 @@ struct modMain {
 
     modMain();
 
-    std::vector<Jurisdiction> RateTbl;  // kRateSlots + 1 entries, 1..RateCount sorted by Name
+    std::vector<Jurisdiction> RateTbl; // kRateSlots + 1 entries, 1..RateCount sorted by Name
     int RateCount = 0;
     int LoadedCount = 0;
-    std::vector<Jurisdiction> SpclTbl;  // kSpecialSlots + 1 entries, 1..SpclCount
-    std::vector<SpclFlags> SpclSel;     // parallel to SpclTbl
+    std::vector<Jurisdiction> SpclTbl; // kSpecialSlots + 1 entries, 1..SpclCount
+    std::vector<SpclFlags> SpclSel;    // parallel to SpclTbl
     int SpclCount = 0;
     bool SpclLoading = false;
     std::string CountyName;
     std::string RequiredRateVersion;
 
-    Currency SpclTotal;                 // the selected special districts' tax, last estimate
+    Currency SpclTotal; // the selected special districts' tax, last estimate
 
-    bool NameSortedAsc = false;         // listing window sort state
+    bool NameSortedAsc = false; // listing window sort state
     bool RateSortedAsc = true;
 };
 

@@ -30,9 +30,7 @@ int DigitValue(int c, unsigned base) {
 // underflow, which std::from_chars reports alike.
 bool AtLeastOne(std::string_view text) {
     std::size_t i = 0;
-    if (i < text.size() && text[i] == '-') {
-        ++i;
-    }
+    if (i < text.size() && text[i] == '-') { ++i; }
     bool found = false;
     bool afterPoint = false;
     long long wholeDigits = 0;
@@ -54,9 +52,7 @@ bool AtLeastOne(std::string_view text) {
             }
         }
     }
-    if (!found) {
-        return false;
-    }
+    if (!found) { return false; }
     // The decimal exponent of the first non-zero digit.
     const long long lead = wholeDigits > 0 ? wholeDigits - 1 : -fractionZeros - 1;
 
@@ -68,16 +64,12 @@ bool AtLeastOne(std::string_view text) {
             negative = text[i] == '-';
             ++i;
         }
-        constexpr long long kCap = 100000000;  // far beyond any double
+        constexpr long long kCap = 100000000; // far beyond any double
         for (; i < text.size() && IsDigit(text[i]); ++i) {
             exponent = exponent * 10 + (text[i] - '0');
-            if (exponent > kCap) {
-                exponent = kCap;
-            }
+            if (exponent > kCap) { exponent = kCap; }
         }
-        if (negative) {
-            exponent = -exponent;
-        }
+        if (negative) { exponent = -exponent; }
     }
     // Both terms are bounded (digit counts by the text length, the exponent
     // by kCap), so the sum cannot overflow.
@@ -89,12 +81,10 @@ bool AtLeastOne(std::string_view text) {
 // too small for one become 0.
 std::optional<double> DecimalTextToDouble(std::string_view text) {
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                           std::chars_format::general);
+    const auto [ptr, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        if (AtLeastOne(text)) {
-            return std::nullopt;
-        }
+        if (AtLeastOne(text)) { return std::nullopt; }
         return 0.0;
     }
     if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(value)) {
@@ -112,16 +102,12 @@ public:
 
     // The next character that is not skipped, as 0..255, or -1 at the end.
     int peek() {
-        while (pos_ < text_.size() && IsSkipped(text_[pos_])) {
-            ++pos_;
-        }
+        while (pos_ < text_.size() && IsSkipped(text_[pos_])) { ++pos_; }
         return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : -1;
     }
 
     void advance() {
-        if (pos_ < text_.size()) {
-            ++pos_;
-        }
+        if (pos_ < text_.size()) { ++pos_; }
     }
 
 private:
@@ -141,9 +127,7 @@ std::optional<double> ReadRadixDigits(SkippingReader& reader, unsigned base) {
          digit = DigitValue(reader.peek(), base)) {
         reader.advance();
         value = value * base + static_cast<unsigned>(digit);
-        if (value > kLongMax) {
-            return std::nullopt;
-        }
+        if (value > kLongMax) { return std::nullopt; }
     }
     if (value <= 0xFFFFu) {
         return static_cast<double>(static_cast<std::int16_t>(static_cast<std::uint16_t>(value)));
@@ -184,15 +168,11 @@ bool IsExponentMarker(int c) { return c == 'E' || c == 'e' || c == 'D' || c == '
 std::optional<double> LeadingNumber(std::string_view text) {
     SkippingReader reader(text);
     int c = reader.peek();
-    if (c == '&') {
-        return ReadRadixNumber(reader);
-    }
+    if (c == '&') { return ReadRadixNumber(reader); }
 
     std::string number;
     if (c == '+' || c == '-') {
-        if (c == '-') {
-            number += '-';
-        }
+        if (c == '-') { number += '-'; }
         reader.advance();
     }
     std::size_t digits = CollectDigits(reader, number);
@@ -201,9 +181,7 @@ std::optional<double> LeadingNumber(std::string_view text) {
         number += '.';
         digits += CollectDigits(reader, number);
     }
-    if (digits == 0) {
-        return 0.0;
-    }
+    if (digits == 0) { return 0.0; }
 
     if (IsExponentMarker(reader.peek())) {
         reader.advance();
@@ -214,9 +192,7 @@ std::optional<double> LeadingNumber(std::string_view text) {
             reader.advance();
         }
         // "1e" and "1e+" are just 1.
-        if (CollectDigits(reader, exponent) > 0) {
-            number += exponent;
-        }
+        if (CollectDigits(reader, exponent) > 0) { number += exponent; }
     }
     return DecimalTextToDouble(number);
 }
@@ -225,9 +201,7 @@ std::optional<double> AppraisedValueFromText(std::string_view text) {
     std::string cleaned;
     cleaned.reserve(text.size());
     for (const char c : text) {
-        if (c != '$' && c != ',') {
-            cleaned += c;
-        }
+        if (c != '$' && c != ',') { cleaned += c; }
     }
     return LeadingNumber(cleaned);
 }
@@ -239,24 +213,16 @@ namespace {
 std::optional<std::string> CollectPlainNumber(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && text[begin] == ' ') {
-        ++begin;
-    }
-    while (end > begin && text[end - 1] == ' ') {
-        --end;
-    }
+    while (begin < end && text[begin] == ' ') { ++begin; }
+    while (end > begin && text[end - 1] == ' ') { --end; }
 
     std::string number;
     std::size_t i = begin;
     if (i < end && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') {
-            number += '-';
-        }
+        if (text[i] == '-') { number += '-'; }
         ++i;
     }
-    if (i < end && text[i] == '$') {
-        ++i;
-    }
+    if (i < end && text[i] == '$') { ++i; }
 
     std::size_t digits = 0;
     bool lastWasDigit = false;
@@ -282,9 +248,7 @@ std::optional<std::string> CollectPlainNumber(std::string_view text) {
             ++i;
         }
     }
-    if (digits == 0) {
-        return std::nullopt;
-    }
+    if (digits == 0) { return std::nullopt; }
 
     if (i < end && (text[i] == 'e' || text[i] == 'E')) {
         number += 'e';
@@ -299,13 +263,9 @@ std::optional<std::string> CollectPlainNumber(std::string_view text) {
             ++exponentDigits;
             ++i;
         }
-        if (exponentDigits == 0) {
-            return std::nullopt;
-        }
+        if (exponentDigits == 0) { return std::nullopt; }
     }
-    if (i != end) {
-        return std::nullopt;
-    }
+    if (i != end) { return std::nullopt; }
     return number;
 }
 
@@ -380,11 +340,9 @@ PlainAmount ParsePlainAmount(std::string_view text) {
 double RoundHalfEven(double value) {
     // From 2^52 on every double is already whole.
     constexpr double kAllWhole = 4503599627370496.0;
-    if (!std::isfinite(value) || std::fabs(value) >= kAllWhole) {
-        return value;
-    }
+    if (!std::isfinite(value) || std::fabs(value) >= kAllWhole) { return value; }
     const double below = std::floor(value);
-    const double fraction = value - below;  // exact in this range
+    const double fraction = value - below; // exact in this range
     double result = below;
     if (fraction > 0.5) {
         result = below + 1;
@@ -397,9 +355,7 @@ double RoundHalfEven(double value) {
 
 bool IsBlank(std::string_view text) {
     for (const char c : text) {
-        if (c != ' ') {
-            return false;
-        }
+        if (c != ' ') { return false; }
     }
     return true;
 }

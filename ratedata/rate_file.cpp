@@ -97,9 +97,10 @@ public:
         u.DefaultSel.assign(IsBlank(cols_[4]) ? std::string_view("N") : cols_[4].substr(0, 1));
         u.TaxRate = ParsePlainNumber(cols_[5]).value_or(0.0);
         if (cols_[5].find_first_of(kSeparators) != std::string_view::npos)
-            warnings_.push_back(RateFileError{std::string(file_), line_, 5, std::string(cols_[5]),
-                                              "this rate is read as " + PlainNumberText(u.TaxRate) +
-                                                  ": commas and currency signs are no decimal point"});
+            warnings_.push_back(
+                RateFileError{std::string(file_), line_, 5, std::string(cols_[5]),
+                              "this rate is read as " + PlainNumberText(u.TaxRate) +
+                                  ": commas and currency signs are no decimal point"});
         if (!money(6, u.HSAmt) || !money(7, u.O65Amt) || !money(8, u.DPAmt)) return error_;
         if (!percentOrNumber(9, u.OptHS)) return error_;
         if (!percentOrMoney(10, u.OptO65) || !percentOrMoney(11, u.OptDP)) return error_;
@@ -154,7 +155,8 @@ private:
             return true;
         }
         const PlainAmount amount = ParsePlainAmount(cols_[column]);
-        if (amount.read == PlainAmount::Read::NotANumber) return fail(column, "this is not a number");
+        if (amount.read == PlainAmount::Read::NotANumber)
+            return fail(column, "this is not a number");
         if (amount.read == PlainAmount::Read::OutOfRange)
             return fail(column, "this amount is too large");
         out = Currency::fromRaw(amount.tenThousandths);
@@ -258,7 +260,8 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
                            "the file lists more units than the " +
                                std::to_string(modMain::kRateSlots - 3) + " a rate table can hold");
         Jurisdiction unit;
-        if (auto error = RecordConverter(fileName, lines.number(), cols, c.Warnings).convert(unit)) {
+        if (auto error =
+                RecordConverter(fileName, lines.number(), cols, c.Warnings).convert(unit)) {
             result.status = RateFileStatus::Refused;
             result.error = std::move(*error);
             return result;
@@ -291,8 +294,9 @@ RateFileRead ReadRateFile(const std::string& path) {
         return refused(path, 0, 0, {}, "the file is far too large to be a rate file");
 
     std::ifstream in(path, std::ios::binary);
-    if (!in) return refused(path, 0, 0, {}, std::string("the file cannot be opened (") +
-                                                std::strerror(errno) + ")");
+    if (!in)
+        return refused(path, 0, 0, {},
+                       std::string("the file cannot be opened (") + std::strerror(errno) + ")");
     std::string bytes;
     bytes.reserve(ec ? 0 : static_cast<std::size_t>(size));
     char buffer[1 << 16];
@@ -341,14 +345,17 @@ std::vector<std::string> RefusalLines(const RateFileRead& read, std::string_view
     const std::string expected(kRateFileVersion);
     const std::string_view tag = read.contents.VersionTag;
     std::string first =
-        tag.empty() ? ": the first line of this file holds no version tag; a tax rate file begins with \"" +
-                          expected + "\" and a tab."
-                    : ": the version tag of this file is \"" + shortened(tag) + "\", not \"" + expected + "\".";
-    return {first,
-            "The tax rate file you have selected is not the correct version level for this program. ",
-            "You need Levywise " + std::string(requiredVersion) + " or higher to load this table. ",
-            "You may download a current version of the program and data file from " +
-                std::string(kDistributorAddress)};
+        tag.empty()
+            ? ": the first line of this file holds no version tag; a tax rate file begins with \"" +
+                  expected + "\" and a tab."
+            : ": the version tag of this file is \"" + shortened(tag) + "\", not \"" + expected +
+                  "\".";
+    return {
+        first,
+        "The tax rate file you have selected is not the correct version level for this program. ",
+        "You need Levywise " + std::string(requiredVersion) + " or higher to load this table. ",
+        "You may download a current version of the program and data file from " +
+            std::string(kDistributorAddress)};
 }
 
 } // namespace levywise

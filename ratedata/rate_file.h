@@ -12,11 +12,11 @@ namespace levywise {
 
 // Why a rate file was refused, precise enough for the user to mend the file.
 struct RateFileError {
-    std::string file;     // the path as given
-    int line = 0;         // 1-based; 0 when the file as a whole is at fault
-    int column = 0;       // 1-based; 0 when the line as a whole is at fault
-    std::string text;     // the offending column text (as read, single-byte)
-    std::string problem;  // what is wrong, in plain words
+    std::string file;    // the path as given
+    int line = 0;        // 1-based; 0 when the file as a whole is at fault
+    int column = 0;      // 1-based; 0 when the line as a whole is at fault
+    std::string text;    // the offending column text (as read, single-byte)
+    std::string problem; // what is wrong, in plain words
 
     // "<file>, line 12, column 6 ("abc"): this is not a number." (the text cut
     // after 40 characters)

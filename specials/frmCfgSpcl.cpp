@@ -26,8 +26,8 @@
 namespace levywise {
 namespace {
 
-constexpr int kRowTop = 480;    // twips: top of row 0
-constexpr int kRowPitch = 360;  // twips from one row to the next
+constexpr int kRowTop = 480;   // twips: top of row 0
+constexpr int kRowPitch = 360; // twips from one row to the next
 
 // Text boxes paint their face with the Base colour, the rest with Window/Button.
 void PaleYellowBox(QLineEdit* box) {
@@ -120,8 +120,9 @@ void frmCfgSpcl::BuildControls() {
     VScroll1->hide();
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmCfgSpcl::VScroll1_Change);
 
-    Label3 = label("Label3", QStringLiteral("Jurisdictions shown in BOLD are Defaults for the county"),
-                   360, 5640, 4215);
+    Label3 =
+        label("Label3", QStringLiteral("Jurisdictions shown in BOLD are Defaults for the county"),
+              360, 5640, 4215);
 
     auto button = [this](const char* name, const QString& caption, int left, int width) {
         auto* b = new QPushButton(caption, this);
@@ -172,7 +173,8 @@ void frmCfgSpcl::FillRow(int row, int district) {
     }
     txtTaxRate[row]->setText(QString::fromStdString(PlainNumberText(unit.TaxRate)));
     // A screen reader says which district a box toggles.
-    chkSpclDist[row]->setAccessibleName(name.trimmed() + QStringLiteral(", tax rate ") + txtTaxRate[row]->text());
+    chkSpclDist[row]->setAccessibleName(name.trimmed() + QStringLiteral(", tax rate ") +
+                                        txtTaxRate[row]->text());
     txtTaxRate[row]->setCursorPosition(0);
     chkSpclDist[row]->show();
     txtSpclName[row]->show();
@@ -211,8 +213,7 @@ void frmCfgSpcl::ShowSpecialDistricts(int offset) {
         else
             BlankRow(r); // no district behind this row: nothing to show or click
     }
-    if (isVisible())
-        repaint(TwipsRect(360, kRowTop, 5415, kRowPitch * kRows, this));
+    if (isVisible()) repaint(TwipsRect(360, kRowTop, 5415, kRowPitch * kRows, this));
 }
 
 void frmCfgSpcl::ResetSpecialRows() {
@@ -220,8 +221,8 @@ void frmCfgSpcl::ResetSpecialRows() {
 }
 
 void frmCfgSpcl::ShowCountyCaption(std::optional<std::string_view> county) {
-    setWindowTitle(county ? QStringLiteral("Configure Special Districts for ") + CaptionPart(*county) +
-                                QStringLiteral(" County")
+    setWindowTitle(county ? QStringLiteral("Configure Special Districts for ") +
+                                CaptionPart(*county) + QStringLiteral(" County")
                           : QStringLiteral("Configure Special Districts"));
 }
 

@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
     for (;;) {
         image = screen->grabWindow(0).toImage();
         check = CheckScreen(image, wanted);
-        const bool passed = check.distinctColours >= minColours && (!wanted.isValid() || check.colourFound);
+        const bool passed =
+            check.distinctColours >= minColours && (!wanted.isValid() || check.colourFound);
         if (passed) {
             // Once the window is there, give it a moment to finish painting.
             QThread::msleep(300);
@@ -73,7 +74,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("%dx%d, %d colours%s\n", image.width(), image.height(), check.distinctColours,
-                wanted.isValid() ? (check.colourFound ? ", colour found" : ", colour missing") : "");
+                wanted.isValid() ? (check.colourFound ? ", colour found" : ", colour missing")
+                                 : "");
     const bool passed = !image.isNull() && check.distinctColours >= minColours &&
                         (!wanted.isValid() || check.colourFound);
     return passed ? 0 : 1;

@@ -9,10 +9,10 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/splash/levywise_logo.h"
 #include "platform/accessibility.h"
 #include "platform/twips.h"
 #include "platform/window_fonts.h"
-#include "app/splash/levywise_logo.h"
 #include "ratedata/mod_main.h"
 
 namespace levywise {
@@ -33,7 +33,8 @@ QLabel* caption(QWidget* parent, const char* name, const QString& text, const QF
 // function keys, Delete and modifiers alone type none.
 bool typesCharacter(const QKeyEvent& event) {
     const int key = event.key();
-    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z) return true;
+    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return true;
     const QString text = event.text();
     return !text.isEmpty() && text != QStringLiteral("\x7f");
 }
@@ -71,22 +72,25 @@ frmQuenbySplash::frmQuenbySplash(modMain& data, QWidget* parent)
                            {4560, 3060, 2415, 255});
     lblCompany = caption(Frame1, "lblCompany", QStringLiteral("Levywise Software"), small,
                          {4560, 3270, 2415, 255});
-    lblWarning = caption(Frame1, "lblWarning",
-                         QStringLiteral("Not supported by Corvell Appraisal District"),
-                         DesignFont(QStringLiteral("Arial"), 8.25, QFont::Bold), {120, 3600, 6855, 315});
+    lblWarning =
+        caption(Frame1, "lblWarning", QStringLiteral("Not supported by Corvell Appraisal District"),
+                DesignFont(QStringLiteral("Arial"), 8.25, QFont::Bold), {120, 3600, 6855, 315});
     // Sized to its text, it keeps its right edge where the design put it.
-    lblPlatform = caption(Frame1, "lblPlatform", QStringLiteral("Windows95/98/NT4.0/XP"),
-                          DesignFont(QStringLiteral("Arial"), 15.75, QFont::Bold), {3210, 2340, 3645, 360});
+    lblPlatform =
+        caption(Frame1, "lblPlatform", QStringLiteral("Windows95/98/NT4.0/XP"),
+                DesignFont(QStringLiteral("Arial"), 15.75, QFont::Bold), {3210, 2340, 3645, 360});
     lblPlatform->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const int platformRight = lblPlatform->geometry().right();
     lblPlatform->adjustSize();
     lblPlatform->move(platformRight - lblPlatform->width() + 1, lblPlatform->y());
-    lblProductName = caption(Frame1, "lblProductName", QStringLiteral("Levywise 3"),
-                             DesignFont(QStringLiteral("Bookman Old Style"), 26.25, QFont::DemiBold),
-                             {1200, 1140, 4230, 615}, true);
-    lblCompanyProduct = caption(Frame1, "lblCompanyProduct", QStringLiteral("Levywise Software"),
-                                DesignFont(QStringLiteral("Bookman Old Style"), 18, QFont::DemiBold),
-                                {1800, 705, 4230, 435}, true);
+    lblProductName =
+        caption(Frame1, "lblProductName", QStringLiteral("Levywise 3"),
+                DesignFont(QStringLiteral("Bookman Old Style"), 26.25, QFont::DemiBold),
+                {1200, 1140, 4230, 615}, true);
+    lblCompanyProduct =
+        caption(Frame1, "lblCompanyProduct", QStringLiteral("Levywise Software"),
+                DesignFont(QStringLiteral("Bookman Old Style"), 18, QFont::DemiBold),
+                {1800, 705, 4230, 435}, true);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -107,21 +111,15 @@ void frmQuenbySplash::Form_Load() {
     data_.RequiredRateVersion = RequiredVersionFrom(kRateFileVersion);
 }
 
-void frmQuenbySplash::Timer1_Timer() {
-    endSplash();
-}
+void frmQuenbySplash::Timer1_Timer() { endSplash(); }
 
-void frmQuenbySplash::Frame1_Click() {
-    endSplash();
-}
+void frmQuenbySplash::Frame1_Click() { endSplash(); }
 
 void frmQuenbySplash::Form_KeyPress(QKeyEvent* event) {
     if (typesCharacter(*event)) endSplash();
 }
 
-void frmQuenbySplash::keyPressEvent(QKeyEvent* event) {
-    Form_KeyPress(event);
-}
+void frmQuenbySplash::keyPressEvent(QKeyEvent* event) { Form_KeyPress(event); }
 
 // Closed by the desktop rather than by one of its triggers, the splash
 // still hands over, so the program never ends up without a window.

@@ -23,8 +23,9 @@ public:
         // After this painting pass has reached the screen.
         QTimer::singleShot(0, this, [] {
             const auto now = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("levywise-shown-at-ns %lld\n", static_cast<long long>(
-                std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+            std::printf("levywise-shown-at-ns %lld\n",
+                        static_cast<long long>(
+                            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
             std::fflush(stdout);
             QCoreApplication::exit(0);
         });

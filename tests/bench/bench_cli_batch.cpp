@@ -24,10 +24,12 @@ std::string countyText(bool sharedRules) {
         char code[8];
         std::snprintf(code, sizeof code, "%03d", i);
         const std::string hs = type == 'S' && !sharedRules ? std::to_string(1000 + n) : "3000";
-        const std::string optHS = type == 'S' && !sharedRules ? "0." + std::to_string(n % 9 + 1) : "20%";
-        text += std::string(code) + "\tUNIT " + std::to_string(n * 7919 % 997) + " OF THE COUNTY\t" + type + "\t" +
-                (selected ? "Y" : "N") + "\t0." + std::to_string(1000 + n * 13) + "\t" + hs + "\t10000\t12000\t" +
-                optHS + "\t0.1\t25000\t\t\t5000\t7500\t10000\t12000\t\t\t\t\r\n";
+        const std::string optHS =
+            type == 'S' && !sharedRules ? "0." + std::to_string(n % 9 + 1) : "20%";
+        text += std::string(code) + "\tUNIT " + std::to_string(n * 7919 % 997) +
+                " OF THE COUNTY\t" + type + "\t" + (selected ? "Y" : "N") + "\t0." +
+                std::to_string(1000 + n * 13) + "\t" + hs + "\t10000\t12000\t" + optHS +
+                "\t0.1\t25000\t\t\t5000\t7500\t10000\t12000\t\t\t\t\r\n";
     }
     return text;
 }
@@ -42,8 +44,9 @@ std::string propertiesCsv(int rows) {
     for (int r = 1; r <= rows; ++r) {
         int city = 21 + r % 127;
         if (city >= 100) ++city;
-        std::snprintf(line, sizeof line, "P%d,%d,%03d,%03d,%03d,%s,%s,%s,\n", r, 40000 + r * 7919 % 960000,
-                      1 + r % 20, city, 149 + r % 50, r % 2 ? "Y" : "N", exemptions[r % 3], veterans[r % 5]);
+        std::snprintf(line, sizeof line, "P%d,%d,%03d,%03d,%03d,%s,%s,%s,\n", r,
+                      40000 + r * 7919 % 960000, 1 + r % 20, city, 149 + r % 50, r % 2 ? "Y" : "N",
+                      exemptions[r % 3], veterans[r % 5]);
         csv += line;
     }
     return csv;

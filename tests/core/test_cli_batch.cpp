@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "cli/batch.h"
 #include "cli/text_output.h"
 #include "rate_text.h"
@@ -12,16 +11,13 @@ using test::Loaded;
 
 // A small county whose figures are easy to work out by hand.
 modMain Harlan() {
-    return Loaded({"101\tHARLAN COUNTY\tK\tN\t0.5\t\t\t\t20%\t10000\t10000\t\t\t5000\t7500\t10000\t12000",
-                   "201\tCITY OF QUARLOW\tC\tN\t0.4\t\t\t\t0.2",
-                   "202\tCITY OF ASHBY\tC\tN\t0.25",
-                   "901\tASHBY ISD\tI\tN\t1.2\t40000\t10000\t10000\t\t\t\t\t\t5000\t7500\t10000\t12000",
-                   "301\tHARLAN HOSPITAL DIST\tS\tY\t0.1",
-                   "302\tLAKE MUD\tS\tN\t0.9\t\t\t\t3000\t0.1",
-                   "303\tHARLAN ESD 2\tS\tY\t0.05\t3000",
-                   "304\tTWIN MUD\tS\tN\t0.2",
-                   "304\tTWIN MUD EAST\tS\tN\t0.3",
-                   "305\tBIG DISTRICT\tS\tN\t1000000000"});
+    return Loaded(
+        {"101\tHARLAN COUNTY\tK\tN\t0.5\t\t\t\t20%\t10000\t10000\t\t\t5000\t7500\t10000\t12000",
+         "201\tCITY OF QUARLOW\tC\tN\t0.4\t\t\t\t0.2", "202\tCITY OF ASHBY\tC\tN\t0.25",
+         "901\tASHBY ISD\tI\tN\t1.2\t40000\t10000\t10000\t\t\t\t\t\t5000\t7500\t10000\t12000",
+         "301\tHARLAN HOSPITAL DIST\tS\tY\t0.1", "302\tLAKE MUD\tS\tN\t0.9\t\t\t\t3000\t0.1",
+         "303\tHARLAN ESD 2\tS\tY\t0.05\t3000", "304\tTWIN MUD\tS\tN\t0.2",
+         "304\tTWIN MUD EAST\tS\tN\t0.3", "305\tBIG DISTRICT\tS\tN\t1000000000"});
 }
 
 const std::string kHeader = "id,value,county,city,school,homestead,exemption,veteran,specials\n";
@@ -49,25 +45,32 @@ TEST(Batch, FiguresOfEachRowWorkedOutByHand) {
              // Over 65 and veteran bracket 2 everywhere; district 302 alone: HS 3,000 and
              // 10% over-65 part, 132,000 x 0.9 / 100.
              {"B,150000,101,201,901,Y,over65,2,302", "B,512.50,480.00,1110.00,1188.00,3290.50,"},
-             {"C,200000,101,202,901,N,disabled,4,301;303;301", "C,890.00,500.00,2136.00,300.00,3826.00,"},
+             {"C,200000,101,202,901,N,disabled,4,301;303;301",
+              "C,890.00,500.00,2136.00,300.00,3826.00,"},
              {"D,200000,101,202,901,Y,,,none", "D,800.00,500.00,1920.00,0.00,3220.00,"},
              // Both districts coded 304: 2,000 x (0.2 + 0.3).
              {"E,200000,101,,,,,,304", "E,1000.00,0.00,0.00,1000.00,2000.00,"},
              // No county: the districts are not taxed, whatever is chosen.
              {"F,200000,,202,,,,,301", "F,0.00,500.00,0.00,0.00,500.00,"},
-             // The value read as the window reads it: "$" and "," dropped, text after the number ignored.
+             // The value read as the window reads it: "$" and "," dropped, text after the number
+             // ignored.
              {"G,\"$200,000\",101,,,,,,none", "G,1000.00,0.00,0.00,0.00,1000.00,"},
              {"H,200000 dollars,101,,,,,,none", "H,1000.00,0.00,0.00,0.00,1000.00,"},
              {"I,,101,,,Y,,,none", "I,0.00,0.00,0.00,0.00,0.00,"},
              // Codes, words and letters compared without blanks around them and without case.
-             // County 200,000 - 40,000 - 10,000 - 7,500 at 0.5; district 302: 200,000 - 3,000 - 20,000 at 0.9.
-             {"J, 200000 , 101 ,202 ,901,y,OVER65, 2 ,  302 ; ", "J,712.50,500.00,1710.00,1593.00,4515.50,"},
+             // County 200,000 - 40,000 - 10,000 - 7,500 at 0.5; district 302: 200,000 - 3,000 -
+             // 20,000 at 0.9.
+             {"J, 200000 , 101 ,202 ,901,y,OVER65, 2 ,  302 ; ",
+              "J,712.50,500.00,1710.00,1593.00,4515.50,"},
              // Quarlow's 10,000 minimum makes the net value 0 below 10,000.
              {"K,8000,,201,,Y,,,", "K,0.00,0.00,0.00,0.00,0.00,"},
-             // District 301's tax is the double 1.16494999...: a single rounding keeps it below a tie.
+             // District 301's tax is the double 1.16494999...: a single rounding keeps it below a
+             // tie.
              {"M,1164.95,101,,,,,,301", "M,5.82,0.00,0.00,1.16,6.98,"},
-             {"=HYPERLINK(1),200000,101,,,,,,none", "'=HYPERLINK(1),1000.00,0.00,0.00,0.00,1000.00,"},
-             {"\"L, with \"\"quotes\"\"\",-5000,101,,,,,,", "\"L, with \"\"quotes\"\"\",0.00,0.00,0.00,0.00,0.00,"},
+             {"=HYPERLINK(1),200000,101,,,,,,none",
+              "'=HYPERLINK(1),1000.00,0.00,0.00,0.00,1000.00,"},
+             {"\"L, with \"\"quotes\"\"\",-5000,101,,,,,,",
+              "\"L, with \"\"quotes\"\"\",0.00,0.00,0.00,0.00,0.00,"},
          }) {
         BatchSummary s;
         EXPECT_EQ(batch(data, c.row + "\n", &s), c.output + "\n") << c.row;
@@ -105,7 +108,8 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
          }) {
         BatchSummary s;
         const std::string out = batch(data, c.row + "\n2,200000,101,,,,,,none\n", &s);
-        EXPECT_EQ(out, "1,,,,,," + csvField(c.error) + "\n2,1000.00,0.00,0.00,0.00,1000.00,\n") << c.row;
+        EXPECT_EQ(out, "1,,,,,," + csvField(c.error) + "\n2,1000.00,0.00,0.00,0.00,1000.00,\n")
+            << c.row;
         EXPECT_EQ(s.Rows, 2) << c.row;
         EXPECT_EQ(s.FailedRows, 1) << c.row;
     }
@@ -113,8 +117,9 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
 
 TEST(Batch, EachRowStartsFromTheFileDefaults) {
     const modMain data = Harlan();
-    const std::string out = batch(data, "a,200000,101,,,,,,302\nb,200000,101,,,,,,\nc,200000,101,,,,,,none\n"
-                                        "d,200000,101,,,,,,\n");
+    const std::string out =
+        batch(data, "a,200000,101,,,,,,302\nb,200000,101,,,,,,\nc,200000,101,,,,,,none\n"
+                    "d,200000,101,,,,,,\n");
     EXPECT_EQ(out, "a,1000.00,0.00,0.00,1800.00,2800.00,\n"
                    "b,1000.00,0.00,0.00,300.00,1300.00,\n"
                    "c,1000.00,0.00,0.00,0.00,1000.00,\n"
@@ -128,7 +133,8 @@ TEST(Batch, ColumnsInAnyOrderAndOnlyIdAndValueRequired) {
     const BatchSummary s = RunBatch(data, in, out);
     EXPECT_TRUE(s.InputProblem.empty()) << s.InputProblem;
     // No county: nothing is taxed but the value is read.
-    EXPECT_EQ(out.text, "id,county_tax,city_tax,school_tax,special_tax,total_tax,error\nx,0.00,0.00,0.00,0.00,0.00,\n");
+    EXPECT_EQ(out.text, "id,county_tax,city_tax,school_tax,special_tax,total_tax,error\nx,0.00,0."
+                        "00,0.00,0.00,0.00,\n");
 }
 
 TEST(Batch, AnUnusableHeaderStopsBeforeAnyOutput) {
@@ -139,8 +145,9 @@ TEST(Batch, AnUnusableHeaderStopsBeforeAnyOutput) {
     for (const Case& c : std::vector<Case>{
              {"", "the input is empty; it needs a header row naming its columns"},
              {"\n\n", "the input is empty; it needs a header row naming its columns"},
-             {"id,value,town\n", "the input has an unknown column \"town\"; the columns are id, value, county, "
-                                 "city, school, homestead, exemption, veteran, specials"},
+             {"id,value,town\n",
+              "the input has an unknown column \"town\"; the columns are id, value, county, "
+              "city, school, homestead, exemption, veteran, specials"},
              {"id,value,ID\n", "the input names the column \"id\" twice"},
              {"id,county\n", "the input has no \"value\" column"},
              {"value\n", "the input has no \"id\" column"},

@@ -35,7 +35,8 @@ TEST(CsvReader, ReadsQuotingAndLineEndsOfEveryKind) {
              {"empty fields", ",,\n", "@1 ||\n"},
              {"quoted comma and quote", "\"x, y\",\"say \"\"hi\"\"\"\n", "@1 x, y|say \"hi\"\n"},
              {"empty quoted", "\"\",a\n", "@1 |a\n"},
-             {"line break inside quotes", "\"two\r\nlines\",b\nnext\n", "@1 two\r\nlines|b\n@3 next\n"},
+             {"line break inside quotes", "\"two\r\nlines\",b\nnext\n",
+              "@1 two\r\nlines|b\n@3 next\n"},
              {"quote inside a plain field", "5\" pipe,b\n", "@1 5\" pipe|b\n"},
              {"empty lines skipped", "a\n\n\r\n\nb\n", "@1 a\n@5 b\n"},
              {"byte order mark", "\xEF\xBB\xBFid,value\n", "@1 id|value\n"},
@@ -62,7 +63,8 @@ TEST(CsvReader, AnOpenQuoteNeverSwallowsTheRowsBelowIt) {
 
 TEST(CsvReader, ATooLongRowIsReportedAndReadingGoesOn) {
     const std::string longLine(100, 'x');
-    EXPECT_EQ(readAll("a,b\n" + longLine + "\nc,d\n", 7, 0, 50), "@1 a|b\n@2  !the row is too long\n@3 c|d\n");
+    EXPECT_EQ(readAll("a,b\n" + longLine + "\nc,d\n", 7, 0, 50),
+              "@1 a|b\n@2  !the row is too long\n@3 c|d\n");
     // A quote left open over many lines ends at the limit, not at the end of the input.
     std::string text = "\"open,1\n";
     for (int i = 0; i < 20; ++i) text += "r" + std::to_string(i) + ",2\n";
@@ -89,7 +91,8 @@ TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
     StringSink sink;
     {
         CsvWriter w(sink);
-        for (const char* field : {"plain", "a,b", "say \"hi\"", "two\nlines", "", "cr\r"}) w.field(field);
+        for (const char* field : {"plain", "a,b", "say \"hi\"", "two\nlines", "", "cr\r"})
+            w.field(field);
         w.endRow();
         w.unquotedField("1.00");
         w.endRow();

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "cli/estimate.h"
-#include "cli/text_output.h"
 #include "cli/table_commands.h"
+#include "cli/text_output.h"
 #include "cli/unit_codes.h"
 #include "rate_text.h"
 
@@ -15,16 +15,11 @@ namespace {
 using test::Loaded;
 
 modMain Harlan() {
-    return Loaded({"101\tHARLAN COUNTY\tK\tN\t0.5\t\t\t\t20%",
-                   "12 \tSHORT CODE COUNTY\tK\tN\t0.3",
-                   "201\tCITY OF QUARLOW\tC\tN\t0.4\t\t\t\t0.2",
-                   "501\tANOTHER UNIT\tI\tN\t1.0",
-                   "501\tZETA CITY\tC\tN\t0.7",
-                   "901\tASHBY ISD\tI\tN\t1.2",
-                   "301\tHARLAN HOSPITAL DIST\tS\tY\t0.1",
-                   "302\tLAKE CAF\xC9 MUD\tS\tN\t0.9",
-                   "303\tHARLAN ESD 2\tS\tY\t0.05\t3000",
-                   "303\tHARLAN ESD 2 ANNEX\tS\tN\t0.02"});
+    return Loaded({"101\tHARLAN COUNTY\tK\tN\t0.5\t\t\t\t20%", "12 \tSHORT CODE COUNTY\tK\tN\t0.3",
+                   "201\tCITY OF QUARLOW\tC\tN\t0.4\t\t\t\t0.2", "501\tANOTHER UNIT\tI\tN\t1.0",
+                   "501\tZETA CITY\tC\tN\t0.7", "901\tASHBY ISD\tI\tN\t1.2",
+                   "301\tHARLAN HOSPITAL DIST\tS\tY\t0.1", "302\tLAKE CAF\xC9 MUD\tS\tN\t0.9",
+                   "303\tHARLAN ESD 2\tS\tY\t0.05\t3000", "303\tHARLAN ESD 2 ANNEX\tS\tN\t0.02"});
 }
 
 std::string codeOf(const ListEntry* e) { return e ? std::string(CodeOfItem(e->Item)) : "(none)"; }
@@ -40,7 +35,7 @@ TEST(UnitCodes, FindsEachListsEntriesByTheCodeTyped) {
              {codes.county("101"), "101"},
              {codes.county(" 101 "), "101"},
              {codes.county("12"), "12 "},
-             {codes.county(""), "100"},  // the " No County" entry
+             {codes.county(""), "100"}, // the " No County" entry
              {codes.city(""), "000"},
              {codes.school("  "), "900"},
              {codes.county("201"), "(none)"}, // a city, not a county
@@ -98,9 +93,7 @@ TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
         const UnitCodes codes(data);
         const auto unknown = SelectDistricts(data, codes, c.special);
         EXPECT_EQ(unknown.value_or(""), c.unknown) << c.special;
-        if (!unknown) {
-            EXPECT_EQ(selectedCodes(data), c.selected) << c.special;
-        }
+        if (!unknown) { EXPECT_EQ(selectedCodes(data), c.selected) << c.special; }
     }
 }
 
@@ -171,37 +164,49 @@ TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
     EXPECT_EQ(j["totals"]["total"], "$192.00");
     std::vector<std::string> keys;
     for (const auto& item : j["county"].items()) keys.push_back(item.key());
-    EXPECT_EQ(keys, (std::vector<std::string>{"code", "name", "appraised_value", "homestead", "over65_or_disabled",
-                                              "veteran", "net_taxable_value", "tax_base", "tax_rate", "tax"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"code", "name", "appraised_value", "homestead",
+                                              "over65_or_disabled", "veteran", "net_taxable_value",
+                                              "tax_base", "tax_rate", "tax"}));
 }
 
 TEST(RateFileProblem, TheWindowsMessageInUtf8OneLineALine) {
-    const auto read = ParseRateFile(test::RateText({"101\tCOUNTY\tK\tN\t0.5", "201\tCITY\tC\tN\t0.2\t\xA3" "12"}),
-                                    "ignored.tab");
-    EXPECT_EQ(RateFileProblem("harlan.tab", read), "harlan.tab, line 3, column 6 (\"\u00a312\"): this is not a number.");
+    const auto read =
+        ParseRateFile(test::RateText({"101\tCOUNTY\tK\tN\t0.5", "201\tCITY\tC\tN\t0.2\t\xA3"
+                                                                "12"}),
+                      "ignored.tab");
+    EXPECT_EQ(RateFileProblem("harlan.tab", read),
+              "harlan.tab, line 3, column 6 (\"\u00a312\"): this is not a number.");
     EXPECT_EQ(RateFileProblem("old.tab", ParseRateFile("TaxRates v3.53\tOld\tHarlan\t\r\n", "x")),
-              "Tax Rate File Version error: old.tab: the version tag of this file is \"TaxRates v3.53\", not "
-              "\"TaxRates v3.54\".\nThe tax rate file you have selected is not the correct version level for "
-              "this program.\nYou need Levywise V3.54 or higher to load this table.\nYou may download a current "
+              "Tax Rate File Version error: old.tab: the version tag of this file is \"TaxRates "
+              "v3.53\", not "
+              "\"TaxRates v3.54\".\nThe tax rate file you have selected is not the correct version "
+              "level for "
+              "this program.\nYou need Levywise V3.54 or higher to load this table.\nYou may "
+              "download a current "
               "version of the program and data file from https://www.levywise.example/");
     EXPECT_EQ(RateFileProblem("none.tab", ParseRateFile("\t\r\n", "x")).substr(0, 95),
-              "Tax Rate File Version error: none.tab: the first line of this file holds no version tag; a tax ");
+              "Tax Rate File Version error: none.tab: the first line of this file holds no version "
+              "tag; a tax ");
 }
 
 TEST(TextEncoding, Windows1252BothWaysAndControlsShownAsAMark) {
     EXPECT_EQ(Utf8FromCp1252("CAF\xC9"), "CAF\u00c9");
     EXPECT_EQ(Utf8FromCp1252("\x80 \x93x\x94 \x81"), "\u20ac \u201cx\u201d \u0081");
     EXPECT_EQ(Shown("A\x1b[2J\x7f\x81\t\xC9"), "A\ufffd[2J\ufffd\ufffd\ufffd\u00c9");
-    EXPECT_EQ(Utf8Length(Utf8FromCp1252("\x80\xC9" "ab")), 4u);
+    EXPECT_EQ(Utf8Length(Utf8FromCp1252("\x80\xC9"
+                                        "ab")),
+              4u);
     for (const char16_t c : {u'\u20ac', u'\u0178', u'\u00c9', u'\u0081', u'a'})
         EXPECT_EQ(DecodeCp1252(static_cast<unsigned char>(EncodeCp1252(c))), c);
     EXPECT_EQ(EncodeCp1252(u'\u0100'), '?');
 }
 
 TEST(ListingText, CsvAndJsonKeepTheCellTexts) {
-    const std::vector<ListingRow> rows = {{"302", "LAKE CAF\xC9 MUD", "0.9000000", "$3,000", "12,500", ""}};
+    const std::vector<ListingRow> rows = {
+        {"302", "LAKE CAF\xC9 MUD", "0.9000000", "$3,000", "12,500", ""}};
     EXPECT_EQ(ListingText(rows, ListFormat::Csv),
-              "code,name,tax_rate,opt_hs,opt_o65,opt_dp\n302,LAKE CAF\u00c9 MUD,0.9000000,\"$3,000\",\"12,500\",\n");
+              "code,name,tax_rate,opt_hs,opt_o65,opt_dp\n302,LAKE CAF\u00c9 "
+              "MUD,0.9000000,\"$3,000\",\"12,500\",\n");
     const auto j = nlohmann::json::parse(ListingText(rows, ListFormat::Json));
     EXPECT_EQ(j[0]["opt_hs"], "$3,000");
     EXPECT_EQ(j[0]["name"], "LAKE CAF\u00c9 MUD");

@@ -23,7 +23,7 @@ TEST(Currency, PlusDoubleRoundsTheExactSumOnceHalfToEven) {
     for (const Case& c : std::vector<Case>{
              {0, tie, 312},
              {0, 0.09375, 938},
-             {1, tie, 314},  // the sum's neighbours decide: 313.5 goes to 314
+             {1, tie, 314}, // the sum's neighbours decide: 313.5 goes to 314
              {0, -tie, -312},
              {0, std::nextafter(tie, 0.0), 312},
              {0, std::nextafter(tie, 1.0), 313},

@@ -30,7 +30,8 @@ TEST(ListingRows, CellTextsOfEachColumn) {
              {"0\t\t\t\t1", "0.0000000", "100.%", "", ""},
              {"0\t\t\t\t3000", "0.0000000", "$3,000", "", ""},
              {"0\t\t\t\t\t3000\t12500", "0.0000000", "", "3,000", "12,500"},
-             {"0\t\t\t\t\t0.1\t10%", "0.0000000", "", "", ""}, // fractions never show in these columns
+             {"0\t\t\t\t\t0.1\t10%", "0.0000000", "", "",
+              ""}, // fractions never show in these columns
              {"0.12345678", "0.1234568", "", "", ""},
          }) {
         const modMain d = Loaded({"401\tUNIT\tS\tN\t" + c.columns});
@@ -46,8 +47,8 @@ TEST(ListingRows, CellTextsOfEachColumn) {
 }
 
 TEST(ListingRows, LeavesOutTheNoUnitEntriesAndAFileUnitCoded100) {
-    const modMain d = Loaded({"101\tCOUNTY\tK\tN\t0.5", "100\tOLD COUNTY\tK\tN\t0.4", "201\tCITY\tC\tN\t0.3",
-                              "901\tSCHOOL\tI\tN\t1.1"});
+    const modMain d = Loaded({"101\tCOUNTY\tK\tN\t0.5", "100\tOLD COUNTY\tK\tN\t0.4",
+                              "201\tCITY\tC\tN\t0.3", "901\tSCHOOL\tI\tN\t1.1"});
     EXPECT_EQ(d.LoadedCount, 7);
     EXPECT_EQ(names(BuildListingRows(d)), "CITY|COUNTY|SCHOOL");
 }

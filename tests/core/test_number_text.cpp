@@ -13,95 +13,167 @@ namespace {
 
 struct TextCase {
     std::string text;
-    std::optional<double> expected;  // empty: the text must be refused
+    std::optional<double> expected; // empty: the text must be refused
 };
 
-void ExpectReads(std::optional<double> (*read)(std::string_view), std::initializer_list<TextCase> cases) {
+void ExpectReads(std::optional<double> (*read)(std::string_view),
+                 std::initializer_list<TextCase> cases) {
     for (const TextCase& c : cases) {
         SCOPED_TRACE("text: \"" + c.text + "\"");
         const std::optional<double> got = read(c.text);
         ASSERT_EQ(got.has_value(), c.expected.has_value());
-        if (got) {
-            EXPECT_EQ(*got, *c.expected);
-        }
+        if (got) { EXPECT_EQ(*got, *c.expected); }
     }
 }
 
 TEST(NumberTextLeading, DecimalTextsAsTyped) {
     ExpectReads(LeadingNumber, {
-        {"150000", 150000}, {"1 5 0000", 150000}, {"  -  5", -5}, {"\t1\n2", 12}, {"+7", 7},
-        {".5", 0.5}, {"5.", 5}, {"-.25", -0.25}, {"1.2.3", 1.2}, {"007", 7}, {"0.1", 0.1},
-        {"1e5", 100000}, {"1E-2", 0.01}, {"1d2", 100}, {"2D+1", 20}, {"1 e 3", 1000},
-        {"1e", 1}, {"1e+", 1}, {"1e-x", 1},
-        {"150,000", 150}, {"$150", 0}, {"abc", 0}, {"", 0}, {"   ", 0}, {"12abc", 12},
-        {"-", 0}, {".", 0}, {"-.e5", 0}, {"e5", 0}, {"+-5", 0},
-    });
+                                   {"150000", 150000},
+                                   {"1 5 0000", 150000},
+                                   {"  -  5", -5},
+                                   {"\t1\n2", 12},
+                                   {"+7", 7},
+                                   {".5", 0.5},
+                                   {"5.", 5},
+                                   {"-.25", -0.25},
+                                   {"1.2.3", 1.2},
+                                   {"007", 7},
+                                   {"0.1", 0.1},
+                                   {"1e5", 100000},
+                                   {"1E-2", 0.01},
+                                   {"1d2", 100},
+                                   {"2D+1", 20},
+                                   {"1 e 3", 1000},
+                                   {"1e", 1},
+                                   {"1e+", 1},
+                                   {"1e-x", 1},
+                                   {"150,000", 150},
+                                   {"$150", 0},
+                                   {"abc", 0},
+                                   {"", 0},
+                                   {"   ", 0},
+                                   {"12abc", 12},
+                                   {"-", 0},
+                                   {".", 0},
+                                   {"-.e5", 0},
+                                   {"e5", 0},
+                                   {"+-5", 0},
+                               });
     // "-0" and a negative underflow read as a plain zero.
     EXPECT_FALSE(std::signbit(*LeadingNumber("-0")));
     EXPECT_FALSE(std::signbit(*LeadingNumber("-1e-999")));
 }
 
 TEST(NumberTextLeading, RadixTexts) {
-    ExpectReads(LeadingNumber, {
-        {"&H10", 16}, {"&h10", 16}, {"&HFFFF", -1}, {"&H7FFF", 32767}, {"&H8000", -32768},
-        {"&H0FFFF", -1},  // the value decides the width, not the digit count
-        {"&H10000", 65536}, {"&H7FFFFFFF", 2147483647}, {"&H80000000", -2147483648.0},
-        {"&HFFFFFFFF", -1}, {"&H100000000", std::nullopt},
-        {"&HFFFFFFFFFFFFFFFFFFFF", std::nullopt},
-        {"&H", 0}, {"&H1G", 1}, {"&H f f", 255}, {"  &Hff", 255},
-        {"&O17", 15}, {"&o17", 15}, {"&17", 15}, {"&O177777", -1}, {"&O77777", 32767},
-        {"&O200000", 65536}, {"&O37777777777", -1}, {"&O40000000000", std::nullopt},
-        {"&O18", 1}, {"&O", 0}, {"&", 0}, {"&X1", 0}, {"-&H10", 0},
-    });
+    ExpectReads(LeadingNumber,
+                {
+                    {"&H10", 16},
+                    {"&h10", 16},
+                    {"&HFFFF", -1},
+                    {"&H7FFF", 32767},
+                    {"&H8000", -32768},
+                    {"&H0FFFF", -1}, // the value decides the width, not the digit count
+                    {"&H10000", 65536},
+                    {"&H7FFFFFFF", 2147483647},
+                    {"&H80000000", -2147483648.0},
+                    {"&HFFFFFFFF", -1},
+                    {"&H100000000", std::nullopt},
+                    {"&HFFFFFFFFFFFFFFFFFFFF", std::nullopt},
+                    {"&H", 0},
+                    {"&H1G", 1},
+                    {"&H f f", 255},
+                    {"  &Hff", 255},
+                    {"&O17", 15},
+                    {"&o17", 15},
+                    {"&17", 15},
+                    {"&O177777", -1},
+                    {"&O77777", 32767},
+                    {"&O200000", 65536},
+                    {"&O37777777777", -1},
+                    {"&O40000000000", std::nullopt},
+                    {"&O18", 1},
+                    {"&O", 0},
+                    {"&", 0},
+                    {"&X1", 0},
+                    {"-&H10", 0},
+                });
 }
 
 TEST(NumberTextLeading, ExactLikeStrtod) {
-    ExpectReads(LeadingNumber, {
-        // 2^53 + 1 is a tie between two doubles: to even; a hair above goes up.
-        {"9007199254740993", 9007199254740992.0},
-        {"9007199254740993.0000000000001", 9007199254740994.0},
-        // Exactly halfway between 0.3 and the double above it.
-        {"0.3000000000000000166533453693773481063544750213623046875", std::nextafter(0.3, 1.0)},
-        {"2.2250738585072011e-308", 2.2250738585072011e-308},
-        {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()},
-        {"1.7976931348623157e308", std::numeric_limits<double>::max()},
-    });
+    ExpectReads(
+        LeadingNumber,
+        {
+            // 2^53 + 1 is a tie between two doubles: to even; a hair above goes up.
+            {"9007199254740993", 9007199254740992.0},
+            {"9007199254740993.0000000000001", 9007199254740994.0},
+            // Exactly halfway between 0.3 and the double above it.
+            {"0.3000000000000000166533453693773481063544750213623046875", std::nextafter(0.3, 1.0)},
+            {"2.2250738585072011e-308", 2.2250738585072011e-308},
+            {"4.9406564584124654e-324", std::numeric_limits<double>::denorm_min()},
+            {"1.7976931348623157e308", std::numeric_limits<double>::max()},
+        });
 }
 
 TEST(NumberTextLeading, TooLargeIsEmptyTooSmallIsZero) {
     const std::string oneThenZeros = "1" + std::string(400, '0');
     const std::string tinyFraction = "0." + std::string(400, '0') + "1";
     ExpectReads(LeadingNumber, {
-        {"1e400", std::nullopt}, {"-1e400", std::nullopt},
-        {"1.7976931348623159e308", std::nullopt}, {"1e99999999999999999999999", std::nullopt},
-        {std::string(400, '9'), std::nullopt}, {tinyFraction + "e800", std::nullopt},
-        {oneThenZeros + "e-400", 1}, {oneThenZeros + "e-800", 0}, {tinyFraction, 0},
-        {"1e-400", 0}, {"-1e-400", 0}, {"1e-99999999999999999999999", 0}, {"2.4e-324", 0},
-        {"0e99999", 0},
-    });
+                                   {"1e400", std::nullopt},
+                                   {"-1e400", std::nullopt},
+                                   {"1.7976931348623159e308", std::nullopt},
+                                   {"1e99999999999999999999999", std::nullopt},
+                                   {std::string(400, '9'), std::nullopt},
+                                   {tinyFraction + "e800", std::nullopt},
+                                   {oneThenZeros + "e-400", 1},
+                                   {oneThenZeros + "e-800", 0},
+                                   {tinyFraction, 0},
+                                   {"1e-400", 0},
+                                   {"-1e-400", 0},
+                                   {"1e-99999999999999999999999", 0},
+                                   {"2.4e-324", 0},
+                                   {"0e99999", 0},
+                               });
 }
 
 TEST(NumberTextAppraisedValue, DropsDollarsAndCommas) {
     ExpectReads(AppraisedValueFromText, {
-        {"$150,000", 150000}, {"150,000", 150000}, {"-$1,234.50", -1234.5}, {"$", 0},
-        {",,,", 0}, {"$1,2$3", 123}, {"1,000 abc", 1000}, {"&HFF,FF", -1},
-        {"$1e400", std::nullopt},
-    });
+                                            {"$150,000", 150000},
+                                            {"150,000", 150000},
+                                            {"-$1,234.50", -1234.5},
+                                            {"$", 0},
+                                            {",,,", 0},
+                                            {"$1,2$3", 123},
+                                            {"1,000 abc", 1000},
+                                            {"&HFF,FF", -1},
+                                            {"$1e400", std::nullopt},
+                                        });
 }
 
 TEST(NumberTextPlain, AcceptedColumns) {
     ExpectReads(ParsePlainNumber, {
-        {"5", 5}, {"  5  ", 5}, {"-5", -5}, {"+5", 5}, {"$5", 5}, {"-$5.25", -5.25},
-        {"+$5", 5}, {"5,000", 5000}, {"1,234,567.5", 1234567.5}, {".5", 0.5}, {"5.", 5},
-        {"1e3", 1000}, {"1.5E-2", 0.015}, {"2e+2", 200}, {"0.2647", 0.2647}, {"1e-400", 0},
-    });
+                                      {"5", 5},
+                                      {"  5  ", 5},
+                                      {"-5", -5},
+                                      {"+5", 5},
+                                      {"$5", 5},
+                                      {"-$5.25", -5.25},
+                                      {"+$5", 5},
+                                      {"5,000", 5000},
+                                      {"1,234,567.5", 1234567.5},
+                                      {".5", 0.5},
+                                      {"5.", 5},
+                                      {"1e3", 1000},
+                                      {"1.5E-2", 0.015},
+                                      {"2e+2", 200},
+                                      {"0.2647", 0.2647},
+                                      {"1e-400", 0},
+                                  });
 }
 
 TEST(NumberTextPlain, RejectedColumns) {
-    for (const char* text :
-         {"", "   ", "abc", "5a", "1.2.3", "5%", ",5", "5,", "5,,0", "1.5,0", "5,000,", "$-5",
-          "$", "-", ".", "1e", "1e+", "e5", "1d2", "1 000", "- 5", "&H10", "1e400", "\t5",
-          "$$5", "--5"}) {
+    for (const char* text : {"",      "   ",    "abc", "5a",   "1.2.3", "5%",  ",5",  "5,",  "5,,0",
+                             "1.5,0", "5,000,", "$-5", "$",    "-",     ".",   "1e",  "1e+", "e5",
+                             "1d2",   "1 000",  "- 5", "&H10", "1e400", "\t5", "$$5", "--5"}) {
         EXPECT_FALSE(ParsePlainNumber(text).has_value()) << '"' << text << '"';
     }
 }
@@ -112,13 +184,22 @@ TEST(NumberTextRounding, HalfToEven) {
         double value;
         double expected;
     } cases[] = {
-        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0}, {1.5, 2}, {2.4, 2}, {2.6, 3},
-        {-2.6, -3}, {0.49999999999999994, 0}, {4503599627370495.5, 4503599627370496.0},
-        {1e300, 1e300}, {inf, inf}, {-inf, -inf},
+        {2.5, 2},
+        {3.5, 4},
+        {-2.5, -2},
+        {-3.5, -4},
+        {0.5, 0},
+        {1.5, 2},
+        {2.4, 2},
+        {2.6, 3},
+        {-2.6, -3},
+        {0.49999999999999994, 0},
+        {4503599627370495.5, 4503599627370496.0},
+        {1e300, 1e300},
+        {inf, inf},
+        {-inf, -inf},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RoundHalfEven(c.value), c.expected) << c.value;
-    }
+    for (const auto& c : cases) { EXPECT_EQ(RoundHalfEven(c.value), c.expected) << c.value; }
     EXPECT_TRUE(std::isnan(RoundHalfEven(std::numeric_limits<double>::quiet_NaN())));
 }
 

@@ -24,41 +24,43 @@ const Jurisdiction& unitNamed(const modMain& data, std::string_view name) {
 
 TEST(RateFileColumns, ConvertEachFieldAsTheFileMeansIt) {
     const modMain d = Loaded({
-        "201\tCITY A\tC\t\t0.2640\t3000\t10000\t12000\t20%\t12.3456%\t25000\t1.5\t2\t2.5\t3.5\t-32768\t7500\t0\t1\t2\t0",
+        "201\tCITY "
+        "A\tC\t\t0.2640\t3000\t10000\t12000\t20%\t12.3456%\t25000\t1.5\t2\t2.5\t3.5\t-"
+        "32768\t7500\t0\t1\t2\t0",
         "202\tCITY B\t\tY\tabc\t   \t\t\t20\t0.1\t\t\t\t\t\t\t\t\t\t\t",
         "203\tCITY C\tC\tN\t  1.5  \t\t\t\t%\tabc%\t \t",
     });
     const Jurisdiction& a = unitNamed(d, "CITY A");
     EXPECT_EQ(a.Code.view(), "201");
     EXPECT_EQ(a.UnitType.view(), "C");
-    EXPECT_EQ(a.DefaultSel.view(), "N");     // blank column 4
+    EXPECT_EQ(a.DefaultSel.view(), "N"); // blank column 4
     EXPECT_DOUBLE_EQ(a.TaxRate, 0.264);
     EXPECT_EQ(a.HSAmt, Currency::fromWhole(3000));
     EXPECT_EQ(a.O65Amt, Currency::fromWhole(10000));
     EXPECT_EQ(a.DPAmt, Currency::fromWhole(12000));
-    EXPECT_DOUBLE_EQ(a.OptHS, 0.2);           // 20%
-    EXPECT_EQ(a.OptO65.raw(), 1235);          // 12.3456% kept to four decimals
+    EXPECT_DOUBLE_EQ(a.OptHS, 0.2);  // 20%
+    EXPECT_EQ(a.OptO65.raw(), 1235); // 12.3456% kept to four decimals
     EXPECT_EQ(a.OptDP, Currency::fromWhole(25000));
     EXPECT_DOUBLE_EQ(a.Reserved12, 1.5);
-    EXPECT_EQ(a.Vet1, 2);                     // 2.5 to the even 2
-    EXPECT_EQ(a.Vet2, 4);                     // 3.5 to the even 4
+    EXPECT_EQ(a.Vet1, 2); // 2.5 to the even 2
+    EXPECT_EQ(a.Vet2, 4); // 3.5 to the even 4
     EXPECT_EQ(a.Vet3, -32768);
     EXPECT_EQ(a.Vet4, 7500);
-    EXPECT_TRUE(a.Reserved21);                // "0" is not blank
+    EXPECT_TRUE(a.Reserved21); // "0" is not blank
 
     const Jurisdiction& b = unitNamed(d, "CITY B");
-    EXPECT_EQ(b.UnitType.view(), " ");        // blank type: in no list
+    EXPECT_EQ(b.UnitType.view(), " "); // blank type: in no list
     EXPECT_EQ(b.DefaultSel.view(), "Y");
-    EXPECT_EQ(b.TaxRate, 0);                  // letters in the rate column read as 0
-    EXPECT_EQ(b.HSAmt, Currency());           // only blanks
-    EXPECT_DOUBLE_EQ(b.OptHS, 20);            // no "%": an amount
-    EXPECT_EQ(b.OptO65.raw(), 1000);          // a plain fraction
+    EXPECT_EQ(b.TaxRate, 0);         // letters in the rate column read as 0
+    EXPECT_EQ(b.HSAmt, Currency());  // only blanks
+    EXPECT_DOUBLE_EQ(b.OptHS, 20);   // no "%": an amount
+    EXPECT_EQ(b.OptO65.raw(), 1000); // a plain fraction
     EXPECT_FALSE(b.Reserved21);
 
     const Jurisdiction& c = unitNamed(d, "CITY C");
     EXPECT_DOUBLE_EQ(c.TaxRate, 1.5);
-    EXPECT_EQ(c.OptHS, 0);                    // "%" without a number
-    EXPECT_EQ(c.OptO65, Currency());          // letters before "%"
+    EXPECT_EQ(c.OptHS, 0);           // "%" without a number
+    EXPECT_EQ(c.OptO65, Currency()); // letters before "%"
 }
 
 TEST(RateFileColumns, AmountsAreReadExactlyFromTheirDecimalText) {
@@ -71,7 +73,7 @@ TEST(RateFileColumns, AmountsAreReadExactlyFromTheirDecimalText) {
              {"922337203685477.5807", Currency::max().raw()},
              {"-922337203685477.5808", Currency::min().raw()},
              {"$1,234.56789", 12345679},
-             {"0.00005", 0},  // a half to the even neighbour
+             {"0.00005", 0}, // a half to the even neighbour
              {"0.00015", 2},
              {"0.000150001", 2},
              {"-0.00025", -2},
@@ -85,13 +87,16 @@ TEST(RateFileColumns, AmountsAreReadExactlyFromTheirDecimalText) {
 }
 
 TEST(RateFileColumns, RatesWithCommasOrCurrencySignsAreLoadedButWarnedOf) {
-    const RateFileRead r =
-        ParseRateFile(RateText({"201\tA\tC\t\t0,5", "202\tB\tC\t\t0.5", "203\tC\tC\t\t\xA3" "1"}), "t");
+    const RateFileRead r = ParseRateFile(RateText({"201\tA\tC\t\t0,5", "202\tB\tC\t\t0.5",
+                                                   "203\tC\tC\t\t\xA3"
+                                                   "1"}),
+                                         "t");
     ASSERT_EQ(r.status, RateFileStatus::Loaded);
     ASSERT_EQ(r.contents.Warnings.size(), 2u);
-    EXPECT_EQ(r.contents.Warnings[0].message(),
-              "t, line 2, column 5 (\"0,5\"): this rate is read as 5: commas and currency signs are no "
-              "decimal point.");
+    EXPECT_EQ(
+        r.contents.Warnings[0].message(),
+        "t, line 2, column 5 (\"0,5\"): this rate is read as 5: commas and currency signs are no "
+        "decimal point.");
     EXPECT_EQ(r.contents.Warnings[1].line, 4);
 }
 
@@ -100,7 +105,8 @@ TEST(RateFileColumns, FixedWidthTextIsCutOrPadded) {
     EXPECT_EQ(d.RateTbl[4].Name.view(), "A NAME OF THIRTY-FIVE CHARACTE");
     EXPECT_EQ(d.RateTbl[4].Code.view(), "12 ");
     EXPECT_EQ(d.RateTbl[5].Code.view(), "123");
-    EXPECT_EQ(ItemText(d.RateTbl[5]), "SHORT NAME" + std::string(20, ' ') + std::string(20, ' ') + "123");
+    EXPECT_EQ(ItemText(d.RateTbl[5]),
+              "SHORT NAME" + std::string(20, ' ') + std::string(20, ' ') + "123");
     EXPECT_EQ(ItemText(d.RateTbl[5]).size(), 53u);
 }
 
@@ -125,8 +131,8 @@ TEST(RateFileLines, ShortAndBlankLinesCarryNothingOver) {
         "201\tFULL\tC\tN\t0.5\t1000\t\t\t\t\t\t\t\t1\t2\t3\t4",
         "",
         "   ",
-        "\t\t \t\t", // a spreadsheet's empty row
-        "202\tSHORT\tC",        // no rate, no amounts: blank, not the line above's
+        "\t\t \t\t",     // a spreadsheet's empty row
+        "202\tSHORT\tC", // no rate, no amounts: blank, not the line above's
         "203\tONE CHAR LAST\tI\tY\t1",
     });
     EXPECT_EQ(d.RateCount, 6); // 3 placeholders + 3 units: the blank lines take no slot
@@ -138,11 +144,12 @@ TEST(RateFileLines, ShortAndBlankLinesCarryNothingOver) {
 }
 
 TEST(RateFileLines, NoCityAndNoSchoolCodesAreSkippedWithoutASlot) {
-    const modMain d = Loaded({"000\tOLD NO CITY\tC", "900\tOLD NO SCHOOL\tI", "100\tCOUNTY 100\tK", "201\tA\tC"});
+    const modMain d =
+        Loaded({"000\tOLD NO CITY\tC", "900\tOLD NO SCHOOL\tI", "100\tCOUNTY 100\tK", "201\tA\tC"});
     EXPECT_EQ(d.RateCount, 5);
     EXPECT_EQ(d.LoadedCount, 5);
     EXPECT_EQ(d.RateTbl[1].Name.trimmedRight(), " No City"); // no fresh slot sorts first
-    EXPECT_EQ(ListItemsOfType(d, 'K').size(), 2u);            // " No County" and "COUNTY 100"
+    EXPECT_EQ(ListItemsOfType(d, 'K').size(), 2u);           // " No County" and "COUNTY 100"
 }
 
 TEST(RateFileHeader, VersionTagIsComparedWithoutCaseButExactly) {
@@ -169,7 +176,9 @@ TEST(RateFileHeader, CountyNameNeedsItsClosingTab) {
     EXPECT_EQ(r.contents.TableLabel, "Label");
     InstallRateTable(d, r.contents);
     EXPECT_EQ(d.CountyName, "Before");
-    InstallRateTable(d, ParseRateFile(RateText({}, "TaxRates v3.54\t\tHarlan\tfourth\tfifth"), "t.tab").contents);
+    InstallRateTable(
+        d,
+        ParseRateFile(RateText({}, "TaxRates v3.54\t\tHarlan\tfourth\tfifth"), "t.tab").contents);
     EXPECT_EQ(d.CountyName, "Harlan");
 }
 
@@ -215,7 +224,8 @@ TEST_P(RateFileRefusal, NamesTheLineColumnAndText) {
     EXPECT_EQ(r.error.column, c.column);
     EXPECT_EQ(r.error.text, c.text);
     const std::string shown = c.text.size() > 40 ? c.text.substr(0, 40) + "..." : c.text;
-    EXPECT_NE(r.error.message().find("(\"" + shown + "\"): "), std::string::npos) << r.error.message();
+    EXPECT_NE(r.error.message().find("(\"" + shown + "\"): "), std::string::npos)
+        << r.error.message();
     EXPECT_NE(r.error.message().find("rates/county.tab, line " + std::to_string(c.line)),
               std::string::npos)
         << r.error.message();
@@ -226,11 +236,22 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusalCase{"LettersInAnAmount", {"201\tA\tC\t\t0.5\t12abc"}, 2, 6, "12abc"},
         RefusalCase{"LettersInAFraction", {"201\tA\tC", "202\tB\tC\t\t\t\t\t\t0.x"}, 3, 9, "0.x"},
-        RefusalCase{"VeteranAmountTooLarge", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t32767.5"}, 2, 14, "32767.5"},
-        RefusalCase{"LongTextCutInTheMessage", {"201\tA\tC\t\t\t" + std::string(45, '7') + "x"}, 2, 6,
+        RefusalCase{
+            "VeteranAmountTooLarge", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t32767.5"}, 2, 14, "32767.5"},
+        RefusalCase{"LongTextCutInTheMessage",
+                    {"201\tA\tC\t\t\t" + std::string(45, '7') + "x"},
+                    2,
+                    6,
                     std::string(45, '7') + "x"},
-        RefusalCase{"ReservedWholeTooSmall", {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t-32769"}, 2, 20, "-32769"},
-        RefusalCase{"AmountOutOfMoneyRange", {"201\tA\tC\t\t\t922337203685477.5808"}, 2, 6,
+        RefusalCase{"ReservedWholeTooSmall",
+                    {"201\tA\tC\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t-32769"},
+                    2,
+                    20,
+                    "-32769"},
+        RefusalCase{"AmountOutOfMoneyRange",
+                    {"201\tA\tC\t\t\t922337203685477.5808"},
+                    2,
+                    6,
                     "922337203685477.5808"},
         RefusalCase{"PercentageOutOfRange", {"201\tA\tC\t\t\t\t\t\t\t1e400%"}, 2, 10, "1e400%"}),
     [](const auto& info) { return info.param.name; });
@@ -242,7 +263,8 @@ TEST(RateFileLimits, MoreUnitsThanTheTableHoldsAreRefused) {
     records.push_back("201\tONE TOO MANY\tC");
     const RateFileRead r = ParseRateFile(RateText(records), "t");
     ASSERT_EQ(r.status, RateFileStatus::Refused);
-    EXPECT_EQ(r.error.message(), "t, line 499: the file lists more units than the 497 a rate table can hold.");
+    EXPECT_EQ(r.error.message(),
+              "t, line 499: the file lists more units than the 497 a rate table can hold.");
 }
 
 TEST(RateFileLimits, MoreThanThreeHundredSpecialDistrictsAreRefused) {
@@ -264,7 +286,8 @@ TEST(RateFileRead, FilesThatCannotBeReadAreRefusedWithTheirPath) {
     std::vector<std::string> paths = {(dir / "missing.tab").string(), dir.string(), empty};
 #ifndef _WIN32
     const std::string pipe = (dir / "pipe.tab").string();
-    if (mkfifo(pipe.c_str(), 0600) == 0) paths.push_back(pipe); // refused without waiting for a writer
+    if (mkfifo(pipe.c_str(), 0600) == 0)
+        paths.push_back(pipe); // refused without waiting for a writer
     paths.push_back("/dev/zero");
 #endif
     for (const std::string& path : paths) {

@@ -16,119 +16,120 @@ using namespace std::string_literals;
 namespace fs = std::filesystem;
 
 struct ProfileCase {
-  const char* what;
-  std::string text;
-  std::string expected;  // for section "general", key "k", default "DEF"
+    const char* what;
+    std::string text;
+    std::string expected; // for section "general", key "k", default "DEF"
 };
 
 TEST(ProfileStringFromText, FollowsWindowsIniRules) {
-  const std::string long130(130, 'v');
-  const std::vector<ProfileCase> cases = {
-      {"names ignore case", "[GENERAL]\nK=a", "a"},
-      {"blanks trimmed, text after ] ignored", "  [ general ] x=y\n\t k \t=\t r.tab \t", "r.tab"},
-      {"value keeps later =", "[general]\nk = a=b", "a=b"},
-      {"line without = is no key", "[general]\nk\nk=x", "x"},
-      {"empty value is found", "[general]\nk=", ""},
-      {"double quotes removed, inside kept", "[general]\nk= \" a b \" ", " a b "},
-      {"single quotes removed", "[general]\nk='x'", "x"},
-      {"mismatched quotes kept", "[general]\nk=\"x'", "\"x'"},
-      {"lone quote kept", "[general]\nk=\"", "\""},
-      {"comment line skipped", "[general]\n  ;k=c\nk=v", "v"},
-      {"no inline comment", "[general]\nk=value ; note", "value ; note"},
-      {"# is ordinary", "[general]\n#k=a\nk=#b", "#b"},
-      {"first duplicate key wins", "[general]\nk=1\nK=2", "1"},
-      {"later duplicate section not read", "[general]\na=1\n[other]\n[General]\nk=2", "DEF"},
-      {"key before any section", "k=0\n[general]\n", "DEF"},
-      {"other section skipped", "[other]\nk=1\n[general]\nk=2", "2"},
-      {"[ without ] is no section", "[general\nk=1", "DEF"},
-      {"backslashes and commas plain", "[general]\nk=C:\\rates\\, x", "C:\\rates\\, x"},
-      {"CR LF line ends", "[general]\r\nk=a\r\nj=b\r\n", "a"},
-      {"lone CR line ends", "[general]\rk=a\rj=b", "a"},
-      {"value cut to 119", "[general]\nk=" + long130, long130.substr(0, 119)},
-      {"cut after quotes removed", "[general]\nk=\"" + long130 + "\"", long130.substr(0, 119)},
-      {"value ends at NUL", "[general]\nk=ab\0cd"s, "ab"},
-      {"NUL and high bytes elsewhere", "\0\xFF\n[general]\n\xC4k=1\nk=\xE9t\xE9"s, "\xE9t\xE9"},
-      {"UTF-8 byte order mark skipped", "\xEF\xBB\xBF[general]\nk=v", "v"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ProfileStringFromText(c.text, "general", "k", "DEF"), c.expected) << c.what;
-  }
+    const std::string long130(130, 'v');
+    const std::vector<ProfileCase> cases = {
+        {"names ignore case", "[GENERAL]\nK=a", "a"},
+        {"blanks trimmed, text after ] ignored", "  [ general ] x=y\n\t k \t=\t r.tab \t", "r.tab"},
+        {"value keeps later =", "[general]\nk = a=b", "a=b"},
+        {"line without = is no key", "[general]\nk\nk=x", "x"},
+        {"empty value is found", "[general]\nk=", ""},
+        {"double quotes removed, inside kept", "[general]\nk= \" a b \" ", " a b "},
+        {"single quotes removed", "[general]\nk='x'", "x"},
+        {"mismatched quotes kept", "[general]\nk=\"x'", "\"x'"},
+        {"lone quote kept", "[general]\nk=\"", "\""},
+        {"comment line skipped", "[general]\n  ;k=c\nk=v", "v"},
+        {"no inline comment", "[general]\nk=value ; note", "value ; note"},
+        {"# is ordinary", "[general]\n#k=a\nk=#b", "#b"},
+        {"first duplicate key wins", "[general]\nk=1\nK=2", "1"},
+        {"later duplicate section not read", "[general]\na=1\n[other]\n[General]\nk=2", "DEF"},
+        {"key before any section", "k=0\n[general]\n", "DEF"},
+        {"other section skipped", "[other]\nk=1\n[general]\nk=2", "2"},
+        {"[ without ] is no section", "[general\nk=1", "DEF"},
+        {"backslashes and commas plain", "[general]\nk=C:\\rates\\, x", "C:\\rates\\, x"},
+        {"CR LF line ends", "[general]\r\nk=a\r\nj=b\r\n", "a"},
+        {"lone CR line ends", "[general]\rk=a\rj=b", "a"},
+        {"value cut to 119", "[general]\nk=" + long130, long130.substr(0, 119)},
+        {"cut after quotes removed", "[general]\nk=\"" + long130 + "\"", long130.substr(0, 119)},
+        {"value ends at NUL", "[general]\nk=ab\0cd"s, "ab"},
+        {"NUL and high bytes elsewhere", "\0\xFF\n[general]\n\xC4k=1\nk=\xE9t\xE9"s, "\xE9t\xE9"},
+        {"UTF-8 byte order mark skipped", "\xEF\xBB\xBF[general]\nk=v", "v"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ProfileStringFromText(c.text, "general", "k", "DEF"), c.expected) << c.what;
+    }
 }
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("levywise_settings_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  std::string Write(const std::string& content) {
-    const fs::path path = dir_ / "levywise.ini";
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
-  }
-  fs::path dir_;
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("levywise_settings_" + std::to_string(std::random_device{}()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+    std::string Write(const std::string& content) {
+        const fs::path path = dir_ / "levywise.ini";
+        std::ofstream(path, std::ios::binary) << content;
+        return path.string();
+    }
+    fs::path dir_;
 };
 
 TEST_F(SettingsFileTest, MissingOrUnusableFileGivesDefault) {
-  const std::string longDefault(300, 'd');
-  EXPECT_EQ(ReadProfileString("general", "k", longDefault, (dir_ / "none.ini").string()),
-            longDefault);
-  EXPECT_EQ(ReadProfileString("general", "k", "DEF", dir_.string()), "DEF");
-  EXPECT_EQ(ReadProfileString("general", "k", "DEF", ""), "DEF");
+    const std::string longDefault(300, 'd');
+    EXPECT_EQ(ReadProfileString("general", "k", longDefault, (dir_ / "none.ini").string()),
+              longDefault);
+    EXPECT_EQ(ReadProfileString("general", "k", "DEF", dir_.string()), "DEF");
+    EXPECT_EQ(ReadProfileString("general", "k", "DEF", ""), "DEF");
 }
 
 TEST_F(SettingsFileTest, UnreadableFileGivesDefault) {
-  const std::string path = Write("[general]\nk=v\n");
-  fs::permissions(path, fs::perms::none);
-  if (std::ifstream(path).is_open()) GTEST_SKIP() << "file stays readable (running as root)";
-  EXPECT_EQ(ReadProfileString("general", "k", "DEF", path), "DEF");
+    const std::string path = Write("[general]\nk=v\n");
+    fs::permissions(path, fs::perms::none);
+    if (std::ifstream(path).is_open()) GTEST_SKIP() << "file stays readable (running as root)";
+    EXPECT_EQ(ReadProfileString("general", "k", "DEF", path), "DEF");
 }
 
 TEST_F(SettingsFileTest, ReadsLargeFilesAndLongLines) {
-  // Lines far longer than one read, and a section well past the first megabytes.
-  std::string content = "[general]\r\nk=" + std::string(200000, 'x') + "\r\nj=tail\r\n";
-  for (int i = 0; i < 100000; ++i) content += "; filler line number " + std::to_string(i) + "\r";
-  content += "[late]\r\n" + "\0\xFF"s + "\nk=found";
-  const std::string path = Write(content);
-  EXPECT_EQ(ReadProfileString("general", "k", "DEF", path), std::string(119, 'x'));
-  EXPECT_EQ(ReadProfileString("general", "j", "DEF", path), "tail");
-  EXPECT_EQ(ReadProfileString("LATE", "K", "DEF", path), "found");
+    // Lines far longer than one read, and a section well past the first megabytes.
+    std::string content = "[general]\r\nk=" + std::string(200000, 'x') + "\r\nj=tail\r\n";
+    for (int i = 0; i < 100000; ++i) content += "; filler line number " + std::to_string(i) + "\r";
+    content += "[late]\r\n" + "\0\xFF"s + "\nk=found";
+    const std::string path = Write(content);
+    EXPECT_EQ(ReadProfileString("general", "k", "DEF", path), std::string(119, 'x'));
+    EXPECT_EQ(ReadProfileString("general", "j", "DEF", path), "tail");
+    EXPECT_EQ(ReadProfileString("LATE", "K", "DEF", path), "found");
 }
 
 struct RatePathCase {
-  const char* what;
-  std::optional<std::string> ini;  // no file when empty
-  std::string currentDir;
-  char separator;
-  std::string expected;
+    const char* what;
+    std::optional<std::string> ini; // no file when empty
+    std::string currentDir;
+    char separator;
+    std::string expected;
 };
 
 TEST_F(SettingsFileTest, RateFilePathFromSettings) {
-  const std::string dir130 = "/" + std::string(129, 'p');
-  const std::vector<RatePathCase> cases = {
-      {"no ini file", std::nullopt, "/home/u", '/', "/home/u/taxrate.tab"},
-      {"no ini, empty current dir", std::nullopt, "", '/', "taxrate.tab"},
-      {"file name only", "[general]\nTaxRateFile=r24.tab", "/cur", '/', "/cur/r24.tab"},
-      {"path without separator", "[general]\nTaxRatePath=/data", "/cur", '/', "/data/taxrate.tab"},
-      {"path with separator", "[general]\nTaxRatePath=/data/", "/cur", '/', "/data/taxrate.tab"},
-      {"windows path", "[General]\r\ntaxratepath=C:\\rates", "", '\\', "C:\\rates\\taxrate.tab"},
-      {"backslash kept", "[general]\nTaxRatePath=C:\\rates\\", "", '/', "C:\\rates\\taxrate.tab"},
-      {"empty path value", "[general]\nTaxRatePath=\nTaxRateFile=a.tab", "/cur", '/', "a.tab"},
-      {"one-character path", "[general]\nTaxRatePath=.", "/cur", '/', ".taxrate.tab"},
-      {"long path cut to 119", "[general]\nTaxRatePath=" + dir130, "/cur", '/',
-       dir130.substr(0, 119) + "/taxrate.tab"},
-  };
-  const std::string missing = (dir_ / "none.ini").string();
-  for (const auto& c : cases) {
-    const std::string path = c.ini ? Write(*c.ini) : missing;
-    EXPECT_EQ(RateFilePathFromSettings(path, c.currentDir, c.separator), c.expected) << c.what;
-  }
+    const std::string dir130 = "/" + std::string(129, 'p');
+    const std::vector<RatePathCase> cases = {
+        {"no ini file", std::nullopt, "/home/u", '/', "/home/u/taxrate.tab"},
+        {"no ini, empty current dir", std::nullopt, "", '/', "taxrate.tab"},
+        {"file name only", "[general]\nTaxRateFile=r24.tab", "/cur", '/', "/cur/r24.tab"},
+        {"path without separator", "[general]\nTaxRatePath=/data", "/cur", '/',
+         "/data/taxrate.tab"},
+        {"path with separator", "[general]\nTaxRatePath=/data/", "/cur", '/', "/data/taxrate.tab"},
+        {"windows path", "[General]\r\ntaxratepath=C:\\rates", "", '\\', "C:\\rates\\taxrate.tab"},
+        {"backslash kept", "[general]\nTaxRatePath=C:\\rates\\", "", '/', "C:\\rates\\taxrate.tab"},
+        {"empty path value", "[general]\nTaxRatePath=\nTaxRateFile=a.tab", "/cur", '/', "a.tab"},
+        {"one-character path", "[general]\nTaxRatePath=.", "/cur", '/', ".taxrate.tab"},
+        {"long path cut to 119", "[general]\nTaxRatePath=" + dir130, "/cur", '/',
+         dir130.substr(0, 119) + "/taxrate.tab"},
+    };
+    const std::string missing = (dir_ / "none.ini").string();
+    for (const auto& c : cases) {
+        const std::string path = c.ini ? Write(*c.ini) : missing;
+        EXPECT_EQ(RateFilePathFromSettings(path, c.currentDir, c.separator), c.expected) << c.what;
+    }
 }
 
-}  // namespace
-}  // namespace levywise
+} // namespace
+} // namespace levywise

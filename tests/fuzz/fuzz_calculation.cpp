@@ -105,8 +105,9 @@ std::string ItemFor(FuzzedDataProvider& in, const modMain& data, char type) {
 
 std::string ValueText(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
-    case 0: return std::to_string(in.ConsumeIntegralInRange(-1000, 2000000)) + "." +
-                   std::to_string(in.ConsumeIntegralInRange(0, 99));
+    case 0:
+        return std::to_string(in.ConsumeIntegralInRange(-1000, 2000000)) + "." +
+               std::to_string(in.ConsumeIntegralInRange(0, 99));
     case 1: return DoubleText(in.ConsumeFloatingPoint<double>());
     case 2: return DoubleText(in.ConsumeFloatingPointInRange<double>(-1e15, 1e15));
     default: return in.ConsumeRandomLengthString(40);
@@ -131,8 +132,8 @@ void ChangeSelection(FuzzedDataProvider& in, modMain& data) {
 }
 
 void CheckUnitTab(const UnitLabels& tab, const Jurisdiction& unit, const std::string& valueShown) {
-    for (const std::string* money : {&tab.AprVal, &tab.HSVal, &tab.O65Val, &tab.VetVal, &tab.NTV,
-                                     &tab.Base1, &tab.Tax})
+    for (const std::string* money :
+         {&tab.AprVal, &tab.HSVal, &tab.O65Val, &tab.VetVal, &tab.NTV, &tab.Base1, &tab.Tax})
         FUZZ_CHECK(IsMoneyText(*money));
     FUZZ_CHECK(tab.AprVal == valueShown);
     FUZZ_CHECK(tab.NTV[0] != '-' && tab.Base1[0] != '-');
@@ -152,7 +153,8 @@ std::int64_t Cents(const std::string& money) {
 // and rounded once: a cent off the shown parts at most, plus what adding
 // the unit taxes as doubles can lose on huge amounts.
 void CheckTotal(const Estimate& e) {
-    const std::int64_t units = Cents(e.County.TotTax) + Cents(e.City.TotTax) + Cents(e.School.TotTax);
+    const std::int64_t units =
+        Cents(e.County.TotTax) + Cents(e.City.TotTax) + Cents(e.School.TotTax);
     const std::int64_t difference = Cents(e.Totals.TotTax) - units - Cents(e.Totals.TotSpclTax);
     const double dollars = std::fabs(static_cast<double>(units)) / 100;
     const double ulp = std::nextafter(dollars, std::numeric_limits<double>::infinity()) - dollars;
@@ -187,19 +189,29 @@ std::optional<double> ValueOf(const EstimateInput& input) {
 model::Unit ModelOf(const Jurisdiction& j, bool city) {
     std::string name;
     for (std::size_t i = 0; i < 30; ++i)
-        if (j.Name[i] != '\0') name += static_cast<char>(std::toupper(static_cast<unsigned char>(j.Name[i])));
+        if (j.Name[i] != '\0')
+            name += static_cast<char>(std::toupper(static_cast<unsigned char>(j.Name[i])));
     name.erase(name.find_last_not_of(' ') + 1);
-    return model::Unit{j.TaxRate, j.OptHS, j.HSAmt.raw(), j.O65Amt.raw(), j.DPAmt.raw(), j.OptO65.raw(),
-                       j.OptDP.raw(), {0, j.Vet1, j.Vet2, j.Vet3, j.Vet4}, city && name == "CITY OF QUARLOW"};
+    return model::Unit{j.TaxRate,
+                       j.OptHS,
+                       j.HSAmt.raw(),
+                       j.O65Amt.raw(),
+                       j.DPAmt.raw(),
+                       j.OptO65.raw(),
+                       j.OptDP.raw(),
+                       {0, j.Vet1, j.Vet2, j.Vet3, j.Vet4},
+                       city && name == "CITY OF QUARLOW"};
 }
 
 // For a value the C library reads as the window does (digits, a point, a sign).
-void CheckAgainstModel(const modMain& data, const EstimateInput& input, const CalcResult<EstimateFigures>& e) {
-    if (input.AprValText.empty() || input.AprValText.find_first_not_of("0123456789.-") != std::string::npos ||
+void CheckAgainstModel(const modMain& data, const EstimateInput& input,
+                       const CalcResult<EstimateFigures>& e) {
+    if (input.AprValText.empty() ||
+        input.AprValText.find_first_not_of("0123456789.-") != std::string::npos ||
         input.AprValText.find_first_not_of("0") == std::string::npos || input.AprValText == "-")
         return;
-    const model::Property p{std::strtod(input.AprValText.c_str(), nullptr), input.GHS, static_cast<int>(input.Age),
-                            static_cast<int>(input.Vet)};
+    const model::Property p{std::strtod(input.AprValText.c_str(), nullptr), input.GHS,
+                            static_cast<int>(input.Age), static_cast<int>(input.Vet)};
     if (AppraisedValueFromText(input.AprValText) != std::optional<double>(p.value)) return;
     const model::Unit units[3] = {ModelOf(FindUnit(data, input.CountyItem), false),
                                   ModelOf(FindUnit(data, input.CityItem), true),
@@ -207,7 +219,8 @@ void CheckAgainstModel(const modMain& data, const EstimateInput& input, const Ca
     std::vector<model::Unit> districts;
     if (CodeOfItem(input.CountyItem) != PlaceholderCodes::NoCounty)
         for (int i = 1; i <= data.SpclCount; ++i)
-            if (data.SpclSel[i].Selected.equals("Y")) districts.push_back(ModelOf(data.SpclTbl[i], false));
+            if (data.SpclSel[i].Selected.equals("Y"))
+                districts.push_back(ModelOf(data.SpclTbl[i], false));
     const model::Result m = model::estimate(units, districts, p);
     FUZZ_CHECK(e.ok() == !(m.valueTooLarge || m.taxTooLarge));
     if (!e.ok()) return;

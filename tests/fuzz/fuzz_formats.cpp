@@ -23,8 +23,9 @@ const std::regex kFixed7(R"(-?(0|[1-9][0-9]*)\.[0-9]{7})", std::regex::optimize)
 const std::regex kPercent4(R"(-?([1-9][0-9]*)?\.([0-9]{0,3}[1-9])?%)", std::regex::optimize);
 const std::regex kDollarsWhole(R"(-?\$([1-9][0-9]{0,2}(,[0-9]{3})*)?)", std::regex::optimize);
 const std::regex kGroupedWhole(R"(-?([1-9][0-9]{0,2}(,[0-9]{3})*)?)", std::regex::optimize);
-const std::regex kPlain(R"(-?(0|[1-9][0-9]*|[0-9]+\.[0-9]*[1-9])|-?[1-9](\.[0-9]*[1-9])?E[-+][0-9]{2,3})",
-                        std::regex::optimize);
+const std::regex
+    kPlain(R"(-?(0|[1-9][0-9]*|[0-9]+\.[0-9]*[1-9])|-?[1-9](\.[0-9]*[1-9])?E[-+][0-9]{2,3})",
+           std::regex::optimize);
 
 bool Matches(const std::string& text, const std::regex& shape) {
     return std::regex_match(text, shape);
@@ -47,7 +48,8 @@ long double Shown(const std::string& text) {
 // A format showing the given number of decimals is off by at most half of
 // the last one, plus what rounding to 15 significant digits may lose.
 bool Near(long double shown, double value, long double halfUnit) {
-    return std::fabs(shown - value) <= halfUnit + std::fabs(static_cast<long double>(value)) * 1e-14L;
+    return std::fabs(shown - value) <=
+           halfUnit + std::fabs(static_cast<long double>(value)) * 1e-14L;
 }
 
 void CheckDouble(double value) {

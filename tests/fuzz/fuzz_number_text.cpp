@@ -66,8 +66,10 @@ void CheckPlainNumber(std::string_view text) {
 std::optional<double> RadixValue(std::string_view text) {
     int base = 8;
     std::size_t i = 1;
-    if (i < text.size() && (text[i] == 'H' || text[i] == 'h')) base = 16, ++i;
-    else if (i < text.size() && (text[i] == 'O' || text[i] == 'o')) ++i;
+    if (i < text.size() && (text[i] == 'H' || text[i] == 'h'))
+        base = 16, ++i;
+    else if (i < text.size() && (text[i] == 'O' || text[i] == 'o'))
+        ++i;
     std::string digits;
     for (; i < text.size(); ++i) {
         const char c = text[i];
@@ -122,9 +124,10 @@ void CheckLeadingNumber(std::string_view text) {
 void CheckMoneyRoundTrip(std::int64_t raw, double value) {
     const std::string shown = FormatCurrency(Currency::fromRaw(raw));
     FUZZ_CHECK(IsMoneyText(shown));
-    const std::uint64_t magnitude =
-        raw < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
-    const std::int64_t cents = static_cast<std::int64_t>((magnitude + 50) / 100) * (raw < 0 ? -1 : 1);
+    const std::uint64_t magnitude = raw < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(raw)
+                                            : static_cast<std::uint64_t>(raw);
+    const std::int64_t cents =
+        static_cast<std::int64_t>((magnitude + 50) / 100) * (raw < 0 ? -1 : 1);
     FUZZ_CHECK(CentsOfMoneyText(shown) == cents);
     const std::optional<double> back = AppraisedValueFromText(shown);
     FUZZ_CHECK(back.has_value());

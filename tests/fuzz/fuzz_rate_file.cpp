@@ -54,7 +54,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
         std::size_t end = 0;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         lines.push_back(text.substr(0, end));
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
+            text[end + 1] == '\n')
             ++end;
         text.remove_prefix(std::min(end + 1, text.size()));
     }
@@ -71,9 +72,7 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
     }
 }
 
-bool Blank(std::string_view text) {
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
+bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
 
 std::string Upper(std::string_view text) {
     std::string out(text);
@@ -145,7 +144,8 @@ void CheckRefusal(const RateFileError& error, const std::vector<std::string_view
     const int freeSlots = modMain::kRateSlots - 3;
     if (error.column == 0) {
         const bool tableFull = unitsBefore == freeSlots;
-        const bool districtsFull = specialsBefore == modMain::kSpecialSlots && UnitOf(line).type == "S";
+        const bool districtsFull =
+            specialsBefore == modMain::kSpecialSlots && UnitOf(line).type == "S";
         FUZZ_CHECK(tableFull || districtsFull);
         return;
     }
@@ -161,7 +161,9 @@ void CheckRefusal(const RateFileError& error, const std::vector<std::string_view
 // Each column lands in its own field: the rate (0 when not a number), the
 // fixed amounts, the veteran amounts rounded half to even, and the flags.
 void CheckColumns(const Jurisdiction& unit, const std::vector<std::string_view>& cols) {
-    const auto column = [&](std::size_t n) { return n <= cols.size() ? cols[n - 1] : std::string_view(); };
+    const auto column = [&](std::size_t n) {
+        return n <= cols.size() ? cols[n - 1] : std::string_view();
+    };
     const auto number = [&](std::size_t n) { return ParsePlainNumber(column(n)).value_or(0.0); };
     FUZZ_CHECK(unit.DefaultSel.view() == (Blank(column(4)) ? "N" : column(4).substr(0, 1)));
     FUZZ_CHECK(unit.TaxRate == number(5));
@@ -222,12 +224,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> lines = SplitLines(bytes);
     if (!lines.empty()) CheckHeader(read, lines[0]);
     switch (read.status) {
-    case RateFileStatus::Refused:
-        CheckRefusal(read.error, lines);
-        break;
-    case RateFileStatus::WrongVersion:
-        FUZZ_CHECK(!lines.empty());
-        break;
+    case RateFileStatus::Refused: CheckRefusal(read.error, lines); break;
+    case RateFileStatus::WrongVersion: FUZZ_CHECK(!lines.empty()); break;
     case RateFileStatus::Loaded:
         CheckLoaded(read.contents, lines);
         CheckInstall(read.contents);

@@ -37,14 +37,17 @@ std::string PlainName(FuzzedDataProvider& in) {
     static constexpr std::string_view kLetters =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_";
     std::string name(1 + in.ConsumeIntegralInRange<std::size_t>(0, 15), 'x');
-    for (char& c : name) c = kLetters[in.ConsumeIntegralInRange<std::size_t>(0, kLetters.size() - 1)];
+    for (char& c : name)
+        c = kLetters[in.ConsumeIntegralInRange<std::size_t>(0, kLetters.size() - 1)];
     return name;
 }
 
 std::string CaseFlipped(std::string name) {
     for (char& c : name) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return name;
 }

@@ -14,7 +14,8 @@ std::optional<std::int64_t> CentsOfMoneyText(const std::string& text) {
     std::int64_t cents = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') continue;
-        if (__builtin_mul_overflow(cents, 10, &cents) || __builtin_add_overflow(cents, c - '0', &cents))
+        if (__builtin_mul_overflow(cents, 10, &cents) ||
+            __builtin_add_overflow(cents, c - '0', &cents))
             return std::nullopt;
     }
     return text.starts_with('-') ? -cents : cents;

@@ -7,12 +7,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QWindow>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include "app/frmMain.h"
 #include "common/fake_platform.h"
@@ -33,7 +33,8 @@ QByteArray FullRateFile() {
         const int key = (i * 7919) % 997;
         text += QByteArray::number(101 + i) + '\t' + "UNIT " + QByteArray::number(key) + " OF " +
                 type + '\t' + type + '\t' + (i % 3 == 0 ? "Y" : "N") + '\t' + "0.41" +
-                QByteArray::number(i % 90) + "\t5000\t10000\t10000\t20%\t10%\t\t\t\t5000\t7500\t10000\t12000\t\t\t\t\r\n";
+                QByteArray::number(i % 90) +
+                "\t5000\t10000\t10000\t20%\t10%\t\t\t\t5000\t7500\t10000\t12000\t\t\t\t\r\n";
     }
     return text;
 }
@@ -104,9 +105,14 @@ void LoadThroughFileMenu(benchmark::State& state) {
     }
     if (!rig.platform.messages.empty()) state.SkipWithError("a message box was shown");
     state.counters["units"] = rig.data.LoadedCount;
-    state.counters["paints"] = benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
+    state.counters["paints"] =
+        benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(LoadThroughFileMenu)->ArgName("wholeWindowDrawn")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadThroughFileMenu)
+    ->ArgName("wholeWindowDrawn")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 void CalculateAndRepaint(benchmark::State& state) {
     Rig rig;
@@ -125,9 +131,14 @@ void CalculateAndRepaint(benchmark::State& state) {
         ShowOnScreen(rig.window, state.range(0) != 0);
     }
     if (!rig.platform.messages.empty()) state.SkipWithError("a message box was shown");
-    state.counters["paints"] = benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
+    state.counters["paints"] =
+        benchmark::Counter(counter.paints, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(CalculateAndRepaint)->ArgName("wholeWindowDrawn")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CalculateAndRepaint)
+    ->ArgName("wholeWindowDrawn")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
