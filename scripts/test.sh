@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, in five passes:
+# Sets up, builds and runs every test, in six passes:
+#   format    every C++ file is as clang-format-14 lays it out (.clang-format);
 #   normal    the ordinary build ($LEVYWISE_BUILD_DIR, default build/);
 #   release   the core, the command-line tool and their tests built as a
 #             user's first build is, with -O3 (build-release/);
@@ -13,7 +14,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-passes="${LEVYWISE_TEST_PASSES:-normal release sanitize fuzz windows}"
+passes="${LEVYWISE_TEST_PASSES:-format normal release sanitize fuzz windows}"
 export QT_QPA_PLATFORM=offscreen
 
 passed=0
@@ -43,6 +44,15 @@ run_pass() {
 for pass in $passes; do
   echo "=== $pass pass"
   case "$pass" in
+    format)
+      # Counted as one test: every C++ file as clang-format-14 lays it out.
+      if git -C "$root" ls-files -z '*.cpp' '*.h' |
+        (cd "$root" && xargs -0 clang-format-14 --dry-run -Werror); then
+        passed=$((passed + 1))
+      else
+        failed=$((failed + 1))
+      fi
+      ;;
     normal)
       run_pass "${LEVYWISE_BUILD_DIR:-$root/build}"
       ;;
