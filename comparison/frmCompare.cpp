@@ -4,11 +4,13 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "calc/comparison.h"
+#include "platform/accessibility.h"
 #include "platform/print_window.h"
 #include "platform/twips.h"
 #include "platform/window_fonts.h"
@@ -37,6 +39,7 @@ frmCompare::frmCompare(Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("Comparison"));
     setFont(DefaultDesignFont());
     SetBackground(this, kPaleYellow);
+    ExposeAsWindow(this);
 
     grdCompare = new QTableWidget(0, kColumns, this);
     grdCompare->setObjectName(QStringLiteral("grdCompare"));
@@ -47,10 +50,16 @@ frmCompare::frmCompare(Platform& platform, QWidget* parent)
     grdCompare->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdCompare->setWordWrap(false);
     grdCompare->horizontalHeader()->setStretchLastSection(true);
+    grdCompare->setTabKeyNavigation(false); // Tab leaves the grid for the buttons
+    grdCompare->setAccessibleName(QStringLiteral("Kept and current estimates"));
+    grdCompare->setAccessibleDescription(
+        QStringLiteral("Columns: Kept, Now, Change. Inputs that differ are shown in bold."));
 
-    cmdPrint = button("cmdPrint", QStringLiteral("Print"), this);
-    cmdCopy = button("cmdCopy", QStringLiteral("Copy"), this);
-    cmdClose = button("cmdClose", QStringLiteral("Close"), this);
+    cmdPrint = button("cmdPrint", QStringLiteral("&Print"), this);
+    cmdCopy = button("cmdCopy", QStringLiteral("&Copy"), this);
+    cmdClose = button("cmdClose", QStringLiteral("C&lose"), this);
+    cmdCopy->setAccessibleDescription(
+        QStringLiteral("Puts the comparison on the clipboard as tab-separated text"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdPrint);
@@ -97,5 +106,12 @@ void frmCompare::cmdCopy_Click() {
 }
 
 void frmCompare::cmdClose_Click() { close(); }
+
+void frmCompare::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        cmdClose_Click();
+    else
+        QWidget::keyPressEvent(event);
+}
 
 } // namespace levywise

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <string>
 
+class QKeyEvent;
 class QPushButton;
 class QTableWidget;
 
@@ -25,6 +26,9 @@ public slots:
     void cmdPrint_Click();
     void cmdCopy_Click();
     void cmdClose_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override; // Escape closes, as "Close" does
 
 private:
     Platform& platform_;
