@@ -1,3 +1,5 @@
+// The estimate as the window shows it: the labels of each unit and the
+// totals, with the units chosen by the entries of the window's lists.
 #include <gtest/gtest.h>
 
 #include "calc/estimate_labels.h"
@@ -20,30 +22,31 @@ EstimateInput inputFor(std::string value, std::string_view county, std::string_v
     return in;
 }
 
-TEST(CalculateTaxes, TotalsUseTheCentRoundedUnitTaxes) {
-    // County and city taxes of 100.004 each show as $100.00; their total is
-    // $200.00 although the unrounded sum would show as $200.01.
-    modMain d = Loaded({"101\tCOUNTY\tK\tN\t0.100004", "201\tCITY\tC\tN\t0.100004"});
-    const auto e = CalculateTaxes(d, inputFor("100000", "101", "201"));
+TEST(UnitLabels, BaseRateAndTax) {
+    const modMain d = Loaded({"101\tHARLAN COUNTY\tK\tN\t0.2640"});
+    const auto e = CalculateTaxes(d, inputFor("100000", "101"));
     ASSERT_TRUE(e.ok());
-    EXPECT_EQ(e->County.TotTax, "$100.00");
-    EXPECT_EQ(e->City.TotTax, "$100.00");
-    EXPECT_EQ(e->Totals.TotTax, "$200.00");
+    const UnitLabels& l = e->County;
+    EXPECT_EQ(l.AprVal, "$100,000.00");
+    EXPECT_EQ(l.TRate, "0.264");
+    EXPECT_EQ(l.Name, "HARLAN COUNTY" + std::string(17, ' '));
+    EXPECT_EQ(l.TotName, "HARLAN COUNTY");
+    EXPECT_EQ(l.Base1, "$1,000.00");
+    EXPECT_EQ(l.Base2, l.Base1);
+    EXPECT_EQ(l.Tax, "$264.00");
+    EXPECT_EQ(l.TotTax, "$264.00");
 }
 
-TEST(CalculateTaxes, SelectedDistrictsAreSummedToTenThousandths) {
-    modMain d = Loaded({"101\tCOUNTY\tK\tN\t0", "301\tD1\tS\tY\t0.33333", "302\tD2\tS\tY\t0.33333",
-                        "303\tD3\tS\ty\t5", "304\tD4\tS\tN\t5"});
-    const auto e = CalculateTaxes(d, inputFor("100", "101"));
-    ASSERT_TRUE(e.ok());
-    EXPECT_EQ(e->SpclTotal.raw(), 6666);
-    EXPECT_EQ(e->Totals.TotSpclTax, "$0.67");
-    EXPECT_EQ(e->Totals.TotTax, "$0.67");
-    d.SpclSel[4].Selected.assign("Y");
-    EXPECT_EQ(CalculateTaxes(d, inputFor("100", "101"))->Totals.TotSpclTax, "$5.67");
-    // 5998.99 / 100 x 0.5 lies just below 29.99495: the sum is rounded once, to 29.9949.
-    modMain one = Loaded({"101\tCOUNTY\tK\tN\t0", "301\tD1\tS\tY\t0.5"});
-    EXPECT_EQ(CalculateTaxes(one, inputFor("5998.99", "101"))->Totals.TotSpclTax, "$29.99");
+TEST(UnitLabels, LookupTakesTheFirstSlotWithTheCodeOrTheEmptySlot) {
+    const modMain d = Loaded({"101\tB COUNTY\tK\tN\t1", "101\tA COUNTY\tK\tN\t2"});
+    EstimateInput in = inputFor("100", "101");
+    EXPECT_EQ(CalculateTaxes(d, in)->County.TotName, "A COUNTY"); // sorted first
+    in.CountyItem = "";
+    const UnitLabels none = CalculateTaxes(d, in)->County;
+    EXPECT_EQ(none.Name, "");
+    EXPECT_EQ(none.TRate, "0");
+    EXPECT_EQ(none.NTV, "$100.00");
+    EXPECT_EQ(none.Tax, "$0.00");
 }
 
 TEST(CalculateTaxes, NoCountyLeavesTheSpecialDistrictsOut) {
