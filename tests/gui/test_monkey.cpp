@@ -40,17 +40,14 @@ class MonkeyTest : public QObject {
         // The action may close and delete the target's window.
         const QString acted = target->objectName() + " in " + target->window()->objectName();
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : target;
-        switch (pick(10)) {
-        case 0:
-        case 1:
-        case 2:
-        case 3:
-        case 4: QTest::mouseClick(target, Qt::LeftButton, {}, at); break;
-        case 5:
-        case 6:
-        case 7: QTest::keyClick(focus, keys[pick(int(std::size(keys)))]); break;
-        case 8: QTest::keyClick(&rig.main(), "olca"[pick(4)], Qt::ControlModifier); break;
-        default:
+        const int kind = pick(10); // clicks 5 in 10, keys 3, commands 1, wheel turns 1
+        if (kind < 5) {
+            QTest::mouseClick(target, Qt::LeftButton, {}, at);
+        } else if (kind < 8) {
+            QTest::keyClick(focus, keys[pick(int(std::size(keys)))]);
+        } else if (kind == 8) {
+            QTest::keyClick(&rig.main(), "olca"[pick(4)], Qt::ControlModifier);
+        } else {
             QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, (pick(5) - 2) * 60},
                               Qt::NoButton, {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(target, &wheel);

@@ -15,7 +15,10 @@ class PlatformTest : public QObject {
 private slots:
     void printWindowImage() {
         const QString pdf = QStringLiteral("/tmp/window.pdf"),
-                      noPrinter = "No printer is set up on this computer.";
+                      none = "No printer is set up on this computer.",
+                      notPrinted = "The window could not be printed.",
+                      notSaved = "The PDF file could not be saved.";
+        const MsgResult ok = MsgResult::Ok, cancel = MsgResult::Cancel;
         const struct {
             bool printer;
             QString printError;
@@ -25,26 +28,12 @@ private slots:
             QStringList messages; // their first lines, in order
             int printed, saved;
         } cases[] = {
-            {true, {}, MsgResult::Cancel, pdf, {}, {}, 1, 0},
-            {true,
-             "Out of paper.",
-             MsgResult::Cancel,
-             pdf,
-             {},
-             {"The window could not be printed."},
-             0,
-             0},
-            {false, {}, MsgResult::Ok, pdf, {}, {noPrinter}, 0, 1},
-            {false, {}, MsgResult::Cancel, pdf, {}, {noPrinter}, 0, 0},
-            {false, {}, MsgResult::Ok, {}, {}, {noPrinter}, 0, 0},
-            {false,
-             {},
-             MsgResult::Ok,
-             pdf,
-             "Read-only.",
-             {noPrinter, "The PDF file could not be saved."},
-             0,
-             0},
+            {true, {}, cancel, pdf, {}, {}, 1, 0},
+            {true, "Out of paper.", cancel, pdf, {}, {notPrinted}, 0, 0},
+            {false, {}, ok, pdf, {}, {none}, 0, 1},
+            {false, {}, cancel, pdf, {}, {none}, 0, 0},
+            {false, {}, ok, {}, {}, {none}, 0, 0},
+            {false, {}, ok, pdf, "Read-only.", {none, notSaved}, 0, 0},
         };
         for (const auto& c : cases) {
             QWidget window;

@@ -50,11 +50,7 @@ private slots:
         rig.app.start(true); // only the first start counts
         QCOMPARE(rig.app.mainWindow(), opened);
         QCOMPARE(VisibleWindows(), QStringList{"frmMain"});
-        QCOMPARE(rig.main().windowTitle(), QStringLiteral("Levywise v3.54b"));
-        // The loader filled the hidden special-district window.
-        QCOMPARE(rig.specials().windowTitle(),
-                 QStringLiteral("Configure Special Districts for Maple County"));
-        QCOMPARE(rig.ctl<QAbstractSlider>("VScroll1", &rig.specials())->maximum(), 3);
+        QCOMPARE(rig.ctl<QAbstractSlider>("VScroll1", &rig.specials())->maximum(), 3); // loaded
     }
 
     // Toggling districts changes no figure; Calculate does, and so does
