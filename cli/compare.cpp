@@ -75,10 +75,10 @@ std::string ComparisonJson(const EstimateReport& a, const EstimateReport& b, con
 int RunCompare(const EstimateOptions& a, const EstimateOptions& b, OutputFormat format,
                std::ostream& out, std::ostream& err) {
     WorkedEstimate first, second;
-    if (const int status = WorkOutEstimate(a, first, err, "levywise-cli: scenario A: ");
+    if (const int status = WorkOutEstimate(a, first, err, {"levywise-cli: scenario A: "});
         status != kExitDone)
         return status;
-    if (const int status = WorkOutEstimate(b, second, err, "levywise-cli: scenario B: ");
+    if (const int status = WorkOutEstimate(b, second, err, {"levywise-cli: scenario B: ", "--b-"});
         status != kExitDone)
         return status;
     const Comparison c = Compare(RecordOf(first, a.Rates), RecordOf(second, b.Rates));

@@ -177,7 +177,8 @@ CalcResult<EstimateReport> EstimateProperty(const modMain& data, const EstimateI
 }
 
 int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostream& err,
-                    std::string_view who) {
+                    EstimateSide side) {
+    const std::string_view who = side.Who;
     modMain& data = *worked.Data;
     const auto label = LoadLabelledRateTable(o.Rates, data, err, who);
     if (!label) return kExitFailed;
@@ -192,8 +193,8 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
     if (!school) return kExitUsage;
     // An empty shell variable must not quietly leave every district out.
     if (o.Special.find_first_not_of(", ") == std::string::npos) {
-        err << who
-            << "--special names no district; give codes separated by commas, none or default\n";
+        err << who << side.Dashes
+            << "special names no district; give codes separated by commas, none or default\n";
         return kExitUsage;
     }
     if (const auto unknown = SelectDistricts(data, codes, o.Special)) {
@@ -235,8 +236,7 @@ std::string TodayText() {
 int RunEstimate(const EstimateOptions& o, OutputFormat format, std::ostream& out,
                 std::ostream& err) {
     WorkedEstimate worked;
-    if (const int status = WorkOutEstimate(o, worked, err, "levywise-cli: "); status != kExitDone)
-        return status;
+    if (const int status = WorkOutEstimate(o, worked, err); status != kExitDone) return status;
     const EstimateInput& in = worked.Input;
     switch (format) {
     case OutputFormat::Text: out << EstimateText(ReportOf(*worked.Data, in, worked.Figures)); break;

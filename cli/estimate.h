@@ -83,11 +83,17 @@ struct WorkedEstimate {
     EstimateFigures Figures;
 };
 
+// How a command names the estimate a problem is with.
+struct EstimateSide {
+    std::string_view Who = "levywise-cli: "; // before each message
+    std::string_view Dashes = "--";          // before each option's name
+};
+
 // Loads the rate file, finds the units and districts the options name and
-// works out the estimate into worked. On a problem writes it to err, after
-// who ("levywise-cli: "), and returns the exit status; else kExitDone.
+// works out the estimate into worked. On a problem writes it to err and
+// returns the exit status; else kExitDone.
 int WorkOutEstimate(const EstimateOptions& options, WorkedEstimate& worked, std::ostream& err,
-                    std::string_view who);
+                    EstimateSide side = {});
 
 // The record the comparison and the worksheet are made from.
 EstimateRecord RecordOf(const WorkedEstimate& worked, const std::string& rates);
