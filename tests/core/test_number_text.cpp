@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <limits>
 #include <optional>
@@ -175,6 +176,24 @@ TEST(NumberTextPlain, RejectedColumns) {
                              "1.5,0", "5,000,", "$-5", "$",    "-",     ".",   "1e",  "1e+", "e5",
                              "1d2",   "1 000",  "- 5", "&H10", "1e400", "\t5", "$$5", "--5"}) {
         EXPECT_FALSE(ParsePlainNumber(text).has_value()) << '"' << text << '"';
+    }
+}
+
+TEST(NumberTextPlainAmount, RoundedOnceToTenThousandthsFromTheText) {
+    const struct {
+        const char* text;
+        std::int64_t expected;
+    } cases[] = {
+        {"0.00006", 1}, // the first digit dropped is the first digit there is
+        {"0.00005", 0}, // a half, to the even neighbour
+        {"0.00015", 2},         {"1.00005", 10000},
+        {"1.000050001", 10001}, // a digit past the half decides
+        {"-2.5e-4", -2},
+    };
+    for (const auto& c : cases) {
+        const PlainAmount read = ParsePlainAmount(c.text);
+        EXPECT_EQ(read.read, PlainAmount::Read::Ok) << c.text;
+        EXPECT_EQ(read.tenThousandths, c.expected) << c.text;
     }
 }
 
