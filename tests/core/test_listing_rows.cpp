@@ -51,6 +51,7 @@ TEST(ListingRows, LeavesOutTheNoUnitEntriesAndAFileUnitCoded100) {
                               "201\tCITY\tC\tN\t0.3", "901\tSCHOOL\tI\tN\t1.1"});
     EXPECT_EQ(d.LoadedCount, 7);
     EXPECT_EQ(names(BuildListingRows(d)), "CITY|COUNTY|SCHOOL");
+    EXPECT_TRUE(BuildListingRows(modMain()).empty()) << "before any file is loaded";
 }
 
 TEST(ListingSort, ByNameOrRateBothWays) {
