@@ -313,7 +313,16 @@ namespace {
 constexpr std::size_t kFlushAt = std::size_t{1} << 16;
 
 bool needsQuotes(std::string_view text) {
-    return text.find_first_of(",\"\n\r") != std::string_view::npos;
+    for (const char c : text)
+        if (c == ',' || c == '"' || c == '\n' || c == '\r') return true;
+    return false;
+}
+
+// A text a spreadsheet would run as a formula.
+bool looksLikeFormula(std::string_view text) {
+    if (text.empty()) return false;
+    const char c = text.front();
+    return c == '=' || c == '+' || c == '-' || c == '@';
 }
 
 } // namespace
@@ -338,7 +347,7 @@ void CsvWriter::field(std::string_view text) {
 }
 
 void CsvWriter::textField(std::string_view text) {
-    if (text.empty() || std::string_view("=+-@").find(text.front()) == std::string_view::npos) {
+    if (!looksLikeFormula(text)) {
         field(text);
         return;
     }

@@ -57,6 +57,20 @@ public:
     // the even neighbour; no intermediate product is rounded. Empty when the
     // value is not finite or the sum leaves the range.
     [[gnu::always_inline]] std::optional<Currency> plus(double value) const {
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        const int biased = static_cast<int>(bits >> 52 & 0x7FF);
+        // Every amount of a tax lies between 2^-15 and 2^48: there
+        // value x 10000 = (mantissa x 625) / 2^k with 0 < k < 64, and
+        // mantissa x 625 < 2^63, so the sum rounds with integers alone.
+        if (static_cast<unsigned>(biased - 1008) < 1071 - 1008) {
+            const int k = 1071 - biased;
+            const std::uint64_t scaled = ((bits & kMantissaBits) | (kMantissaBits + 1)) * 625;
+            // On a tie the sum goes to the even one of its two neighbours:
+            // the truncated quotient then moves up by its sum's parity.
+            const std::uint64_t odd = (static_cast<std::uint64_t>(raw_) ^ (scaled >> k)) & 1;
+            const std::uint64_t magnitude = (scaled + (std::uint64_t{1} << (k - 1)) - 1 + odd) >> k;
+            return addMagnitude(bits >> 63 != 0, magnitude);
+        }
         // Most exemptions and values are whole dollars: those add as integers.
         if (value > -kWholeLimit && value < kWholeLimit) {
             const auto whole = static_cast<std::int64_t>(value);
@@ -66,10 +80,8 @@ public:
                            ? std::nullopt
                            : std::optional(Currency(sum));
         }
-        const auto bits = std::bit_cast<std::uint64_t>(value);
-        const int biased = static_cast<int>(bits >> 52 & 0x7FF);
         if (biased == 0x7FF) return std::nullopt;
-        std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+        std::uint64_t mantissa = bits & kMantissaBits;
         if (biased != 0) mantissa |= std::uint64_t{1} << 52;
         // value x 10000 = mantissa x 625 x 2^shift exactly, and mantissa x 625 < 2^63.
         const std::uint64_t scaled = mantissa * 625;
@@ -96,6 +108,7 @@ public:
     friend constexpr auto operator<=>(Currency, Currency) = default;
 
 private:
+    static constexpr std::uint64_t kMantissaBits = (std::uint64_t{1} << 52) - 1;
     static constexpr double kWholeLimit = 900000000000000.0; // whole x 10000 fits 64 bits
     constexpr explicit Currency(std::int64_t raw) : raw_(raw) {}
 
