@@ -246,6 +246,8 @@ std::string_view EstimateEngine::compute(const EstimateRequest& r, EstimateFigur
         static_cast<std::size_t>(combinationOf(r.GHS, r.Age, r.Vet)) * data_.SpclTbl.size();
     const std::span<const int> districts = r.TaxDistricts ? r.Districts : std::span<const int>();
     f.Districts.resize(districts.size());
+    const Jurisdiction* previous = nullptr;
+    double previousBase = 0;
     for (std::size_t k = 0; k < districts.size(); ++k) {
         const int i = districts[k];
         const auto slot = static_cast<std::size_t>(i);
@@ -254,10 +256,18 @@ std::string_view EstimateEngine::compute(const EstimateRequest& r, EstimateFigur
         double base = 0;
         if (group >= 0 && baseOf_[static_cast<std::size_t>(group)] == estimate_) {
             base = base_[static_cast<std::size_t>(group)];
+        } else if (group < 0 && previous &&
+                   exemptionRules(unit, r.GHS, r.Age, r.Vet) ==
+                       exemptionRules(*previous, r.GHS, r.Age, r.Vet)) {
+            // Without the groups, a run of districts with the same rules
+            // still shares its base.
+            base = previousBase;
         } else {
             const auto found = districtBase(unit, aprVal, r);
             if (!found) return kTaxTooLarge;
             base = *found;
+            previous = &unit;
+            previousBase = base;
             if (group >= 0) {
                 base_[static_cast<std::size_t>(group)] = base;
                 baseOf_[static_cast<std::size_t>(group)] = estimate_;

@@ -125,13 +125,16 @@ void CsvReader::scanLine(LineScan& line, std::uint64_t limit) {
 // or the end of the input) and counts the line breaks inside quotes.
 CsvReader::Scan CsvReader::findRecordEnd(std::size_t& end, long& lines) {
     // Most records have no quotes and lie whole in the buffer.
-    for (const char* p = buffer_.data() + begin_; p != buffer_.data() + end_; ++p) {
-        if (*p == '"') break;
-        if (isLineEnd(*p)) {
-            end = static_cast<std::size_t>(p - (buffer_.data() + begin_));
-            lines = 0;
-            return end > maxRecordBytes_ ? Scan::TooLong : Scan::Complete;
-        }
+    const char* const from = buffer_.data() + begin_;
+    const std::size_t size = end_ - begin_;
+    const auto* lf = static_cast<const char*>(std::memchr(from, '\n', size));
+    const std::size_t line = lf ? static_cast<std::size_t>(lf - from) : size;
+    const auto* cr = static_cast<const char*>(std::memchr(from, '\r', line));
+    const std::size_t lineEnd = cr ? static_cast<std::size_t>(cr - from) : line;
+    if (lineEnd < size && !std::memchr(from, '"', lineEnd)) {
+        end = lineEnd;
+        lines = 0;
+        return end > maxRecordBytes_ ? Scan::TooLong : Scan::Complete;
     }
     const std::uint64_t start = offsetOf(0);
     LineScan first{start, start, false, false, true, 0, false};

@@ -57,6 +57,15 @@ public:
     // the even neighbour; no intermediate product is rounded. Empty when the
     // value is not finite or the sum leaves the range.
     [[gnu::always_inline]] std::optional<Currency> plus(double value) const {
+        // Most exemptions and values are whole dollars: those add as integers.
+        if (value > -kWholeLimit && value < kWholeLimit) {
+            const auto whole = static_cast<std::int64_t>(value);
+            std::int64_t sum = 0;
+            if (static_cast<double>(whole) == value)
+                return __builtin_add_overflow(raw_, whole * kScale, &sum)
+                           ? std::nullopt
+                           : std::optional(Currency(sum));
+        }
         const auto bits = std::bit_cast<std::uint64_t>(value);
         const int biased = static_cast<int>(bits >> 52 & 0x7FF);
         // Every amount of a tax lies between 2^-15 and 2^48: there
@@ -70,15 +79,6 @@ public:
             const std::uint64_t odd = (static_cast<std::uint64_t>(raw_) ^ (scaled >> k)) & 1;
             const std::uint64_t magnitude = (scaled + (std::uint64_t{1} << (k - 1)) - 1 + odd) >> k;
             return addMagnitude(bits >> 63 != 0, magnitude);
-        }
-        // Most exemptions and values are whole dollars: those add as integers.
-        if (value > -kWholeLimit && value < kWholeLimit) {
-            const auto whole = static_cast<std::int64_t>(value);
-            std::int64_t sum = 0;
-            if (static_cast<double>(whole) == value)
-                return __builtin_add_overflow(raw_, whole * kScale, &sum)
-                           ? std::nullopt
-                           : std::optional(Currency(sum));
         }
         if (biased == 0x7FF) return std::nullopt;
         std::uint64_t mantissa = bits & kMantissaBits;
