@@ -330,7 +330,7 @@ bool looksLikeFormula(std::string_view text) {
 
 } // namespace
 
-CsvWriter::CsvWriter(ByteSink& sink) : sink_(sink) { buffer_.reserve(kFlushAt + 4096); }
+CsvWriter::CsvWriter(ByteSink& sink) : sink_(sink), buffer_(kFlushAt + 4096, '\0') {}
 
 CsvWriter::~CsvWriter() { flush(); }
 
@@ -339,14 +339,17 @@ void CsvWriter::field(std::string_view text) {
         unquotedField(text);
         return;
     }
-    if (rowStarted_) buffer_ += ',';
+    char* p = room(2 * text.size() + 3);
+    char* const start = p;
+    if (rowStarted_) *p++ = ',';
     rowStarted_ = true;
-    buffer_ += '"';
+    *p++ = '"';
     for (const char c : text) {
-        if (c == '"') buffer_ += '"';
-        buffer_ += c;
+        if (c == '"') *p++ = '"';
+        *p++ = c;
     }
-    buffer_ += '"';
+    *p++ = '"';
+    used_ += static_cast<std::size_t>(p - start);
 }
 
 void CsvWriter::textField(std::string_view text) {
@@ -360,14 +363,15 @@ void CsvWriter::textField(std::string_view text) {
 }
 
 void CsvWriter::endRow() {
-    buffer_ += '\n';
+    *room(1) = '\n';
+    ++used_;
     rowStarted_ = false;
-    if (buffer_.size() >= kFlushAt) flush();
+    if (used_ >= kFlushAt) flush();
 }
 
 bool CsvWriter::flush() {
-    if (!buffer_.empty() && !failed_) failed_ = !sink_.write(buffer_);
-    buffer_.clear();
+    if (used_ > 0 && !failed_) failed_ = !sink_.write(std::string_view(buffer_.data(), used_));
+    used_ = 0;
     return !failed_;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <compare>
 #include <cstdint>
 #include <limits>
@@ -57,6 +58,19 @@ public:
     // the even neighbour; no intermediate product is rounded. Empty when the
     // value is not finite or the sum leaves the range.
     [[gnu::always_inline]] std::optional<Currency> plus(double value) const {
+        // Most amounts are far from a half ten-thousandth: then the nearest
+        // integer to the rounded product is the one to the exact product.
+        // Below 2^50, value x 10000 is off by at most |y| x 2^-52 < 1/4,
+        // y - n is exact and so is 1/2 - |y - n| whenever the test is close.
+        const double y = value * static_cast<double>(kScale);
+        if (std::fabs(y) < 0x1p50) {
+            const auto n = static_cast<std::int64_t>(y < 0 ? y - 0.5 : y + 0.5);
+            if (0.5 - std::fabs(y - static_cast<double>(n)) > std::fabs(y) * 0x1p-52) {
+                std::int64_t sum = 0;
+                if (__builtin_add_overflow(raw_, n, &sum)) return std::nullopt;
+                return Currency(sum);
+            }
+        }
         // Most exemptions and values are whole dollars: those add as integers.
         if (value > -kWholeLimit && value < kWholeLimit) {
             const auto whole = static_cast<std::int64_t>(value);
@@ -68,18 +82,6 @@ public:
         }
         const auto bits = std::bit_cast<std::uint64_t>(value);
         const int biased = static_cast<int>(bits >> 52 & 0x7FF);
-        // Every amount of a tax lies between 2^-15 and 2^48: there
-        // value x 10000 = (mantissa x 625) / 2^k with 0 < k < 64, and
-        // mantissa x 625 < 2^63, so the sum rounds with integers alone.
-        if (static_cast<unsigned>(biased - 1008) < 1071 - 1008) {
-            const int k = 1071 - biased;
-            const std::uint64_t scaled = ((bits & kMantissaBits) | (kMantissaBits + 1)) * 625;
-            // On a tie the sum goes to the even one of its two neighbours:
-            // the truncated quotient then moves up by its sum's parity.
-            const std::uint64_t odd = (static_cast<std::uint64_t>(raw_) ^ (scaled >> k)) & 1;
-            const std::uint64_t magnitude = (scaled + (std::uint64_t{1} << (k - 1)) - 1 + odd) >> k;
-            return addMagnitude(bits >> 63 != 0, magnitude);
-        }
         if (biased == 0x7FF) return std::nullopt;
         std::uint64_t mantissa = bits & kMantissaBits;
         if (biased != 0) mantissa |= std::uint64_t{1} << 52;
