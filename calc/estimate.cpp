@@ -82,15 +82,19 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
     return std::fabs(tax) < 922337203685477.0;
 }
 
-// The exemptions of a unit and its net taxable value; false when a figure
-// leaves the range of money.
+// The exemptions of a unit, its net taxable value and its tax base; false
+// when a figure leaves the range of money.
 [[gnu::always_inline]] inline bool netTaxable(const Jurisdiction& unit, double aprVal,
                                               const EstimateRequest& r, double homesteadMinimum,
-                                              Amount& hs, Amount& ageEx, Amount& vet, Amount& net) {
+                                              Amount& hs, Amount& ageEx, Amount& vet, Amount& net,
+                                              double& base) {
+    // Each exemption is subtracted as soon as it is known, in this order.
+    net = Amount::ofDouble(aprVal);
     if (r.GHS) {
         const auto ex = exemption(unit.HSAmt, unit.OptHS, aprVal, homesteadMinimum);
         if (!ex) return false;
         hs = Amount::ofMoney(*ex);
+        if (!subtract(net, hs)) return false;
     }
     if (r.Age != AgeOption::Neither) {
         const auto ex = r.Age == AgeOption::O65
@@ -98,18 +102,20 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
                             : exemption(unit.DPAmt, unit.OptDP, aprVal, kMinimumExemption);
         if (!ex) return false;
         ageEx = Amount::ofMoney(*ex);
+        if (!subtract(net, ageEx)) return false;
     }
-    if (r.Vet != VetOption::None) vet = Amount::ofDouble(veteranAmount(unit, r.Vet));
-
-    net = Amount::ofDouble(aprVal);
-    if (!subtract(net, hs) || !subtract(net, ageEx) || !subtract(net, vet)) return false;
-    if (net.value() < 0)
+    if (r.Vet != VetOption::None) {
+        vet = Amount::ofDouble(veteranAmount(unit, r.Vet));
+        if (!subtract(net, vet)) return false;
+    }
+    double value = net.value();
+    if (value < 0) {
         net = net.kind == Amount::Kind::Money ? Amount::ofMoney({}) : Amount::ofDouble(0);
+        value = 0;
+    }
+    base = value / 100; // the tax base
     return true;
 }
-
-// The tax base: the net taxable value / 100.
-[[gnu::always_inline]] inline double baseOf(const Amount& net) { return net.value() / 100; }
 
 // A unit's breakdown up to its tax base; false when a figure leaves the
 // range of money.
@@ -119,8 +125,8 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
     u.Unit = &unit;
     u.AprVal = aprVal;
     u.HS = u.AgeEx = u.Vet = Amount();
-    if (!netTaxable(unit, aprVal, r, homesteadMinimum, u.HS, u.AgeEx, u.Vet, u.Net)) return false;
-    u.Base = baseOf(u.Net);
+    if (!netTaxable(unit, aprVal, r, homesteadMinimum, u.HS, u.AgeEx, u.Vet, u.Net, u.Base))
+        return false;
     u.Rate = unit.TaxRate;
     return true;
 }
@@ -129,8 +135,10 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
 [[gnu::always_inline]] inline std::optional<double>
 districtBase(const Jurisdiction& unit, double aprVal, const EstimateRequest& r) {
     Amount hs, ageEx, vet, net;
-    if (!netTaxable(unit, aprVal, r, kMinimumExemption, hs, ageEx, vet, net)) return std::nullopt;
-    return baseOf(net);
+    double base = 0;
+    if (!netTaxable(unit, aprVal, r, kMinimumExemption, hs, ageEx, vet, net, base))
+        return std::nullopt;
+    return base;
 }
 
 // A unit's whole breakdown; false when a figure leaves the range of money.
@@ -246,13 +254,14 @@ std::string_view EstimateEngine::compute(const EstimateRequest& r, EstimateFigur
         static_cast<std::size_t>(combinationOf(r.GHS, r.Age, r.Vet)) * data_.SpclTbl.size();
     const std::span<const int> districts = r.TaxDistricts ? r.Districts : std::span<const int>();
     f.Districts.resize(districts.size());
+    const int* const groups = ruleGroup_.empty() ? nullptr : ruleGroup_.data() + groupsFrom;
     const Jurisdiction* previous = nullptr;
     double previousBase = 0;
     for (std::size_t k = 0; k < districts.size(); ++k) {
         const int i = districts[k];
         const auto slot = static_cast<std::size_t>(i);
         const Jurisdiction& unit = data_.SpclTbl[slot];
-        const int group = ruleGroup_.empty() ? -1 : ruleGroup_[groupsFrom + slot];
+        const int group = groups ? groups[slot] : -1;
         double base = 0;
         if (group >= 0 && baseOf_[static_cast<std::size_t>(group)] == estimate_) {
             base = base_[static_cast<std::size_t>(group)];
