@@ -102,10 +102,12 @@ std::string WorksheetHtml(const EstimateRecord& r, std::string_view date) {
     return html;
 }
 
-std::string ComparisonHtml(const Comparison& c, std::string_view date) {
+std::string ComparisonHtml(const Comparison& c, std::string_view date, SideNames sides) {
+    const std::string first = HtmlEscaped(sides.First);
+    const std::string second = HtmlEscaped(sides.Second);
     std::string html = head("Property Tax Comparison");
     html += "<p>Date: " + HtmlEscaped(date) + "</p>\n" + kTable;
-    html += "<tr><th></th><th>Kept</th><th>Now</th><th>Change</th></tr>\n";
+    html += "<tr><th></th><th>" + first + "</th><th>" + second + "</th><th>Change</th></tr>\n";
     for (const ComparisonRow& r : c.Rows) {
         const std::string mark = r.Differs ? "<b>" : "";
         const std::string unmark = r.Differs ? "</b>" : "";
@@ -113,8 +115,8 @@ std::string ComparisonHtml(const Comparison& c, std::string_view date) {
                      mark + HtmlEscaped(r.Now) + unmark, HtmlEscaped(r.Change)},
                     r.Kind != RowKind::Input, r.Differs ? " bgcolor=\"#ffd27f\"" : "");
     }
-    html += "</table>\n<p>Inputs that differ are marked. Each change is Now minus Kept, in "
-            "percent of Kept.</p>\n</body></html>\n";
+    html += "</table>\n<p>Inputs that differ are marked. Each change is " + second + " minus " +
+            first + ", in percent of " + first + ".</p>\n</body></html>\n";
     return html;
 }
 

@@ -21,8 +21,15 @@ std::string HtmlEscaped(std::string_view utf8);
 // the total per month and as a share of the value.
 std::string WorksheetHtml(const EstimateRecord& record, std::string_view date);
 
+// What the two sides of a comparison are called in its headings.
+struct SideNames {
+    std::string_view First = "Kept";
+    std::string_view Second = "Now";
+};
+
 // "Property Tax Comparison": the date given and the comparison's table, the
 // inputs that differ marked.
-std::string ComparisonHtml(const Comparison& comparison, std::string_view date);
+std::string ComparisonHtml(const Comparison& comparison, std::string_view date,
+                           SideNames sides = {});
 
 } // namespace levywise

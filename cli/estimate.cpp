@@ -1,9 +1,11 @@
 #include "cli/estimate.h"
 
+#include <ctime>
 #include <memory>
-#include <nlohmann/json.hpp>
 
 #include "calc/estimate_labels.h"
+#include "calc/worksheet_html.h"
+#include "cli/estimate_json.h"
 #include "cli/text_output.h"
 #include "ratedata/formats.h"
 #include "ratedata/text.h"
@@ -86,7 +88,7 @@ std::string EstimateText(const EstimateReport& r) {
     return out;
 }
 
-std::string EstimateJson(const EstimateReport& r) {
+nlohmann::ordered_json EstimateJsonValue(const EstimateReport& r) {
     const Estimate& e = r.Labels;
     nlohmann::ordered_json j;
     j["county"] = unitJson(r.CountyCode, e.County);
@@ -105,8 +107,10 @@ std::string EstimateJson(const EstimateReport& r) {
                    {"school", e.School.TotTax},
                    {"special", e.Totals.TotSpclTax},
                    {"total", e.Totals.TotTax}};
-    return j.dump(2) + "\n";
+    return j;
 }
+
+std::string EstimateJson(const EstimateReport& r) { return EstimateJsonValue(r).dump(2) + "\n"; }
 
 } // namespace levywise::cli
 
@@ -119,9 +123,9 @@ std::string withoutTrailingBlanks(std::string_view text) {
 }
 
 const ListEntry* chosen(const ListEntry* entry, const char* list, const std::string& code,
-                        const std::string& rates, std::ostream& err) {
+                        const std::string& rates, std::ostream& err, std::string_view who) {
     if (!entry)
-        err << "levywise-cli: " << rates << " has no " << list << " with the code \"" << code
+        err << who << rates << " has no " << list << " with the code \"" << code
             << "\"; \"levywise-cli list " << rates << "\" shows the codes\n";
     return entry;
 }
@@ -150,15 +154,14 @@ std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes
     return std::nullopt;
 }
 
-CalcResult<EstimateReport> EstimateProperty(const modMain& data, const EstimateInput& in) {
-    const auto figures = ComputeEstimate(data, in);
-    if (!figures) return CalcResult<EstimateReport>::failure(figures.error());
+EstimateReport ReportOf(const modMain& data, const EstimateInput& in,
+                        const EstimateFigures& figures) {
     EstimateReport report;
     report.CountyCode = withoutTrailingBlanks(CodeOfItem(in.CountyItem));
     report.CityCode = withoutTrailingBlanks(CodeOfItem(in.CityItem));
     report.SchoolCode = withoutTrailingBlanks(CodeOfItem(in.SchoolItem));
-    report.Labels = LabelsOf(*figures);
-    for (const DistrictTax& taxed : figures->Districts) {
+    report.Labels = LabelsOf(figures);
+    for (const DistrictTax& taxed : figures.Districts) {
         const Jurisdiction& d = data.SpclTbl[static_cast<std::size_t>(taxed.Slot)];
         report.Districts.push_back(TaxedDistrict{withoutTrailingBlanks(d.Code.view()),
                                                  withoutTrailingBlanks(d.Name.view()),
@@ -167,30 +170,40 @@ CalcResult<EstimateReport> EstimateProperty(const modMain& data, const EstimateI
     return report;
 }
 
-int RunEstimate(const EstimateOptions& o, std::ostream& out, std::ostream& err) {
-    auto data = std::make_unique<modMain>();
-    if (!LoadRateTable(o.Rates, *data, err)) return kExitFailed;
-    const UnitCodes codes(*data);
+CalcResult<EstimateReport> EstimateProperty(const modMain& data, const EstimateInput& in) {
+    const auto figures = ComputeEstimate(data, in);
+    if (!figures) return CalcResult<EstimateReport>::failure(figures.error());
+    return ReportOf(data, in, *figures);
+}
 
-    const ListEntry* county = chosen(codes.county(o.County), "county", o.County, o.Rates, err);
+int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostream& err,
+                    EstimateSide side) {
+    const std::string_view who = side.Who;
+    modMain& data = *worked.Data;
+    const auto label = LoadLabelledRateTable(o.Rates, data, err, who);
+    if (!label) return kExitFailed;
+    worked.TableLabel = *label;
+    const UnitCodes codes(data);
+
+    const ListEntry* county = chosen(codes.county(o.County), "county", o.County, o.Rates, err, who);
     const ListEntry* city =
-        county ? chosen(codes.city(o.City), "city", o.City, o.Rates, err) : nullptr;
+        county ? chosen(codes.city(o.City), "city", o.City, o.Rates, err, who) : nullptr;
     const ListEntry* school =
-        city ? chosen(codes.school(o.School), "school", o.School, o.Rates, err) : nullptr;
+        city ? chosen(codes.school(o.School), "school", o.School, o.Rates, err, who) : nullptr;
     if (!school) return kExitUsage;
     // An empty shell variable must not quietly leave every district out.
     if (o.Special.find_first_not_of(", ") == std::string::npos) {
-        err << "levywise-cli: --special names no district; give codes separated by commas, none or "
-               "default\n";
+        err << who << side.Dashes
+            << "special names no district; give codes separated by commas, none or default\n";
         return kExitUsage;
     }
-    if (const auto unknown = SelectDistricts(*data, codes, o.Special)) {
-        err << "levywise-cli: " << o.Rates << " has no special district with the code \""
-            << *unknown << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
+    if (const auto unknown = SelectDistricts(data, codes, o.Special)) {
+        err << who << o.Rates << " has no special district with the code \"" << *unknown
+            << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
         return kExitUsage;
     }
 
-    EstimateInput in;
+    EstimateInput& in = worked.Input;
     in.AprValText = o.Value;
     in.CountyItem = county->Item;
     in.CityItem = city->Item;
@@ -199,12 +212,37 @@ int RunEstimate(const EstimateOptions& o, std::ostream& out, std::ostream& err) 
     in.Age = o.Over65 ? AgeOption::O65 : o.Disabled ? AgeOption::DP : AgeOption::Neither;
     in.Vet = vetOption(o.Veteran);
 
-    const auto report = EstimateProperty(*data, in);
-    if (!report) {
-        err << "levywise-cli: " << report.error() << '\n';
+    auto figures = ComputeEstimate(data, in);
+    if (!figures) {
+        err << who << figures.error() << '\n';
         return kExitFailed;
     }
-    out << (o.Json ? EstimateJson(*report) : EstimateText(*report));
+    worked.Figures = std::move(figures.value());
+    return kExitDone;
+}
+
+EstimateRecord RecordOf(const WorkedEstimate& w, const std::string& rates) {
+    return RecordEstimate(*w.Data, w.Input, w.Figures,
+                          RateSource{rates, w.TableLabel, w.Data->CountyName});
+}
+
+std::string TodayText() {
+    const std::time_t now = std::time(nullptr);
+    char text[16];
+    const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d", std::localtime(&now));
+    return std::string(text, n);
+}
+
+int RunEstimate(const EstimateOptions& o, OutputFormat format, std::ostream& out,
+                std::ostream& err) {
+    WorkedEstimate worked;
+    if (const int status = WorkOutEstimate(o, worked, err); status != kExitDone) return status;
+    const EstimateInput& in = worked.Input;
+    switch (format) {
+    case OutputFormat::Text: out << EstimateText(ReportOf(*worked.Data, in, worked.Figures)); break;
+    case OutputFormat::Json: out << EstimateJson(ReportOf(*worked.Data, in, worked.Figures)); break;
+    case OutputFormat::Html: out << WorksheetHtml(RecordOf(worked, o.Rates), TodayText()); break;
+    }
     return FinishedWriting(out, err);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -7,8 +8,10 @@
 #include <vector>
 
 #include "calc/calc_result.h"
+#include "calc/estimate.h"
 #include "calc/estimate_input.h"
 #include "calc/estimate_labels.h"
+#include "calc/estimate_record.h"
 #include "cli/unit_codes.h"
 #include "ratedata/mod_main.h"
 
@@ -41,7 +44,7 @@ std::string EstimateJson(const EstimateReport& report);
 
 namespace levywise::cli {
 
-// The options of "levywise-cli estimate".
+// The options of one estimate: "levywise-cli estimate", or one side of compare.
 struct EstimateOptions {
     std::string Rates;
     std::string Value;
@@ -53,8 +56,9 @@ struct EstimateOptions {
     bool Disabled = false;
     int Veteran = 0;                 // 0 for none, else the bracket 1 to 4
     std::string Special = "default"; // default, none, or codes separated by commas
-    bool Json = false;
 };
+
+enum class OutputFormat { Text, Json, Html };
 
 // Sets the districts' Selected flags as the --special option says: "default"
 // keeps the file's defaults, "none" clears them all, a list of codes selects
@@ -63,12 +67,43 @@ struct EstimateOptions {
 std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes,
                                            std::string_view special);
 
+// The report of an estimate the engine worked out on the data's tables.
+EstimateReport ReportOf(const modMain& data, const EstimateInput& input,
+                        const EstimateFigures& figures);
+
 // The whole estimate the window would show for the input, with the tax of
 // each special district that went into it.
 CalcResult<EstimateReport> EstimateProperty(const modMain& data, const EstimateInput& input);
 
+// One estimate worked out as the options say, with the table it was made on.
+struct WorkedEstimate {
+    std::unique_ptr<modMain> Data = std::make_unique<modMain>();
+    std::string TableLabel; // the rate file's header label
+    EstimateInput Input;
+    EstimateFigures Figures;
+};
+
+// How a command names the estimate a problem is with.
+struct EstimateSide {
+    std::string_view Who = "levywise-cli: "; // before each message
+    std::string_view Dashes = "--";          // before each option's name
+};
+
+// Loads the rate file, finds the units and districts the options name and
+// works out the estimate into worked. On a problem writes it to err and
+// returns the exit status; else kExitDone.
+int WorkOutEstimate(const EstimateOptions& options, WorkedEstimate& worked, std::ostream& err,
+                    EstimateSide side = {});
+
+// The record the comparison and the worksheet are made from.
+EstimateRecord RecordOf(const WorkedEstimate& worked, const std::string& rates);
+
+// Today's local date, as the worksheet and the comparison carry it: "2026-12-07".
+std::string TodayText();
+
 // Estimates one property and prints the estimate to out; problems go to err.
 // Returns the exit status.
-int RunEstimate(const EstimateOptions& options, std::ostream& out, std::ostream& err);
+int RunEstimate(const EstimateOptions& options, OutputFormat format, std::ostream& out,
+                std::ostream& err);
 
 } // namespace levywise::cli

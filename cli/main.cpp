@@ -2,12 +2,25 @@
 #include <iostream>
 
 #include "cli/batch.h"
+#include "cli/compare.h"
 #include "cli/estimate.h"
+#include "cli/estimate_options.h"
 #include "cli/table_commands.h"
 #include "cli/text_output.h"
 #include "levywise_version.h"
 
 using namespace levywise::cli;
+
+namespace {
+
+void AddFormatFlags(CLI::App& command, bool& json, bool& html, const std::string& what,
+                    const std::string& document) {
+    CLI::Option* asJson = command.add_flag("--json", json, "Print the " + what + " as JSON");
+    command.add_flag("--html", html, "Print " + document + " as an HTML document")
+        ->excludes(asJson);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"Estimates property taxes from a county's tax rate file.", "levywise-cli"};
@@ -19,26 +32,18 @@ int main(int argc, char** argv) {
         "written; 2 a wrong command line or input.");
 
     EstimateOptions est;
+    bool json = false, html = false;
     CLI::App* estimate = app.add_subcommand("estimate", "Estimate the taxes on one property");
-    estimate->add_option("--rates", est.Rates, "The tax rate file")->required();
-    estimate->add_option("--value", est.Value, "The appraised value, read as the program reads it")
-        ->required();
-    estimate->add_option("--county", est.County, "The county-level unit's code (default: none)");
-    estimate->add_option("--city", est.City, "The city's code (default: none)");
-    estimate->add_option("--school", est.School, "The school district's code (default: none)");
-    estimate->add_flag("--homestead", est.Homestead, "General homestead");
-    CLI::Option* over65 = estimate->add_flag("--over65", est.Over65, "Over 65 or surviving spouse");
-    CLI::Option* disabled = estimate->add_flag("--disabled", est.Disabled, "Disabled person");
-    over65->excludes(disabled);
-    estimate
-        ->add_option("--veteran", est.Veteran,
-                     "Veteran disability bracket: 1 (10-30%), 2 (31-50%), "
-                     "3 (51-70%) or 4 (71-100%)")
-        ->check(CLI::Range(1, 4));
-    estimate->add_option("--special", est.Special,
-                         "Special districts to tax: default (the file's defaults), none, or codes "
-                         "separated by commas");
-    estimate->add_flag("--json", est.Json, "Print the estimate as JSON");
+    AddEstimateOptions(*estimate, est);
+    AddFormatFlags(*estimate, json, html, "estimate", "the estimate worksheet");
+
+    EstimateOptions a, b;
+    CLI::App* compare =
+        app.add_subcommand("compare", "Compare the taxes of two scenarios: A, and B as A but for "
+                                      "the --b- options given");
+    AddEstimateOptions(*compare, a);
+    const EstimateOptionSet bOptions = AddEstimateOptions(*compare, b, "b-");
+    AddFormatFlags(*compare, json, html, "comparison", "the comparison");
 
     std::string checkFile;
     CLI::App* check =
@@ -66,10 +71,10 @@ int main(int argc, char** argv) {
 
     // CLI11 would only say that a command is needed; name the word it got.
     const std::string first = argc > 1 ? argv[1] : "";
-    if (!first.empty() && first[0] != '-' && first != "estimate" && first != "check" &&
-        first != "list" && first != "batch") {
+    if (!first.empty() && first[0] != '-' && first != "estimate" && first != "compare" &&
+        first != "check" && first != "list" && first != "batch") {
         std::cerr << "levywise-cli: unknown command \"" << first
-                  << "\"; the commands are estimate, check, list and batch\n"
+                  << "\"; the commands are estimate, compare, check, list and batch\n"
                   << "Run with --help for more information.\n";
         return kExitUsage;
     }
@@ -77,7 +82,11 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) { return app.exit(e) == 0 ? kExitDone : kExitUsage; }
 
-    if (*estimate) return RunEstimate(est, std::cout, std::cerr);
+    const OutputFormat format = json   ? OutputFormat::Json
+                                : html ? OutputFormat::Html
+                                       : OutputFormat::Text;
+    if (*estimate) return RunEstimate(est, format, std::cout, std::cerr);
+    if (*compare) return RunCompare(a, Defaulted(b, bOptions, a), format, std::cout, std::cerr);
     if (*check) return RunCheck(checkFile, std::cout, std::cerr);
     if (*listing) {
         list.Format = listFormat == "csv"    ? ListFormat::Csv

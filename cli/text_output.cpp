@@ -64,14 +64,19 @@ std::string WarningText(const std::string& path, const RateFileError& warning) {
 }
 
 bool LoadRateTable(const std::string& path, modMain& data, std::ostream& err) {
+    return LoadLabelledRateTable(path, data, err, "levywise-cli: ").has_value();
+}
+
+std::optional<std::string> LoadLabelledRateTable(const std::string& path, modMain& data,
+                                                 std::ostream& err, std::string_view who) {
     const RateFileRead read = ReadRateFile(path);
     if (read.status != RateFileStatus::Loaded) {
-        err << "levywise-cli: " << RateFileProblem(path, read) << '\n';
-        return false;
+        err << who << RateFileProblem(path, read) << '\n';
+        return std::nullopt;
     }
     data.RequiredRateVersion = RequiredVersionFrom(kRateFileVersion);
     InstallRateTable(data, read.contents);
-    return true;
+    return read.contents.TableLabel;
 }
 
 } // namespace levywise::cli

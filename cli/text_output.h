@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -54,6 +55,11 @@ std::string WarningText(const std::string& path, const RateFileError& warning);
 // Reads a rate file into data as the program loads it. On refusal writes the
 // reason to err, leaves data as it was and returns false.
 bool LoadRateTable(const std::string& path, modMain& data, std::ostream& err);
+
+// The same, the reason written after who ("levywise-cli: "); returns the
+// label of the file's header line, nothing on refusal.
+std::optional<std::string> LoadLabelledRateTable(const std::string& path, modMain& data,
+                                                 std::ostream& err, std::string_view who);
 
 } // namespace levywise::cli
 

@@ -105,7 +105,7 @@ TEST(RunEstimate, AnEmptyDistrictListIsAMistakeNotNone) {
         o.County = "101";
         o.Special = special;
         std::ostringstream out, err;
-        EXPECT_EQ(RunEstimate(o, out, err), kExitUsage) << special;
+        EXPECT_EQ(RunEstimate(o, OutputFormat::Text, out, err), kExitUsage) << special;
         EXPECT_NE(err.str().find("none or default"), std::string::npos) << err.str();
         EXPECT_EQ(out.str(), "");
     }
