@@ -1,6 +1,7 @@
 #include "calc/estimate.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -78,7 +79,42 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
 
 // A tax that can be shown and added up: a little inside the range of money.
 [[gnu::always_inline]] inline bool isShowable(double tax) {
-    return tax > -922337203685477.0 && tax < 922337203685477.0;
+    return std::fabs(tax) < 922337203685477.0;
+}
+
+// The exemptions of a unit, its net taxable value and its tax base; false
+// when a figure leaves the range of money.
+[[gnu::always_inline]] inline bool netTaxable(const Jurisdiction& unit, double aprVal,
+                                              const EstimateRequest& r, double homesteadMinimum,
+                                              Amount& hs, Amount& ageEx, Amount& vet, Amount& net,
+                                              double& base) {
+    // Each exemption is subtracted as soon as it is known, in this order.
+    net = Amount::ofDouble(aprVal);
+    if (r.GHS) {
+        const auto ex = exemption(unit.HSAmt, unit.OptHS, aprVal, homesteadMinimum);
+        if (!ex) return false;
+        hs = Amount::ofMoney(*ex);
+        if (!subtract(net, hs)) return false;
+    }
+    if (r.Age != AgeOption::Neither) {
+        const auto ex = r.Age == AgeOption::O65
+                            ? exemption(unit.O65Amt, unit.OptO65, aprVal, kMinimumExemption)
+                            : exemption(unit.DPAmt, unit.OptDP, aprVal, kMinimumExemption);
+        if (!ex) return false;
+        ageEx = Amount::ofMoney(*ex);
+        if (!subtract(net, ageEx)) return false;
+    }
+    if (r.Vet != VetOption::None) {
+        vet = Amount::ofDouble(veteranAmount(unit, r.Vet));
+        if (!subtract(net, vet)) return false;
+    }
+    double value = net.value();
+    if (value < 0) {
+        net = net.kind == Amount::Kind::Money ? Amount::ofMoney({}) : Amount::ofDouble(0);
+        value = 0;
+    }
+    base = value / 100; // the tax base
+    return true;
 }
 
 // A unit's breakdown up to its tax base; false when a figure leaves the
@@ -89,28 +125,20 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
     u.Unit = &unit;
     u.AprVal = aprVal;
     u.HS = u.AgeEx = u.Vet = Amount();
-    if (r.GHS) {
-        const auto hs = exemption(unit.HSAmt, unit.OptHS, aprVal, homesteadMinimum);
-        if (!hs) return false;
-        u.HS = Amount::ofMoney(*hs);
-    }
-    if (r.Age != AgeOption::Neither) {
-        const auto ex = r.Age == AgeOption::O65
-                            ? exemption(unit.O65Amt, unit.OptO65, aprVal, kMinimumExemption)
-                            : exemption(unit.DPAmt, unit.OptDP, aprVal, kMinimumExemption);
-        if (!ex) return false;
-        u.AgeEx = Amount::ofMoney(*ex);
-    }
-    if (r.Vet != VetOption::None) u.Vet = Amount::ofDouble(veteranAmount(unit, r.Vet));
-
-    u.Net = Amount::ofDouble(aprVal);
-    if (!subtract(u.Net, u.HS) || !subtract(u.Net, u.AgeEx) || !subtract(u.Net, u.Vet))
+    if (!netTaxable(unit, aprVal, r, homesteadMinimum, u.HS, u.AgeEx, u.Vet, u.Net, u.Base))
         return false;
-    if (u.Net.value() < 0)
-        u.Net = u.Net.kind == Amount::Kind::Money ? Amount::ofMoney({}) : Amount::ofDouble(0);
-    u.Base = u.Net.value() / 100;
     u.Rate = unit.TaxRate;
     return true;
+}
+
+// A special district's tax base alone; empty when a figure leaves the range of money.
+[[gnu::always_inline]] inline std::optional<double>
+districtBase(const Jurisdiction& unit, double aprVal, const EstimateRequest& r) {
+    Amount hs, ageEx, vet, net;
+    double base = 0;
+    if (!netTaxable(unit, aprVal, r, kMinimumExemption, hs, ageEx, vet, net, base))
+        return std::nullopt;
+    return base;
 }
 
 // A unit's whole breakdown; false when a figure leaves the range of money.
@@ -221,21 +249,34 @@ std::string_view EstimateEngine::compute(const EstimateRequest& r, EstimateFigur
         return kTaxTooLarge;
 
     ++estimate_;
-    f.Districts.clear();
     Currency spclTotal;
-    UnitFigures district;
     const std::size_t groupsFrom =
         static_cast<std::size_t>(combinationOf(r.GHS, r.Age, r.Vet)) * data_.SpclTbl.size();
-    for (const int i : r.TaxDistricts ? r.Districts : std::span<const int>()) {
+    const std::span<const int> districts = r.TaxDistricts ? r.Districts : std::span<const int>();
+    f.Districts.resize(districts.size());
+    const int* const groups = ruleGroup_.empty() ? nullptr : ruleGroup_.data() + groupsFrom;
+    const Jurisdiction* previous = nullptr;
+    double previousBase = 0;
+    for (std::size_t k = 0; k < districts.size(); ++k) {
+        const int i = districts[k];
         const auto slot = static_cast<std::size_t>(i);
         const Jurisdiction& unit = data_.SpclTbl[slot];
-        const int group = ruleGroup_.empty() ? -1 : ruleGroup_[groupsFrom + slot];
+        const int group = groups ? groups[slot] : -1;
         double base = 0;
         if (group >= 0 && baseOf_[static_cast<std::size_t>(group)] == estimate_) {
             base = base_[static_cast<std::size_t>(group)];
+        } else if (group < 0 && previous &&
+                   exemptionRules(unit, r.GHS, r.Age, r.Vet) ==
+                       exemptionRules(*previous, r.GHS, r.Age, r.Vet)) {
+            // Without the groups, a run of districts with the same rules
+            // still shares its base.
+            base = previousBase;
         } else {
-            if (!breakdown(unit, aprVal, r, kMinimumExemption, district)) return kTaxTooLarge;
-            base = district.Base;
+            const auto found = districtBase(unit, aprVal, r);
+            if (!found) return kTaxTooLarge;
+            base = *found;
+            previous = &unit;
+            previousBase = base;
             if (group >= 0) {
                 base_[static_cast<std::size_t>(group)] = base;
                 baseOf_[static_cast<std::size_t>(group)] = estimate_;
@@ -245,7 +286,7 @@ std::string_view EstimateEngine::compute(const EstimateRequest& r, EstimateFigur
         const auto sum = isShowable(tax) ? spclTotal.plus(tax) : std::nullopt;
         if (!sum) return kTaxTooLarge;
         spclTotal = *sum;
-        f.Districts.push_back(DistrictTax{i, tax});
+        f.Districts[k] = DistrictTax{i, tax};
     }
 
     // The unit taxes are added as shown, to the cent; the districts' sum is
@@ -290,13 +331,21 @@ const Jurisdiction& FindUnit(const modMain& data, std::string_view itemText) {
 }
 
 bool HasQuarlowHomesteadMinimum(const Jurisdiction& city) {
-    // The name as shown: NULs dropped, trailing blanks removed.
-    char shown[30];
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < sizeof shown; ++i)
-        if (city.Name[i] != '\0') shown[n++] = city.Name[i];
-    while (n > 0 && shown[n - 1] == ' ') --n;
-    return EqualsIgnoringCase(std::string_view(shown, n), "CITY OF QUARLOW");
+    // The name as shown: NULs dropped, trailing blanks removed. Compared as
+    // it is read, so that most names are told apart by their first letters.
+    constexpr std::string_view kQuarlow = "CITY OF QUARLOW";
+    std::size_t matched = 0;
+    for (const char c : city.Name.view()) {
+        if (c == '\0') continue;
+        if (matched == kQuarlow.size()) {
+            if (c != ' ') return false;
+        } else if (!EqualsIgnoringCase(std::string_view(&c, 1), kQuarlow.substr(matched, 1))) {
+            return false;
+        } else {
+            ++matched;
+        }
+    }
+    return matched == kQuarlow.size();
 }
 
 } // namespace levywise

@@ -125,13 +125,16 @@ void CsvReader::scanLine(LineScan& line, std::uint64_t limit) {
 // or the end of the input) and counts the line breaks inside quotes.
 CsvReader::Scan CsvReader::findRecordEnd(std::size_t& end, long& lines) {
     // Most records have no quotes and lie whole in the buffer.
-    for (const char* p = buffer_.data() + begin_; p != buffer_.data() + end_; ++p) {
-        if (*p == '"') break;
-        if (isLineEnd(*p)) {
-            end = static_cast<std::size_t>(p - (buffer_.data() + begin_));
-            lines = 0;
-            return end > maxRecordBytes_ ? Scan::TooLong : Scan::Complete;
-        }
+    const char* const from = buffer_.data() + begin_;
+    const std::size_t size = end_ - begin_;
+    const auto* lf = static_cast<const char*>(std::memchr(from, '\n', size));
+    const std::size_t line = lf ? static_cast<std::size_t>(lf - from) : size;
+    const auto* cr = static_cast<const char*>(std::memchr(from, '\r', line));
+    const std::size_t lineEnd = cr ? static_cast<std::size_t>(cr - from) : line;
+    if (lineEnd < size && !std::memchr(from, '"', lineEnd)) {
+        end = lineEnd;
+        lines = 0;
+        return end > maxRecordBytes_ ? Scan::TooLong : Scan::Complete;
     }
     const std::uint64_t start = offsetOf(0);
     LineScan first{start, start, false, false, true, 0, false};
@@ -313,12 +316,21 @@ namespace {
 constexpr std::size_t kFlushAt = std::size_t{1} << 16;
 
 bool needsQuotes(std::string_view text) {
-    return text.find_first_of(",\"\n\r") != std::string_view::npos;
+    for (const char c : text)
+        if (c == ',' || c == '"' || c == '\n' || c == '\r') return true;
+    return false;
+}
+
+// A text a spreadsheet would run as a formula.
+bool looksLikeFormula(std::string_view text) {
+    if (text.empty()) return false;
+    const char c = text.front();
+    return c == '=' || c == '+' || c == '-' || c == '@';
 }
 
 } // namespace
 
-CsvWriter::CsvWriter(ByteSink& sink) : sink_(sink) { buffer_.reserve(kFlushAt + 4096); }
+CsvWriter::CsvWriter(ByteSink& sink) : sink_(sink), buffer_(kFlushAt + 4096, '\0') {}
 
 CsvWriter::~CsvWriter() { flush(); }
 
@@ -327,18 +339,21 @@ void CsvWriter::field(std::string_view text) {
         unquotedField(text);
         return;
     }
-    if (rowStarted_) buffer_ += ',';
+    char* p = room(2 * text.size() + 3);
+    char* const start = p;
+    if (rowStarted_) *p++ = ',';
     rowStarted_ = true;
-    buffer_ += '"';
+    *p++ = '"';
     for (const char c : text) {
-        if (c == '"') buffer_ += '"';
-        buffer_ += c;
+        if (c == '"') *p++ = '"';
+        *p++ = c;
     }
-    buffer_ += '"';
+    *p++ = '"';
+    used_ += static_cast<std::size_t>(p - start);
 }
 
 void CsvWriter::textField(std::string_view text) {
-    if (text.empty() || std::string_view("=+-@").find(text.front()) == std::string_view::npos) {
+    if (!looksLikeFormula(text)) {
         field(text);
         return;
     }
@@ -348,14 +363,15 @@ void CsvWriter::textField(std::string_view text) {
 }
 
 void CsvWriter::endRow() {
-    buffer_ += '\n';
+    *room(1) = '\n';
+    ++used_;
     rowStarted_ = false;
-    if (buffer_.size() >= kFlushAt) flush();
+    if (used_ >= kFlushAt) flush();
 }
 
 bool CsvWriter::flush() {
-    if (!buffer_.empty() && !failed_) failed_ = !sink_.write(buffer_);
-    buffer_.clear();
+    if (used_ > 0 && !failed_) failed_ = !sink_.write(std::string_view(buffer_.data(), used_));
+    used_ = 0;
     return !failed_;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -184,9 +185,12 @@ public:
     void textField(std::string_view text);
     // A field known to hold no comma, quote or line break.
     void unquotedField(std::string_view text) {
-        if (rowStarted_) buffer_ += ',';
+        char* p = room(text.size() + 1);
+        char* const start = p;
+        if (rowStarted_) *p++ = ',';
         rowStarted_ = true;
-        buffer_ += text;
+        for (const char c : text) *p++ = c; // most fields are a few bytes: no library call
+        used_ += static_cast<std::size_t>(p - start);
     }
     void endRow();
     // Hands everything written so far to the sink; false once any write failed.
@@ -194,8 +198,15 @@ public:
     bool failed() const { return failed_; }
 
 private:
+    // Where the next n bytes go; the buffer grows when they do not fit.
+    char* room(std::size_t n) {
+        if (buffer_.size() - used_ < n) buffer_.resize(std::max(buffer_.size() * 2, used_ + n));
+        return buffer_.data() + used_;
+    }
+
     ByteSink& sink_;
-    std::string buffer_;
+    std::string buffer_; // the bytes written so far are its first used_
+    std::size_t used_ = 0;
     bool rowStarted_ = false;
     bool failed_ = false;
 };

@@ -51,12 +51,10 @@ void UnitCodes::fill(List& list, const modMain& data, char unitType, std::string
 }
 
 const ListEntry* UnitCodes::find(const List& list, std::string_view code) {
-    int e = -1;
-    if (Trimmed(code).empty()) {
-        e = list.placeholder;
-    } else if (const auto key = PackedCode(code)) {
-        e = list.byCode.find(*key);
-    }
+    const auto key = PackedCode(code);
+    if (!key) return nullptr;
+    constexpr std::uint32_t kNoCode = 1; // an empty code, blanks around it dropped
+    const int e = *key == kNoCode ? list.placeholder : list.byCode.find(*key);
     return e < 0 ? nullptr : &list.entries[static_cast<std::size_t>(e)];
 }
 

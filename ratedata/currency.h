@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <compare>
 #include <cstdint>
 #include <limits>
@@ -57,6 +58,19 @@ public:
     // the even neighbour; no intermediate product is rounded. Empty when the
     // value is not finite or the sum leaves the range.
     [[gnu::always_inline]] std::optional<Currency> plus(double value) const {
+        // Most amounts are far from a half ten-thousandth: then the nearest
+        // integer to the rounded product is the one to the exact product.
+        // Below 2^50, value x 10000 is off by at most |y| x 2^-52 < 1/4,
+        // y - n is exact and so is 1/2 - |y - n| whenever the test is close.
+        const double y = value * static_cast<double>(kScale);
+        if (std::fabs(y) < 0x1p50) {
+            const auto n = static_cast<std::int64_t>(y < 0 ? y - 0.5 : y + 0.5);
+            if (0.5 - std::fabs(y - static_cast<double>(n)) > std::fabs(y) * 0x1p-52) {
+                std::int64_t sum = 0;
+                if (__builtin_add_overflow(raw_, n, &sum)) return std::nullopt;
+                return Currency(sum);
+            }
+        }
         // Most exemptions and values are whole dollars: those add as integers.
         if (value > -kWholeLimit && value < kWholeLimit) {
             const auto whole = static_cast<std::int64_t>(value);
@@ -69,7 +83,7 @@ public:
         const auto bits = std::bit_cast<std::uint64_t>(value);
         const int biased = static_cast<int>(bits >> 52 & 0x7FF);
         if (biased == 0x7FF) return std::nullopt;
-        std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+        std::uint64_t mantissa = bits & kMantissaBits;
         if (biased != 0) mantissa |= std::uint64_t{1} << 52;
         // value x 10000 = mantissa x 625 x 2^shift exactly, and mantissa x 625 < 2^63.
         const std::uint64_t scaled = mantissa * 625;
@@ -96,6 +110,7 @@ public:
     friend constexpr auto operator<=>(Currency, Currency) = default;
 
 private:
+    static constexpr std::uint64_t kMantissaBits = (std::uint64_t{1} << 52) - 1;
     static constexpr double kWholeLimit = 900000000000000.0; // whole x 10000 fits 64 bits
     constexpr explicit Currency(std::int64_t raw) : raw_(raw) {}
 

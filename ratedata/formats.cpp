@@ -145,7 +145,8 @@ std::int64_t CentsAsShown(double amount) {
     // the decimal; otherwise the decimal itself is rounded.
     const double scaled = amount * 100;
     if (std::fabs(scaled) < 1e12) {
-        const double whole = std::floor(scaled);
+        double whole = static_cast<double>(static_cast<std::int64_t>(scaled)); // floor, inline
+        if (whole > scaled) whole -= 1;
         const double fraction = scaled - whole;
         if (std::fabs(fraction - 0.5) > 1e-12 * std::fabs(scaled) + 1e-300)
             return static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0);

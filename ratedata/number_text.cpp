@@ -198,6 +198,22 @@ std::optional<double> LeadingNumber(std::string_view text) {
 }
 
 std::optional<double> AppraisedValueFromText(std::string_view text) {
+    // Most values are whole dollars ("$150,000"): with no more than 15 digits
+    // the number is a double exactly, the one the general reading gives.
+    std::uint64_t whole = 0;
+    int digits = 0;
+    for (const char c : text) {
+        if (IsDigit(c)) {
+            whole = whole * 10 + static_cast<unsigned>(c - '0');
+            ++digits;
+        } else if (c != '$' && c != ',' && c != ' ' && c != '\t' && c != '\n') {
+            digits = -1;
+            break;
+        }
+        if (digits > 15) break;
+    }
+    if (digits > 0 && digits <= 15) { return static_cast<double>(whole); }
+
     std::string cleaned;
     cleaned.reserve(text.size());
     for (const char c : text) {
