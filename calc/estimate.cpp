@@ -32,31 +32,55 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
     return part < minimum ? minimum : part;
 }
 
+// The appraised value, and its ten-thousandths when they are the same
+// whatever amount it is added to (Currency::unitsOf): found once an estimate.
+struct Value {
+    double aprVal = 0;
+    std::optional<std::int64_t> units;
+};
+
+// money + whole dollars, exactly.
+[[gnu::always_inline]] inline std::optional<Currency> plusWhole(Currency money, double whole) {
+    if (whole > -0x1p49 && whole < 0x1p49)
+        return money.plus(Currency::fromRaw(static_cast<std::int64_t>(whole) * Currency::kScale));
+    return money.plus(whole);
+}
+
 // An exemption: its fixed amount plus its optional part, which is a fraction
 // of the value when strictly between 0 and 1 and an amount otherwise.
 [[gnu::always_inline]] inline std::optional<Currency> exemption(Currency fixed, double opt,
                                                                 double aprVal, double minimum) {
-    return fixed.plus(opt > 0 && opt < 1 ? fractionPart(aprVal, opt, minimum) : opt);
+    if (opt > 0 && opt < 1) return plusWhole(fixed, fractionPart(aprVal, opt, minimum));
+    return fixed.plus(opt);
 }
 
 [[gnu::always_inline]] inline std::optional<Currency> exemption(Currency fixed, Currency opt,
                                                                 double aprVal, double minimum) {
     if (opt.raw() > 0 && opt.raw() < Currency::kScale)
-        return fixed.plus(fractionPart(aprVal, opt.toDouble(), minimum));
+        return plusWhole(fixed, fractionPart(aprVal, opt.toDouble(), minimum));
     return fixed.plus(opt);
 }
 
 // from -= what; false when the result leaves the range of money.
-[[gnu::always_inline]] inline bool subtract(Amount& from, const Amount& what) {
+[[gnu::always_inline]] inline bool subtract(Amount& from, const Amount& what, const Value& v) {
     using K = Amount::Kind;
     std::optional<Currency> money;
     if (what.kind == K::Empty) return true;
     if (from.kind == K::Money) {
-        money =
-            what.kind == K::Money ? from.money.minus(what.money) : from.money.minus(what.number);
+        if (what.kind == K::Money) {
+            money = from.money.minus(what.money);
+        } else if (what.number > -0x1p31 && what.number < 0x1p31 &&
+                   static_cast<double>(static_cast<std::int32_t>(what.number)) == what.number) {
+            // Whole dollars (a veteran's amount) subtract exactly.
+            money = from.money.minus(Currency::fromWhole(static_cast<std::int32_t>(what.number)));
+        } else {
+            money = from.money.minus(what.number);
+        }
     } else if (what.kind == K::Money) {
         const auto negated = Currency().minus(what.money); // value - money, rounded once as a whole
-        money = negated ? negated->plus(from.number) : std::nullopt;
+        if (!negated) return false;
+        money = v.units && from.number == v.aprVal ? negated->plus(Currency::fromRaw(*v.units))
+                                                   : negated->plus(from.number);
     } else {
         from.number -= what.number;
         return true;
@@ -84,17 +108,18 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
 
 // The exemptions of a unit, its net taxable value and its tax base; false
 // when a figure leaves the range of money.
-[[gnu::always_inline]] inline bool netTaxable(const Jurisdiction& unit, double aprVal,
+[[gnu::always_inline]] inline bool netTaxable(const Jurisdiction& unit, const Value& v,
                                               const EstimateRequest& r, double homesteadMinimum,
                                               Amount& hs, Amount& ageEx, Amount& vet, Amount& net,
                                               double& base) {
     // Each exemption is subtracted as soon as it is known, in this order.
+    const double aprVal = v.aprVal;
     net = Amount::ofDouble(aprVal);
     if (r.GHS) {
         const auto ex = exemption(unit.HSAmt, unit.OptHS, aprVal, homesteadMinimum);
         if (!ex) return false;
         hs = Amount::ofMoney(*ex);
-        if (!subtract(net, hs)) return false;
+        if (!subtract(net, hs, v)) return false;
     }
     if (r.Age != AgeOption::Neither) {
         const auto ex = r.Age == AgeOption::O65
@@ -102,11 +127,11 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
                             : exemption(unit.DPAmt, unit.OptDP, aprVal, kMinimumExemption);
         if (!ex) return false;
         ageEx = Amount::ofMoney(*ex);
-        if (!subtract(net, ageEx)) return false;
+        if (!subtract(net, ageEx, v)) return false;
     }
     if (r.Vet != VetOption::None) {
         vet = Amount::ofDouble(veteranAmount(unit, r.Vet));
-        if (!subtract(net, vet)) return false;
+        if (!subtract(net, vet, v)) return false;
     }
     double value = net.value();
     if (value < 0) {
@@ -119,13 +144,13 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
 
 // A unit's breakdown up to its tax base; false when a figure leaves the
 // range of money.
-[[gnu::always_inline]] inline bool breakdown(const Jurisdiction& unit, double aprVal,
+[[gnu::always_inline]] inline bool breakdown(const Jurisdiction& unit, const Value& v,
                                              const EstimateRequest& r, double homesteadMinimum,
                                              UnitFigures& u) {
     u.Unit = &unit;
-    u.AprVal = aprVal;
+    u.AprVal = v.aprVal;
     u.HS = u.AgeEx = u.Vet = Amount();
-    if (!netTaxable(unit, aprVal, r, homesteadMinimum, u.HS, u.AgeEx, u.Vet, u.Net, u.Base))
+    if (!netTaxable(unit, v, r, homesteadMinimum, u.HS, u.AgeEx, u.Vet, u.Net, u.Base))
         return false;
     u.Rate = unit.TaxRate;
     return true;
@@ -133,19 +158,19 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
 
 // A special district's tax base alone; empty when a figure leaves the range of money.
 [[gnu::always_inline]] inline std::optional<double>
-districtBase(const Jurisdiction& unit, double aprVal, const EstimateRequest& r) {
+districtBase(const Jurisdiction& unit, const Value& v, const EstimateRequest& r) {
     Amount hs, ageEx, vet, net;
     double base = 0;
-    if (!netTaxable(unit, aprVal, r, kMinimumExemption, hs, ageEx, vet, net, base))
-        return std::nullopt;
+    if (!netTaxable(unit, v, r, kMinimumExemption, hs, ageEx, vet, net, base)) return std::nullopt;
     return base;
 }
 
 // A unit's whole breakdown; false when a figure leaves the range of money.
-bool unitTax(const Jurisdiction& unit, double aprVal, const EstimateRequest& r, bool city,
+bool unitTax(const Jurisdiction& unit, const Value& v, const EstimateRequest& r, bool city,
              UnitFigures& u) {
+    const double aprVal = v.aprVal;
     const bool quarlow = city && HasQuarlowHomesteadMinimum(unit);
-    if (!breakdown(unit, aprVal, r, quarlow ? kQuarlowHomesteadMinimum : kMinimumExemption, u))
+    if (!breakdown(unit, v, r, quarlow ? kQuarlowHomesteadMinimum : kMinimumExemption, u))
         return false;
     // The city tab never shows a homestead larger than the value itself;
     // the whole exemption is still the one subtracted.
@@ -242,10 +267,9 @@ std::string_view EstimateEngine::computeOnce(const modMain& data, const Estimate
 std::string_view EstimateEngine::compute(const EstimateRequest& r, EstimateFigures& f) {
     const auto value = AppraisedValueFromText(r.AprValText);
     if (!value || !Currency::fromDouble(*value)) return kValueTooLarge;
-    const double aprVal = *value;
-    if (!unitTax(*r.County, aprVal, r, false, f.County) ||
-        !unitTax(*r.City, aprVal, r, true, f.City) ||
-        !unitTax(*r.School, aprVal, r, false, f.School))
+    const Value v{*value, Currency::unitsOf(*value)};
+    if (!unitTax(*r.County, v, r, false, f.County) || !unitTax(*r.City, v, r, true, f.City) ||
+        !unitTax(*r.School, v, r, false, f.School))
         return kTaxTooLarge;
 
     ++estimate_;
@@ -257,14 +281,20 @@ std::string_view EstimateEngine::compute(const EstimateRequest& r, EstimateFigur
     const int* const groups = ruleGroup_.empty() ? nullptr : ruleGroup_.data() + groupsFrom;
     const Jurisdiction* previous = nullptr;
     double previousBase = 0;
+    // Held apart from the members, which the figures written could alias.
+    const Jurisdiction* const table = data_.SpclTbl.data();
+    double* const bases = base_.data();
+    long* const baseOf = baseOf_.data();
+    const long estimate = estimate_;
+    DistrictTax* const out = f.Districts.data();
     for (std::size_t k = 0; k < districts.size(); ++k) {
         const int i = districts[k];
         const auto slot = static_cast<std::size_t>(i);
-        const Jurisdiction& unit = data_.SpclTbl[slot];
+        const Jurisdiction& unit = table[slot];
         const int group = groups ? groups[slot] : -1;
         double base = 0;
-        if (group >= 0 && baseOf_[static_cast<std::size_t>(group)] == estimate_) {
-            base = base_[static_cast<std::size_t>(group)];
+        if (group >= 0 && baseOf[group] == estimate) {
+            base = bases[group];
         } else if (group < 0 && previous &&
                    exemptionRules(unit, r.GHS, r.Age, r.Vet) ==
                        exemptionRules(*previous, r.GHS, r.Age, r.Vet)) {
@@ -272,21 +302,21 @@ std::string_view EstimateEngine::compute(const EstimateRequest& r, EstimateFigur
             // still shares its base.
             base = previousBase;
         } else {
-            const auto found = districtBase(unit, aprVal, r);
+            const auto found = districtBase(unit, v, r);
             if (!found) return kTaxTooLarge;
             base = *found;
             previous = &unit;
             previousBase = base;
             if (group >= 0) {
-                base_[static_cast<std::size_t>(group)] = base;
-                baseOf_[static_cast<std::size_t>(group)] = estimate_;
+                bases[group] = base;
+                baseOf[group] = estimate;
             }
         }
         const double tax = base * unit.TaxRate;
         const auto sum = isShowable(tax) ? spclTotal.plus(tax) : std::nullopt;
         if (!sum) return kTaxTooLarge;
         spclTotal = *sum;
-        f.Districts[k] = DistrictTax{i, tax};
+        out[k] = DistrictTax{i, tax};
     }
 
     // The unit taxes are added as shown, to the cent; the districts' sum is

@@ -54,10 +54,10 @@ public:
         return Currency(diff);
     }
 
-    // this + value: the exact sum rounded once to a ten-thousandth, a half to
-    // the even neighbour; no intermediate product is rounded. Empty when the
-    // value is not finite or the sum leaves the range.
-    [[gnu::always_inline]] std::optional<Currency> plus(double value) const {
+    // value x 10000 rounded to a whole number of ten-thousandths, when that
+    // does not depend on the amount it is added to (no tie between two);
+    // else empty, and plus(value) decides.
+    [[gnu::always_inline]] static std::optional<std::int64_t> unitsOf(double value) {
         // Most amounts are far from a half ten-thousandth: then the nearest
         // integer to the rounded product is the one to the exact product.
         // Below 2^50, value x 10000 is off by at most |y| x 2^-52 < 1/4,
@@ -65,20 +65,24 @@ public:
         const double y = value * static_cast<double>(kScale);
         if (std::fabs(y) < 0x1p50) {
             const auto n = static_cast<std::int64_t>(y < 0 ? y - 0.5 : y + 0.5);
-            if (0.5 - std::fabs(y - static_cast<double>(n)) > std::fabs(y) * 0x1p-52) {
-                std::int64_t sum = 0;
-                if (__builtin_add_overflow(raw_, n, &sum)) return std::nullopt;
-                return Currency(sum);
-            }
+            if (0.5 - std::fabs(y - static_cast<double>(n)) > std::fabs(y) * 0x1p-52) return n;
         }
-        // Most exemptions and values are whole dollars: those add as integers.
+        // Most exemptions and values are whole dollars: those are exact.
         if (value > -kWholeLimit && value < kWholeLimit) {
             const auto whole = static_cast<std::int64_t>(value);
+            if (static_cast<double>(whole) == value) return whole * kScale;
+        }
+        return std::nullopt;
+    }
+
+    // this + value: the exact sum rounded once to a ten-thousandth, a half to
+    // the even neighbour; no intermediate product is rounded. Empty when the
+    // value is not finite or the sum leaves the range.
+    [[gnu::always_inline]] std::optional<Currency> plus(double value) const {
+        if (const auto units = unitsOf(value)) {
             std::int64_t sum = 0;
-            if (static_cast<double>(whole) == value)
-                return __builtin_add_overflow(raw_, whole * kScale, &sum)
-                           ? std::nullopt
-                           : std::optional(Currency(sum));
+            if (__builtin_add_overflow(raw_, *units, &sum)) return std::nullopt;
+            return Currency(sum);
         }
         const auto bits = std::bit_cast<std::uint64_t>(value);
         const int biased = static_cast<int>(bits >> 52 & 0x7FF);
