@@ -172,10 +172,12 @@ namespace {
 constexpr long kProgressEvery = 1 << 16;
 
 void writeFigures(CsvWriter& out, const EstimateFigures& f) {
-    char room[kPlainCentsRoom];
+    // Each amount ends where the room's first half does: a whole half can
+    // be copied from its start.
+    char room[2 * kPlainCentsRoom] = {};
     for (const std::int64_t cents :
          {f.County.TaxCents, f.City.TaxCents, f.School.TaxCents, f.SpclTaxCents, f.TotTaxCents})
-        out.unquotedField(WritePlainCents(room, cents));
+        out.shortUnquotedField<kPlainCentsRoom>(WritePlainCents(room, cents));
 }
 
 void writeFailure(CsvWriter& out, std::string_view id, std::string_view error) {
