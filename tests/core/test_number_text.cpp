@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace levywise {
 namespace {
@@ -177,6 +178,13 @@ TEST(NumberTextPlain, RejectedColumns) {
                              "1d2",   "1 000",  "- 5", "&H10", "1e400", "\t5", "$$5", "--5"}) {
         EXPECT_FALSE(ParsePlainNumber(text).has_value()) << '"' << text << '"';
     }
+}
+
+TEST(NumberTextPlain, ReadsNothingPastTheEndOfItsColumn) {
+    // Columns are views into the file's line: the bytes after one belong to the next.
+    const std::string_view line = "5,0|1.25";
+    EXPECT_FALSE(ParsePlainNumber(line.substr(0, 2)).has_value()) << "\"5,\"";
+    EXPECT_EQ(ParsePlainNumber(line.substr(4, 3)), 1.2);
 }
 
 TEST(NumberTextPlainAmount, RoundedOnceToTenThousandthsFromTheText) {
