@@ -2,11 +2,13 @@
 
 #include <QStringList>
 
+#include "levywise_version.h"
+
 namespace levywise {
 
 QString AboutText() {
     return QStringList{
-        QStringLiteral("Levywise v3.54b"),
+        QString::fromLatin1(kProgramCaption),
         QStringLiteral("Copyright (C) 2024-2026 Levywise Software"),
         QStringLiteral("Levywise Software"),
         QStringLiteral("Not supported by Corvell Appraisal District"),

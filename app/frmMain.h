@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/frmMain_controls.h"
+#include "levywise_version.h"
 
 namespace levywise {
 
@@ -25,7 +26,7 @@ struct Estimate;
 class frmMain : public QMainWindow, private frmMainControls {
     Q_OBJECT
 public:
-    static constexpr const char* kVersionText = "Levywise v3.54b";
+    static constexpr const char* kVersionText = kProgramCaption;
     static constexpr const char* kDesignCaption = "Levywise v3.5.2";
 
     frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidget* parent = nullptr);

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "levywise_version.h"
+
 class QFrame;
 class QLabel;
 class QTimer;
@@ -54,6 +56,6 @@ private:
 };
 
 // The product's name and version as every window shows it.
-inline constexpr const char* kProductVersionText = "Levywise v3.54b";
+inline constexpr const char* kProductVersionText = kProgramCaption;
 
 } // namespace levywise
