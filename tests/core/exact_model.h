@@ -7,6 +7,9 @@
 
 #include <gmpxx.h>
 
+#include "ratedata/jurisdiction.h"
+
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -24,6 +27,25 @@ struct Unit {
     int vet[5] = {0, 0, 0, 0, 0}; // [1..4]
     bool quarlow = false;         // a city with the higher homestead minimum
 };
+
+// A rate table's unit as the model reads it; only a city can have the higher
+// homestead minimum.
+inline Unit UnitOf(const Jurisdiction& j, bool city) {
+    std::string name;
+    for (std::size_t i = 0; i < 30; ++i)
+        if (j.Name[i] != '\0')
+            name += static_cast<char>(std::toupper(static_cast<unsigned char>(j.Name[i])));
+    name.erase(name.find_last_not_of(' ') + 1);
+    return Unit{j.TaxRate,
+                j.OptHS,
+                j.HSAmt.raw(),
+                j.O65Amt.raw(),
+                j.DPAmt.raw(),
+                j.OptO65.raw(),
+                j.OptDP.raw(),
+                {0, j.Vet1, j.Vet2, j.Vet3, j.Vet4},
+                city && name == "CITY OF QUARLOW"};
+}
 
 struct Property {
     double value = 0;

@@ -68,20 +68,6 @@ std::vector<std::string> county(Random& r) {
     return lines;
 }
 
-model::Unit modelOf(const Jurisdiction& j) {
-    std::string name(j.Name.trimmedRight());
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return model::Unit{j.TaxRate,
-                       j.OptHS,
-                       j.HSAmt.raw(),
-                       j.O65Amt.raw(),
-                       j.DPAmt.raw(),
-                       j.OptO65.raw(),
-                       j.OptDP.raw(),
-                       {0, j.Vet1, j.Vet2, j.Vet3, j.Vet4},
-                       name == "CITY OF QUARLOW"};
-}
-
 std::string valueText(Random& r) {
     switch (r.below(5)) {
     case 0:
@@ -110,8 +96,7 @@ TEST(EstimateEngine, EveryShownFigureEqualsTheExactModel) {
             for (int i = 1; i <= data.SpclCount; ++i)
                 if (r.below(2)) {
                     slots.push_back(i);
-                    districts.push_back(modelOf(data.SpclTbl[i]));
-                    districts.back().quarlow = false;
+                    districts.push_back(model::UnitOf(data.SpclTbl[i], false));
                 }
             const bool noCounty = r.below(8) == 0;
             EstimateRequest q{&FindUnit(data, noCounty ? "100" : "101"),
@@ -123,8 +108,9 @@ TEST(EstimateEngine, EveryShownFigureEqualsTheExactModel) {
                               property.ghs,
                               static_cast<AgeOption>(property.age),
                               static_cast<VetOption>(property.vet)};
-            model::Unit units[3] = {modelOf(*q.County), modelOf(*q.City), modelOf(*q.School)};
-            units[0].quarlow = units[2].quarlow = false;
+            const model::Unit units[3] = {model::UnitOf(*q.County, false),
+                                          model::UnitOf(*q.City, true),
+                                          model::UnitOf(*q.School, false)};
             const model::Result m =
                 model::estimate(units, noCounty ? std::vector<model::Unit>() : districts, property);
             const std::string_view error = engine.compute(q, f);

@@ -186,23 +186,6 @@ std::optional<double> ValueOf(const EstimateInput& input) {
     return value;
 }
 
-model::Unit ModelOf(const Jurisdiction& j, bool city) {
-    std::string name;
-    for (std::size_t i = 0; i < 30; ++i)
-        if (j.Name[i] != '\0')
-            name += static_cast<char>(std::toupper(static_cast<unsigned char>(j.Name[i])));
-    name.erase(name.find_last_not_of(' ') + 1);
-    return model::Unit{j.TaxRate,
-                       j.OptHS,
-                       j.HSAmt.raw(),
-                       j.O65Amt.raw(),
-                       j.DPAmt.raw(),
-                       j.OptO65.raw(),
-                       j.OptDP.raw(),
-                       {0, j.Vet1, j.Vet2, j.Vet3, j.Vet4},
-                       city && name == "CITY OF QUARLOW"};
-}
-
 // For a value the C library reads as the window does (digits, a point, a sign).
 void CheckAgainstModel(const modMain& data, const EstimateInput& input,
                        const CalcResult<EstimateFigures>& e) {
@@ -213,14 +196,14 @@ void CheckAgainstModel(const modMain& data, const EstimateInput& input,
     const model::Property p{std::strtod(input.AprValText.c_str(), nullptr), input.GHS,
                             static_cast<int>(input.Age), static_cast<int>(input.Vet)};
     if (AppraisedValueFromText(input.AprValText) != std::optional<double>(p.value)) return;
-    const model::Unit units[3] = {ModelOf(FindUnit(data, input.CountyItem), false),
-                                  ModelOf(FindUnit(data, input.CityItem), true),
-                                  ModelOf(FindUnit(data, input.SchoolItem), false)};
+    const model::Unit units[3] = {model::UnitOf(FindUnit(data, input.CountyItem), false),
+                                  model::UnitOf(FindUnit(data, input.CityItem), true),
+                                  model::UnitOf(FindUnit(data, input.SchoolItem), false)};
     std::vector<model::Unit> districts;
     if (CodeOfItem(input.CountyItem) != PlaceholderCodes::NoCounty)
         for (int i = 1; i <= data.SpclCount; ++i)
             if (data.SpclSel[i].Selected.equals("Y"))
-                districts.push_back(ModelOf(data.SpclTbl[i], false));
+                districts.push_back(model::UnitOf(data.SpclTbl[i], false));
     const model::Result m = model::estimate(units, districts, p);
     FUZZ_CHECK(e.ok() == !(m.valueTooLarge || m.taxTooLarge));
     if (!e.ok()) return;
