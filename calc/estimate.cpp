@@ -348,7 +348,7 @@ std::optional<Currency> EstimateEngine::districtTaxes(const EstimateRequest& r,
                                                       const AppraisedValue& v,
                                                       std::span<const int> districts,
                                                       DistrictTax* out) {
-    // Each group's base is worked out the first time one of its districts comes.
+    // Each group's base is worked out once, when one of its districts first comes.
     ++estimate_;
     const int* const groups =
         ruleGroup_.data() +
@@ -358,16 +358,18 @@ std::optional<Currency> EstimateEngine::districtTaxes(const EstimateRequest& r,
     double* const bases = base_.data();
     long* const baseOf = baseOf_.data();
     const long estimate = estimate_;
+    for (const int slot : districts) {
+        const auto group = static_cast<std::size_t>(groups[slot]);
+        if (baseOf[group] == estimate) continue;
+        if (!districtBase(rules[group], v, bases[group])) return std::nullopt;
+        baseOf[group] = estimate;
+    }
+    // Apart from the bases, so that this loop keeps its figures in registers.
     Currency sum;
     for (std::size_t k = 0; k < districts.size(); ++k) {
         const int slot = districts[k];
-        const auto group = static_cast<std::size_t>(groups[slot]);
-        if (baseOf[group] != estimate) {
-            if (!districtBase(rules[group], v, bases[group])) return std::nullopt;
-            baseOf[group] = estimate;
-        }
-        if (!addDistrictTax(slot, bases[group] * table[slot].TaxRate, sum, out[k]))
-            return std::nullopt;
+        const double base = bases[groups[slot]];
+        if (!addDistrictTax(slot, base * table[slot].TaxRate, sum, out[k])) return std::nullopt;
     }
     return sum;
 }
