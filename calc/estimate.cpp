@@ -83,7 +83,6 @@ struct ExemptionRule {
     auto key() const {
         return std::make_tuple(shape, fixed.raw(), bitsOf(fraction), bitsOf(minimum));
     }
-    friend bool operator==(const ExemptionRule&, const ExemptionRule&) = default;
 };
 
 // A unit's exemptions for one choice of exemptions, subtracted in this order.
@@ -93,7 +92,6 @@ struct ExemptionRules {
     std::int16_t veteranAmount = 0; // whole dollars
 
     auto key() const { return std::make_tuple(homestead.key(), age.key(), veteran, veteranAmount); }
-    friend bool operator==(const ExemptionRules&, const ExemptionRules&) = default;
 };
 
 namespace {
@@ -126,6 +124,20 @@ ExemptionRules rulesOf(const Jurisdiction& u, const EstimateRequest& r, double h
     rules.veteran = r.Vet != VetOption::None;
     rules.veteranAmount = veteranAmount(u, r.Vet);
     return rules;
+}
+
+// The fields of a unit its exemption rules are made of, for the exemptions
+// chosen: cheaper to compare than the rules themselves.
+auto exemptionFields(const Jurisdiction& u, const EstimateRequest& r) {
+    const bool o65 = r.Age == AgeOption::O65, dp = r.Age == AgeOption::DP;
+    return std::make_tuple(r.GHS ? u.HSAmt.raw() : 0, r.GHS ? bitsOf(u.OptHS) : 0,
+                           o65  ? u.O65Amt.raw()
+                           : dp ? u.DPAmt.raw()
+                                : 0,
+                           o65  ? u.OptO65.raw()
+                           : dp ? u.OptDP.raw()
+                                : 0,
+                           veteranAmount(u, r.Vet));
 }
 
 // The value less an amount of money, rounded once as a whole: the amount's
@@ -379,16 +391,15 @@ std::optional<Currency> EstimateEngine::districtTaxesOnce(const EstimateRequest&
                                                           std::span<const int> districts,
                                                           DistrictTax* out) const {
     // Without the groups, a run of districts with the same rules still shares its base.
-    ExemptionRules previous;
+    const Jurisdiction* previous = nullptr;
     double base = 0;
     Currency sum;
     for (std::size_t k = 0; k < districts.size(); ++k) {
         const int slot = districts[k];
         const Jurisdiction& unit = data_.SpclTbl[static_cast<std::size_t>(slot)];
-        const ExemptionRules rules = rulesOf(unit, r, kMinimumExemption);
-        if (k == 0 || rules != previous) {
-            if (!districtBase(rules, v, base)) return std::nullopt;
-            previous = rules;
+        if (!previous || exemptionFields(unit, r) != exemptionFields(*previous, r)) {
+            if (!districtBase(rulesOf(unit, r, kMinimumExemption), v, base)) return std::nullopt;
+            previous = &unit;
         }
         if (!addDistrictTax(slot, base * unit.TaxRate, sum, out[k])) return std::nullopt;
     }
