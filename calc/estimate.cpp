@@ -96,6 +96,8 @@ struct ExemptionRules {
 
 namespace {
 
+// The rule of a fixed amount and its optional part (opt, whose value is
+// optValue), a fraction of the value given a minimum.
 template <class Optional>
 ExemptionRule ruleOf(Currency fixed, Optional opt, double optValue, double minimum) {
     using S = ExemptionRule::Shape;
