@@ -208,11 +208,13 @@ void writeFailure(CsvWriter& out, std::string_view id, std::string_view error) {
     out.endRow();
 }
 
+// The row of a record with as many fields as the header has columns.
 BatchRow rowOf(const BatchHeader& h, std::span<const std::string_view> fields) {
-    return BatchRow{h.of(fields, BatchColumn::Value),     h.of(fields, BatchColumn::County),
-                    h.of(fields, BatchColumn::City),      h.of(fields, BatchColumn::School),
-                    h.of(fields, BatchColumn::Homestead), h.of(fields, BatchColumn::Exemption),
-                    h.of(fields, BatchColumn::Veteran),   h.of(fields, BatchColumn::Specials)};
+    const auto of = [&](BatchColumn column) { return h.ofWhole(fields, column); };
+    return BatchRow{of(BatchColumn::Value),     of(BatchColumn::County),
+                    of(BatchColumn::City),      of(BatchColumn::School),
+                    of(BatchColumn::Homestead), of(BatchColumn::Exemption),
+                    of(BatchColumn::Veteran),   of(BatchColumn::Specials)};
 }
 
 } // namespace

@@ -314,23 +314,25 @@ void CsvReader::takeFirstLine(CsvRecord& record) {
 bool CsvReader::nextPlainLine(CsvRecord& record) {
     const char* const line = buffer_.data() + begin_;
     const std::size_t size = std::min(end_ - begin_, maxRecordBytes_ + 1);
-    fields_.clear();
+    std::size_t count = 0; // fields found
     std::size_t fieldStart = 0;
     for (std::size_t at = 0; at < size; at += sizeof(Word)) {
+        // Room for the fields that end in this word, checked once for all.
+        if (fields_.size() < count + sizeof(Word) + 1) fields_.resize(2 * count + sizeof(Word) + 1);
         const Word word = load(line + at);
         const Word stops = firstStop(word);
         Word commas = bytesEqual(word, ',');
         if (stops != 0) commas &= (stops & (~stops + 1)) - 1; // those before the stop
         for (; commas != 0; commas &= commas - 1) {
             const std::size_t comma = at + byteOf(commas);
-            fields_.emplace_back(line + fieldStart, comma - fieldStart);
+            fields_[count++] = std::string_view(line + fieldStart, comma - fieldStart);
             fieldStart = comma + 1;
         }
         if (stops == 0) continue;
         const std::size_t stop = at + byteOf(stops);
         if (stop == 0 || stop >= size || line[stop] != '\n') return false;
-        fields_.emplace_back(line + fieldStart, stop - fieldStart);
-        record = CsvRecord{fields_, {}, line_, true};
+        fields_[count++] = std::string_view(line + fieldStart, stop - fieldStart);
+        record = CsvRecord{std::span(fields_).first(count), {}, line_, true};
         begin_ += stop + 1;
         ++line_;
         return true;
