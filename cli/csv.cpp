@@ -35,8 +35,8 @@ bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 // Plain lines are scanned a word of eight bytes at a time; each byte of
 // interest is marked by its high bit.
+// The first byte of a word is its lowest.
 using Word = std::uint64_t;
-static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
 constexpr Word kOnes = 0x0101010101010101;
 constexpr Word kHighBits = 0x8080808080808080;
 // The buffer always holds a word's bytes past the bytes read, so that a
@@ -44,8 +44,13 @@ constexpr Word kHighBits = 0x8080808080808080;
 constexpr std::size_t kSlack = sizeof(Word);
 
 Word load(const char* bytes) {
-    Word word;
-    std::memcpy(&word, bytes, sizeof word);
+    Word word = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&word, bytes, sizeof word);
+    } else {
+        for (std::size_t i = sizeof word; i-- > 0;)
+            word = word << 8 | static_cast<unsigned char>(bytes[i]);
+    }
     return word;
 }
 
