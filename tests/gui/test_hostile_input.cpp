@@ -80,7 +80,6 @@ private slots:
         const std::pair<QString, QString> cases[] = {
             // value, appraised value shown ("": refused)
             {QStringLiteral("\U0001F3E0150000"), "$0.00"},
-            {QStringLiteral("150000\u20AC"), "$150,000.00"},
             {QString(10000, QLatin1Char('9')), ""},
         };
         for (const auto& [value, appraised] : cases) {

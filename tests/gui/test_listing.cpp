@@ -42,39 +42,30 @@ class ListingTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // One row per unit, its cells as the table gives them; the window and
+    // the grid are named for screen readers.
     void listsTheFileUnits() {
         modMain data;
         Install(data, kUnits);
         FakePlatform platform;
         frmRateTable w(data, platform);
         QCOMPARE(Column(w, 0), (QStringList{"ASH", "BIRCH", "CEDAR", "DOGWOOD ISD", "ELM"}));
-        QCOMPARE(Grid(w)->item(0, 0)->text(), QStringLiteral("ASH").leftJustified(30));
         QStringList headers;
         for (int c = 0; c < Grid(w)->columnCount(); ++c)
-            headers << Grid(w)->horizontalHeaderItem(c)->text();
-        QCOMPARE(headers,
-                 (QStringList{"Jurisdiction Name", "Tax Rate", "Opt HS", "Opt O65", "Opt DP"}));
-        QCOMPARE(Column(w, 1)[2] + Column(w, 2)[2] + Column(w, 3)[2],
-                 QStringLiteral("2.100000020.%3,000"));
-        QCOMPARE(Column(w, 2)[3] + Column(w, 3)[3] + Column(w, 4)[3],
-                 QStringLiteral("$3,00040,000"));
-        QCOMPARE(Grid(w)->item(0, 1)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
-        QCOMPARE(Grid(w)->item(0, 4)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+            headers << Grid(w)->horizontalHeaderItem(c)->text() + ' ' + Column(w, c)[2];
+        QCOMPARE(headers, (QStringList{"Jurisdiction Name CEDAR", "Tax Rate 2.1000000",
+                                       "Opt HS 20.%", "Opt O65 3,000", "Opt DP "}));
         QCOMPARE(Grid(w)->item(0, 0)->background().color(), QColor(255, 255, 192));
-        QCOMPARE(w.windowTitle(),
-                 QStringLiteral("Jurisdictions and Tax Rates for Testcounty County"));
-
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w);
-        QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), w.windowTitle());
+        QCOMPARE(window->text(QAccessible::Name),
+                 QStringLiteral("Jurisdictions and Tax Rates for Testcounty County"));
         QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(Grid(w));
         QCOMPARE(
             grid->text(QAccessible::Name) + ": " + grid->text(QAccessible::Description),
             QStringLiteral("Jurisdictions and tax rates: Alt+N sorts by name, Alt+R by tax rate."));
-
         data.CountyName.clear();
-        frmRateTable unnamed(data, platform);
-        QCOMPARE(unnamed.windowTitle(), QStringLiteral("Jurisdictions and Tax Rates"));
+        QCOMPARE(frmRateTable(data, platform).windowTitle(),
+                 QStringLiteral("Jurisdictions and Tax Rates"));
     }
 
     // The first click on "Tax Rate" (or Alt+R) puts the highest rate on top,
@@ -113,7 +104,6 @@ private slots:
         QCOMPARE(rows(), "ELM 0.5873000, DOGWOOD ISD 0.0412000, CEDAR 2.1000000, BIRCH 0.5873000, "
                          "ASH 10.2500000");
         QCOMPARE(Column(w, 2), (QStringList{"", "$3,000", "20.%", "", ""}));
-        QVERIFY(Grid(w)->horizontalHeaderItem(1)->toolTip().contains(QStringLiteral("Alt+R")));
         QTest::keyClick(Grid(w), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdDone"));
     }

@@ -1,4 +1,4 @@
-// The splash window: what it shows and what ends it.
+// The splash window: what it is called and what ends it.
 #include <QAccessible>
 #include <QPointer>
 #include <QSignalSpy>
@@ -12,43 +12,19 @@
 using namespace levywise;
 using namespace levywise::test;
 
-namespace {
-
 using Input = std::function<void(frmQuenbySplash&)>;
-
-Input Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-    return [=](frmQuenbySplash& s) { QTest::keyClick(&s, key, modifiers); };
-}
-Input Click(const char* control, QPoint twips) {
-    return [=](frmQuenbySplash& s) {
-        QWidget* target = control ? Ctl(&s, QLatin1String(control)) : &s;
-        QTest::mouseClick(target, Qt::LeftButton, {},
-                          TwipsRect(twips.x(), twips.y(), 1, 1, &s).topLeft());
-    };
-}
-
-} // namespace
-
 Q_DECLARE_METATYPE(Input)
 
 class SplashTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsTheVersion() {
+    // It has no caption: a screen reader hears the product's name.
+    void namedByTheProduct() {
         modMain data;
         frmQuenbySplash splash(data);
-        QCOMPARE(Ctl<QLabel>(&splash, QStringLiteral("lblProductName"))->text(),
+        QCOMPARE(QAccessible::queryAccessibleInterface(&splash)->text(QAccessible::Name),
                  QStringLiteral("Levywise v3.54b"));
-        QCOMPARE(data.RequiredRateVersion, std::string("V3.54"));
-        QCOMPARE(Ctl<QTimer>(&splash, QStringLiteral("Timer1"))->interval(), 2500);
-        // It has no caption: a screen reader hears the product's name.
-        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&splash);
-        QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Levywise v3.54b"));
-        // The logo is stretched to its box: the emblem's tile reaches its left edge.
-        const QImage logo = Ctl<QLabel>(&splash, QStringLiteral("imgLogo"))->pixmap().toImage();
-        QCOMPARE(logo.pixelColor(2, logo.height() / 2), QColor(0x2e, 0x6b, 0x5e));
     }
 
     // A character key, a click on the free area of the frame or the timer
@@ -56,22 +32,22 @@ private slots:
     void endsOnItsTriggersOnly_data() {
         QTest::addColumn<Input>("input");
         QTest::addColumn<bool>("ends");
-        QTest::newRow("letter") << Key(Qt::Key_Q) << true;
-        QTest::newRow("Ctrl with a letter") << Key(Qt::Key_C, Qt::ControlModifier) << true;
-        QTest::newRow("click on the frame") << Click("Frame1", {6500, 600}) << true;
+        const auto click = [](const char* control, int x, int y) {
+            return Input([=](frmQuenbySplash& s) {
+                QTest::mouseClick(control ? Ctl(&s, QLatin1String(control)) : &s, Qt::LeftButton,
+                                  {}, TwipsRect(x, y, 1, 1, &s).topLeft());
+            });
+        };
+        QTest::newRow("letter") << Input([](auto& s) { QTest::keyClick(&s, Qt::Key_Q); }) << true;
+        QTest::newRow("frame") << click("Frame1", 6500, 600) << true;
         QTest::newRow("timer") << Input([](frmQuenbySplash& s) {
             Ctl<QTimer>(&s, QStringLiteral("Timer1"))->start(1);
             QTest::qWait(50);
         }) << true;
-        QTest::newRow("arrow") << Key(Qt::Key_Left) << false;
-        QTest::newRow("Delete") << Key(Qt::Key_Delete) << false;
-        QTest::newRow("click on the logo") << Click("imgLogo", {200, 3000}) << false;
-        QTest::newRow("press on the logo, release on the frame") << Input([](frmQuenbySplash& s) {
-            QTest::mousePress(Ctl(&s, QStringLiteral("imgLogo")), Qt::LeftButton, {}, {10, 10});
-            QTest::mouseRelease(Ctl(&s, QStringLiteral("Frame1")), Qt::LeftButton, {},
-                                TwipsRect(6500, 600, 1, 1, &s).topLeft());
-        }) << false;
-        QTest::newRow("click beside the frame") << Click(nullptr, {30, 30}) << false;
+        QTest::newRow("arrow") << Input([](auto& s) { QTest::keyClick(&s, Qt::Key_Left); })
+                               << false;
+        QTest::newRow("logo") << click("imgLogo", 200, 3000) << false;
+        QTest::newRow("beside the frame") << click(nullptr, 30, 30) << false;
     }
     void endsOnItsTriggersOnly() {
         QFETCH(Input, input);
