@@ -35,24 +35,24 @@ private slots:
                  "About Levywise Levywise v3.54b 5");
     }
 
-    // Each menu shortcut reaches its command, also from the value box,
-    // whose own copy, cut and select-all they win over.
+    // The menus' Ctrl+A, Ctrl+C and Ctrl+X reach their commands also from
+    // the value box, whose own select-all, copy and cut they win over.
     void shortcutsReachTheMenusFromTheValueBox() {
-        for (const Qt::Key key : {Qt::Key_C, Qt::Key_X, Qt::Key_A, Qt::Key_L, Qt::Key_O}) {
-            Rig rig;
-            rig.start();
-            QApplication::clipboard()->setText(QStringLiteral("before"));
-            auto* value = rig.ctl<QLineEdit>("txtAprVal");
-            QTest::keyClicks(value, QStringLiteral("125000"));
-            value->selectAll();
+        Rig rig;
+        rig.start();
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        auto* value = rig.ctl<QLineEdit>("txtAprVal");
+        QTest::keyClicks(value, QStringLiteral("125000"));
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_C, Qt::Key_X}) {
+            Rig::activate(&rig.main());
+            value->setFocus();
+            value->setSelection(1, 2);
             QTest::keyClick(value, key, Qt::ControlModifier);
-            QCOMPARE(value->text() + QApplication::clipboard()->text(), "125000before");
-            QCOMPARE(rig.specials().isVisible(), key == Qt::Key_C);
-            QCOMPARE(rig.main().isVisible(), key != Qt::Key_X);
-            QCOMPARE(rig.platform.messages.size(), std::size_t(key == Qt::Key_A));
-            QCOMPARE(rig.listing() != nullptr, key == Qt::Key_L);
-            QCOMPARE(rig.platform.openRequests.size(), std::size_t(key == Qt::Key_O));
         }
+        QCOMPARE(value->selectedText() + value->text() + QApplication::clipboard()->text(),
+                 "25125000before");
+        QCOMPARE(rig.platform.messages.size(), std::size_t(1));
+        QVERIFY(!rig.main().isVisible() && !rig.specials().isVisible());
     }
 
     // Tab goes the designed way, an option group one stop at its selected
@@ -120,19 +120,17 @@ private slots:
             names << i->text(QAccessible::Name);
             if (w->objectName().startsWith("lbl")) QVERIFY(i->state().readOnly);
         }
-        QStringList heard;
-        for (const char* control : {"lblCityNTV", "comboCities"}) {
+        const auto heard = [&](const char* control) {
             const QAccessibleInterface* i =
                 QAccessible::queryAccessibleInterface(rig.ctl<QWidget>(control));
-            heard << QStringLiteral("%1 %2: %3")
-                         .arg(i->role())
-                         .arg(i->text(QAccessible::Name), i->text(QAccessible::Value));
-        }
-        QCOMPARE(
-            heard.join('|'),
-            QStringLiteral("%1 City tax: net taxable value: $123,456.00|%2 City: CITY OF ELM 201")
-                .arg(QAccessible::EditableText)
-                .arg(QAccessible::ComboBox));
+            return QStringLiteral("%1 %2: %3")
+                .arg(i->role())
+                .arg(i->text(QAccessible::Name), i->text(QAccessible::Value));
+        };
+        QCOMPARE(heard("lblCityNTV") + '|' + heard("comboCities"),
+                 QStringLiteral("%1 City tax: net taxable value: $123,456.00|%2 City: CITY OF ELM 201")
+                     .arg(QAccessible::EditableText)
+                     .arg(QAccessible::ComboBox));
         QVERIFY(QAccessible::queryAccessibleInterface(rig.ctl<QWidget>("Command1"))
                     ->state()
                     .defaultButton);
