@@ -33,8 +33,8 @@ private slots:
             {{}, {}, {}},
             {"TaxRates v3.53\tOld\tOld\t\r\n", "Tax Rate File Version error",
              "chosen\uFFFD.tab|\"TaxRates v3.53\"|V3.54"},
-            {RateFile({"101\tC\tK\tN\t1", "102\tB\tK\tN\t1\t\x01\x1b"}),
-             "Tax rate file not loaded", "chosen\uFFFD.tab|line 3|\uFFFD\uFFFD"},
+            {RateFile({"101\tC\tK\tN\t1", "102\tB\tK\tN\t1\t\x01\x1b"}), "Tax rate file not loaded",
+             "chosen\uFFFD.tab|line 3|\uFFFD\uFFFD"},
         };
         // A user in the middle of an estimate: inputs set, a district of the
         // second page toggled, the listing open and sorted by rate.
@@ -79,8 +79,8 @@ private slots:
     void wildValues() {
         Rig rig;
         rig.start();
-        for (const QString& value : {QString(10000, QLatin1Char('9')),
-                                     QStringLiteral("\U0001F3E0150000")}) {
+        for (const QString& value :
+             {QString(10000, QLatin1Char('9')), QStringLiteral("\U0001F3E0150000")}) {
             rig.ctl<QLineEdit>("txtAprVal")->setText(value);
             rig.click("Command1");
         }

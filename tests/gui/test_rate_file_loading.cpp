@@ -77,10 +77,11 @@ private slots:
         QCOMPARE(rig.state({"txtAprVal", "chkGHS", "optNeither", "optVetNone", "tabTaxes",
                             "lblTotCountyName", "lblTotTax", "txtSpclName_2", "txtSpclName_3",
                             "VScroll1"}),
-                 "txtAprVal= chkGHS=off optNeither=on optVetNone=on tabTaxes=3 lblTotCountyName= "
-                 "No County lblTotTax=$0.00 txtSpclName_2=" +
+                 "txtAprVal= chkGHS=General Homestead,false optNeither=Neither,true "
+                 "optVetNone=None,true tabTaxes=3 lblTotCountyName= No County lblTotTax=$0.00 "
+                 "txtSpclName_2=" +
                      QStringLiteral("BIRCH WATER DISTRICT").leftJustified(30) +
-                     " bold txtSpclName_3=  hidden VScroll1=1..1@1 hidden");
+                     ",bold txtSpclName_3= ,hidden VScroll1=1,1,hidden");
     }
 
     // Later loads never read the settings file: straight to the dialog,

@@ -143,49 +143,33 @@ struct Rig {
     // calculation reads, as text, so that "nothing changed" is one comparison.
     QStringList state() const {
         QStringList state;
-        for (const QWidget* window :
-             {static_cast<QWidget*>(app.mainWindow()), static_cast<QWidget*>(app.specialsWindow()),
-              static_cast<QWidget*>(listing())}) {
+        for (const QWidget* window : std::initializer_list<const QWidget*>{
+                 app.mainWindow(), app.specialsWindow(), listing()}) {
             if (!window) continue;
-            state << window->objectName() + " title=" + window->windowTitle();
+            state << window->objectName() + '=' + window->windowTitle();
             for (const QWidget* c : window->findChildren<QWidget*>()) {
-                QString v;
-                if (auto* l = qobject_cast<const QLabel*>(c))
-                    v = l->text();
-                else if (auto* e = qobject_cast<const QLineEdit*>(c))
-                    v = e->text() + (e->font().bold() ? " bold" : "");
-                else if (auto* b = qobject_cast<const QAbstractButton*>(c))
-                    v = b->isChecked() ? "on" : "off";
-                else if (auto* s = qobject_cast<const QAbstractSlider*>(c))
-                    v = QStringLiteral("%1..%2@%3")
-                            .arg(s->minimum())
-                            .arg(s->maximum())
-                            .arg(s->value());
-                else if (auto* t = qobject_cast<const QTabWidget*>(c))
-                    v = QString::number(t->currentIndex());
-                else if (auto* list = qobject_cast<const QComboBox*>(c)) {
-                    for (int i = 0; i < list->count(); ++i) v += list->itemText(i) + '|';
-                    v += QString::number(list->currentIndex());
-                } else if (auto* grid = qobject_cast<const QTableWidget*>(c)) {
-                    for (int r = 0; r < grid->rowCount(); ++r)
-                        for (int k = 0; k < grid->columnCount(); ++k)
-                            v += (grid->item(r, k) ? grid->item(r, k)->text() : QString()) + '|';
-                } else {
-                    continue;
-                }
-                state << c->objectName() + '=' + v + (c->isHidden() ? " hidden" : "");
+                QStringList v;
+                for (const char* p : {"text", "checked", "value", "maximum", "currentIndex"})
+                    if (const QVariant x = c->property(p); x.isValid()) v << x.toString();
+                if (auto* list = qobject_cast<const QComboBox*>(c))
+                    for (int i = 0; i < list->count(); ++i) v << list->itemText(i);
+                if (auto* grid = qobject_cast<const QTableWidget*>(c))
+                    for (const QTableWidgetItem* item : grid->findItems({}, Qt::MatchContains))
+                        v << QStringLiteral("%1,%2:").arg(item->row()).arg(item->column()) +
+                                 item->text();
+                if (c->font().bold()) v << "bold";
+                if (c->isHidden()) v << "hidden";
+                state << c->objectName() + '=' + v.join(',');
             }
         }
         state << QStringLiteral("counts %1/%2/%3")
                      .arg(data.RateCount)
                      .arg(data.LoadedCount)
-                     .arg(data.SpclCount)
-              << FromCp1252(data.CountyName);
+                     .arg(data.SpclCount);
         for (const Jurisdiction& u : data.RateTbl)
             state << FromCp1252(u.Code.str() + u.Name.str()) + QString::number(u.TaxRate);
         for (std::size_t i = 0; i < data.SpclSel.size(); ++i)
-            state << FromCp1252(data.SpclTbl[i].Name.str() + data.SpclSel[i].Selected.str() +
-                                data.SpclSel[i].Default.str());
+            state << FromCp1252(data.SpclTbl[i].Name.str() + data.SpclSel[i].Selected.str());
         return state;
     }
 };
