@@ -1,12 +1,18 @@
-// The windows together in the running program: start-up, the special
-// districts reaching the figures, the listing's life, printing, shutdown.
+// The windows together in the running program: the splash and start-up,
+// the special districts reaching the figures, the listing's life, printing,
+// shutdown.
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QSignalSpy>
+#include <QTimer>
+#include <functional>
 #include <qtestspontaneevent.h>
 
 #include "app/splash/frmQuenbySplash.h"
 #include "common/rig.h"
+#include "platform/twips.h"
 
 using namespace levywise;
 using namespace levywise::test;
@@ -23,16 +29,62 @@ QStringList VisibleWindows() {
     return names;
 }
 
+using SplashInput = std::function<void(frmQuenbySplash&)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(SplashInput)
 
 class ProgramTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A character key, a click on the free area of the frame or the timer
+    // ends the splash, once; other keys and clicks do nothing.
+    void splashEndsOnItsTriggersOnly_data() {
+        QTest::addColumn<SplashInput>("input");
+        QTest::addColumn<bool>("ends");
+        const auto click = [](const char* control, int x, int y) {
+            return SplashInput([=](frmQuenbySplash& s) {
+                QTest::mouseClick(control ? Ctl(&s, QLatin1String(control)) : &s, Qt::LeftButton,
+                                  {}, TwipsRect(x, y, 1, 1, &s).topLeft());
+            });
+        };
+        QTest::newRow("letter") << SplashInput([](auto& s) { QTest::keyClick(&s, Qt::Key_Q); })
+                                << true;
+        QTest::newRow("frame") << click("Frame1", 6500, 600) << true;
+        QTest::newRow("timer") << SplashInput([](frmQuenbySplash& s) {
+            Ctl<QTimer>(&s, QStringLiteral("Timer1"))->start(1);
+            QTest::qWait(50);
+        }) << true;
+        QTest::newRow("arrow") << SplashInput([](auto& s) { QTest::keyClick(&s, Qt::Key_Left); })
+                               << false;
+        QTest::newRow("logo") << click("imgLogo", 200, 3000) << false;
+        QTest::newRow("beside the frame") << click(nullptr, 30, 30) << false;
+    }
+    void splashEndsOnItsTriggersOnly() {
+        QFETCH(SplashInput, input);
+        QFETCH(bool, ends);
+        modMain data;
+        QPointer<frmQuenbySplash> splash = new frmQuenbySplash(data);
+        QSignalSpy finished(splash, &frmQuenbySplash::finished);
+        splash->show();
+        QVERIFY(QTest::qWaitForWindowExposed(splash));
+        input(*splash);
+        QCOMPARE(finished.count(), int(ends));
+        if (!ends) QTest::keyClick(splash, Qt::Key_Z); // it still listens
+        QCOMPARE(finished.count(), 1);
+        QTRY_VERIFY(splash.isNull());
+    }
+
+    // The splash, which a screen reader hears by the product's name, hands
+    // over to the main window with the rate file loaded.
     void splashHandsOverToTheLoadedMainWindow() {
         Rig rig;
         rig.app.start(true);
         QVERIFY(QTest::qWaitForWindowActive(rig.app.splash()));
+        QCOMPARE(QAccessible::queryAccessibleInterface(rig.app.splash())->text(QAccessible::Name),
+                 QStringLiteral("Levywise v3.54b"));
         QVERIFY(!rig.app.mainWindow() && !rig.app.specialsWindow());
         QTest::keyClick(rig.app.splash(), Qt::Key_Q);
         frmMain* opened = rig.app.mainWindow();
