@@ -52,15 +52,11 @@ private slots:
             QStringList window, command;
             for (const QString unit : {"County", "City", "School"}) {
                 const QJsonObject u = j.value(unit.toLower()).toObject();
-                for (const auto& [field, label] : {std::pair{"appraised_value", "AprVal"},
-                                                   {"homestead", "HSVal"},
-                                                   {"over65_or_disabled", "O65Val"},
-                                                   {"veteran", "VetVal"},
-                                                   {"net_taxable_value", "NTV"},
-                                                   {"tax_base", "Base1"},
-                                                   {"tax_base", "Base2"},
-                                                   {"tax_rate", "TRate"},
-                                                   {"tax", "Tax"}}) {
+                for (const QString pair :
+                     {"appraised_value AprVal", "homestead HSVal", "over65_or_disabled O65Val",
+                      "veteran VetVal", "net_taxable_value NTV", "tax_base Base1", "tax_base Base2",
+                      "tax_rate TRate", "tax Tax"}) {
+                    const QString field = pair.section(' ', 0, 0), label = pair.section(' ', 1);
                     window << rig.text("lbl" + unit + label);
                     command << u.value(field).toString();
                 }

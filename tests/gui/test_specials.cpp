@@ -1,6 +1,5 @@
 // The special-district window: which districts its 14 rows show, the
 // selection it keeps in the flags, and how it is paged.
-#include <QAccessible>
 #include <QCheckBox>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -129,14 +128,6 @@ private slots:
             QVERIFY(s.shows(offset));
             if (fromRow >= 0) QCOMPARE(QApplication::focusWidget(), s.box(focusRow));
         }
-    }
-
-    // A screen reader hears each box by its district and rate.
-    void screenReadersHearTheRows() {
-        Specials s(15);
-        s.bar()->setValue(2);
-        QCOMPARE(QAccessible::queryAccessibleInterface(s.box(13))->text(QAccessible::Name),
-                 QStringLiteral("D15, tax rate 15.25"));
     }
 
     // A count beyond the tables (a damaged load) shows the slots they hold.
