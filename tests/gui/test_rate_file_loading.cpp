@@ -84,18 +84,6 @@ private slots:
     // with the value box given the keyboard. The captions follow the table's
     // label and county, decoded and cut to what a title bar shows.
     void reloadsAndTheirCaptions() {
-        const QString longLabel(255, QLatin1Char('L'));
-        const struct {
-            QByteArray header;
-            QString main, specials;
-        } cases[] = {
-            {"TaxRates v3.54\tT\tB\xE9xar\t", "Levywise v3.54b - T Tax Rates for B\u00E9xar County",
-             "Configure Special Districts for B\u00E9xar County"},
-            {"TaxRates v3.54\t\tBexar\t", "Levywise v3.54b", "Configure Special Districts"},
-            {"TaxRates v3.54\t" + QByteArray(300, 'L') + "\tB\t",
-             "Levywise v3.54b - " + longLabel + "... Tax Rates for B County",
-             "Configure Special Districts for B County"},
-        };
         Rig rig;
         rig.start();
         rig.ctl<QComboBox>("comboSchools")->setFocus();
@@ -103,11 +91,12 @@ private slots:
         rig.open(std::nullopt);
         QCOMPARE(rig.platform.openRequests.at(0).proposedName, QStringLiteral("ratefile.tab"));
         QCOMPARE(QApplication::focusWidget(), rig.ctl<QLineEdit>("txtAprVal"));
-        for (const auto& c : cases) {
-            rig.open(rig.write(QStringLiteral("captions.tab"), RateFile({}, c.header)));
-            QCOMPARE(rig.main().windowTitle(), c.main);
-            QCOMPARE(rig.specials().windowTitle(), c.specials);
-        }
+        rig.open(
+            rig.write("captions.tab",
+                      RateFile({}, "TaxRates v3.54\t" + QByteArray(300, '\xE9') + "\tB\xE9\t")));
+        QCOMPARE(rig.main().windowTitle(), "Levywise v3.54b - " + QString(255, u'\u00E9') +
+                                               "... Tax Rates for B\u00E9 County");
+        QCOMPARE(rig.specials().windowTitle(), "Configure Special Districts for B\u00E9 County");
         QVERIFY(rig.platform.messages.empty());
     }
 

@@ -97,9 +97,7 @@ struct Rig {
     }
     // What a label or a result box of the main window shows.
     QString text(const QString& name) const {
-        QWidget* w = ctl<QWidget>(name);
-        auto* box = qobject_cast<QLineEdit*>(w);
-        return box ? box->text() : qobject_cast<QLabel*>(w)->text();
+        return ctl<QWidget>(name)->property("text").toString();
     }
 
     // A menu command by its shortcut, typed into the main window.
