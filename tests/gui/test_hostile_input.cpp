@@ -10,14 +10,6 @@
 using namespace levywise;
 using namespace levywise::test;
 
-namespace {
-
-void MakePipe(const QString& path) {
-    if (mkfifo(QFile::encodeName(path).constData(), 0600) != 0) qFatal("mkfifo failed");
-}
-
-} // namespace
-
 class HostileInputTest : public QObject {
     Q_OBJECT
 
@@ -67,8 +59,8 @@ private slots:
     // settings file that is no file counts as none: nothing waits on either.
     void startUpCopesWithPipes() {
         Rig rig(nullptr);
-        MakePipe(rig.path(QStringLiteral("levywise.ini")));
-        MakePipe(rig.path(QStringLiteral("taxrate.tab")));
+        for (const char* name : {"levywise.ini", "taxrate.tab"})
+            QVERIFY(mkfifo(QFile::encodeName(rig.path(name)).constData(), 0600) == 0);
         rig.start();
         QCOMPARE(rig.platform.messages.at(0).title, QStringLiteral("Required file not found"));
         QCOMPARE(rig.data.LoadedCount, 0);

@@ -33,7 +33,6 @@ private slots:
              true,
              "The window could not be printed."},
             {false, {}, {}, MsgResult::Ok, true, "No printer is set up on this computer.|S"},
-            {false, {}, {}, MsgResult::Ok, false, "No printer is set up on this computer."},
             {false,
              {},
              "Read-only.",

@@ -105,13 +105,12 @@ private slots:
         }
     }
 
-    // The page scrolls like a list: wheel anywhere, page keys, Home and End;
-    // Up and Down move from box to box and scroll at the ends.
+    // The page scrolls like a list: by the wheel and the page keys; Up and
+    // Down move from box to box and scroll at the ends.
     void pageScrolls() {
         for (const auto& [key, fromRow, start, offset, focusRow] :
              {std::tuple{0, 3, 10, 10 + QApplication::wheelScrollLines(), 3}, // a wheel notch
-              {Qt::Key_PageDown, -1, 10, 24, -1},
-              {Qt::Key_End, 3, 5, 27, 3},
+              {Qt::Key_PageDown, 3, 10, 24, 3},
               {Qt::Key_Up, 0, 10, 9, 0},
               {Qt::Key_Up, 1, 10, 10, 0},
               {Qt::Key_Down, 13, 10, 11, 13}}) {
@@ -119,14 +118,14 @@ private slots:
             s.window.show();
             Rig::activate(&s.window);
             s.bar()->setValue(start);
-            QWidget* target = fromRow < 0 ? static_cast<QWidget*>(&s.window) : s.box(fromRow);
+            QWidget* target = s.box(fromRow);
             target->setFocus();
             QWheelEvent wheel({4, 4}, target->mapToGlobal(QPoint(4, 4)), {}, {0, -120},
                               Qt::NoButton, {}, Qt::NoScrollPhase, false);
             key ? QTest::keyClick(target, Qt::Key(key))
                 : void(QApplication::sendEvent(target, &wheel));
             QVERIFY(s.shows(offset));
-            if (fromRow >= 0) QCOMPARE(QApplication::focusWidget(), s.box(focusRow));
+            QCOMPARE(QApplication::focusWidget(), s.box(focusRow));
         }
     }
 
