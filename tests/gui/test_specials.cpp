@@ -22,11 +22,7 @@ struct Specials {
         window.setRecalculate([] { QFAIL("the window recalculated"); });
         QByteArray text = RateFile({});
         for (int k = 1; k <= count; ++k)
-            text += QStringLiteral("%1\tD%2\tS\t%3\t%4.25\t\r\n")
-                        .arg(500 + k)
-                        .arg(k, 2, 10, QLatin1Char('0'))
-                        .arg(k % 2 ? 'Y' : 'N')
-                        .arg(k)
+            text += QString::asprintf("%d\tD%02d\tS\t%c\t%d.25\t\r\n", 500 + k, k, "NY"[k % 2], k)
                         .toLatin1();
         Install(data, text);
         window.ShowLoadedTable();

@@ -67,8 +67,7 @@ public:
         return {};
     }
     QString saveDocumentAsPdf(const QString&, const QString& path) override {
-        if (pdfError.isEmpty()) pdfs.push_back(path);
-        return pdfError;
+        return saveImageAsPdf({}, path);
     }
 
 private:
