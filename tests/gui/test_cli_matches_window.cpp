@@ -31,7 +31,6 @@ private slots:
             rig.start();
             for (const QString& button : p[6].split(' ')) rig.ctl<QAbstractButton>(button)->click();
             rig.estimate(p[1], qPrintable(p[2]), qPrintable(p[3]), qPrintable(p[4]));
-            QVERIFY(rig.platform.messages.empty());
 
             const auto cli = [&](const QStringList& format) {
                 QProcess run;

@@ -1,9 +1,8 @@
 // Input no one should give, through the real ways in: rate files the
-// program must refuse while the user is in the middle of an estimate, pipes
-// where files should be, and appraised values from any keyboard. A refused
-// file is named in a message and changes nothing at all.
+// program must refuse while the user is in the middle of an estimate, and
+// appraised values from any keyboard. A refused file is named in a message
+// and changes nothing at all.
 #include <QCheckBox>
-#include <sys/stat.h>
 
 #include "common/rig.h"
 
@@ -53,17 +52,6 @@ private slots:
                     QVERIFY2(m.text.contains(word), qPrintable(m.text));
             }
         }
-    }
-
-    // Anything but an ordinary file counts as not found at start-up, and a
-    // settings file that is no file counts as none: nothing waits on either.
-    void startUpCopesWithPipes() {
-        Rig rig(nullptr);
-        for (const char* name : {"levywise.ini", "taxrate.tab"})
-            QVERIFY(mkfifo(QFile::encodeName(rig.path(name)).constData(), 0600) == 0);
-        rig.start();
-        QCOMPARE(rig.platform.messages.at(0).title, QStringLiteral("Required file not found"));
-        QCOMPARE(rig.data.LoadedCount, 0);
     }
 
     // Values from any keyboard end in an estimate or in the "Calculate" box:

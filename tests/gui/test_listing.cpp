@@ -56,7 +56,6 @@ private slots:
     void headersSort() {
         modMain data;
         Install(data, kUnits);
-        data.NameSortedAsc = true;
         FakePlatform platform;
         frmRateTable w(data, platform);
         w.show();

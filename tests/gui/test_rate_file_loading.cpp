@@ -18,11 +18,9 @@ private slots:
     // caption; when it is missing the user may choose another in the dialog.
     void locatesTheFileOfTheSettings() {
         Rig rig(nullptr);
-        QDir(rig.folder.path()).mkdir(QStringLiteral("sub"));
-        const QString settings =
-            "[general]\r\nTaxRatePath=" + rig.path("sub") + "\r\nTaxRateFile=%1\r\n";
+        const QString settings = QStringLiteral("[general]\r\nTaxRateFile=%1\r\n");
         rig.write("levywise.ini", settings.arg("o.tab").toUtf8());
-        const QString found = rig.write("sub/o.tab", RateFile({}));
+        const QString found = rig.write("o.tab", RateFile({}));
         frmCfgSpcl specials(rig.data, rig.platform);
         frmMain window(rig.data, rig.platform, specials);
         QCOMPARE(LocateRateFile(window), found);
@@ -36,11 +34,11 @@ private slots:
         QCOMPARE(again.windowTitle(), "Levywise v3.5 " + found);
         const auto& box = rig.platform.messages.at(0);
         QCOMPARE(box.title + ' ' + box.text,
-                 "Required file not found The required file " + rig.path("sub/gone.tab") +
+                 "Required file not found The required file " + rig.path("gone.tab") +
                      " was not found in the default directory. \r\n"
                      "Press OK to select a tax rate file to use, or press Cancel.");
         const OpenFileRequest& request = rig.platform.openRequests.at(0);
-        QCOMPARE(request.proposedName, rig.path("sub/gone.tab"));
+        QCOMPARE(request.proposedName, rig.path("gone.tab"));
         QCOMPARE(request.filters.value(request.selectedFilter - 1).second, "*.tab");
     }
 
