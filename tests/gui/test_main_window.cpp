@@ -1,5 +1,5 @@
-// The main window's own wiring: its state before any file, its shortcuts
-// and keyboard, what screen readers hear, and how it looks.
+// The main window's own wiring: its state before any file, what screen
+// readers hear, its keyboard and its shortcuts.
 #include <QAccessible>
 #include <QClipboard>
 #include <QPushButton>
