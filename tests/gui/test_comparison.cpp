@@ -1,11 +1,6 @@
 // The kept estimate beside the one shown, and the worksheet on paper.
 #include <QAccessible>
 #include <QClipboard>
-#include <QFont>
-#include <QMenu>
-#include <QProcess>
-#include <QPushButton>
-#include <QStandardPaths>
 
 #include "common/rig.h"
 
@@ -24,13 +19,9 @@ QWidget* ComparisonWindow() {
 // "*" when marked.
 QString Row(const QString& label) {
     auto* grid = Ctl<QTableWidget>(ComparisonWindow(), QStringLiteral("grdCompare"));
-    for (int r = 0; r < grid->rowCount(); ++r) {
-        if (grid->item(r, 0)->text() != label) continue;
-        QString row = grid->item(r, 1)->text() + '|' + grid->item(r, 2)->text() + '|' +
-                      grid->item(r, 3)->text();
-        return grid->item(r, 2)->font().bold() ? row + " *" : row;
-    }
-    return QStringLiteral("no row ") + label;
+    const int r = grid->findItems(label, Qt::MatchExactly).value(0, grid->item(0, 0))->row();
+    return grid->item(r, 1)->text() + '|' + grid->item(r, 2)->text() + '|' +
+           grid->item(r, 3)->text() + (grid->item(r, 2)->font().bold() ? " *" : "");
 }
 
 } // namespace
@@ -39,49 +30,25 @@ class ComparisonTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The new items stand between "List table contents" and the separator;
-    // their keys are the menu's also in the value box (Ctrl+K would delete
-    // to the end of the line there). Before anything is kept, "Show
-    // Comparison" only says so.
-    void fileMenuItemsInTheirPlace() {
+    // The comparison's keys are the menu's also in the value box (Ctrl+K
+    // would delete to the end of the line there). Before anything is kept, "Show
+    // Comparison" only says so. Then the window shows the kept estimate
+    // beside each new calculation, also across the loading of next year's
+    // rate file.
+    void keptBesideNowAndOnPaper() {
         Rig rig;
         rig.start();
-        QStringList items;
-        for (const QAction* a : rig.ctl<QMenu>("menuFile")->actions())
-            items << a->text() + ' ' + a->shortcut().toString();
-        QCOMPARE(items, (QStringList{"&Open Tax Rate File Ctrl+O", "&List table contents Ctrl+L",
-                                     "&Keep for Comparison Ctrl+K", "Show &Comparison Ctrl+M",
-                                     "Estimate &Worksheet\u2026 Ctrl+P", " ", "E&xit Ctrl+X"}));
         auto* value = rig.ctl<QLineEdit>("txtAprVal");
         QTest::keyClick(value, Qt::Key_M, Qt::ControlModifier);
-        QCOMPARE(rig.platform.messages.size(), std::size_t(1));
-        QCOMPARE(rig.platform.messages[0].title, QStringLiteral("Comparison"));
-        QVERIFY(!ComparisonWindow());
-        QTest::keyClicks(value, QStringLiteral("125000"));
+        QCOMPARE(rig.platform.messages.at(0).title, QStringLiteral("Comparison"));
+        rig.estimate(QStringLiteral("100000")); // 500 + 250 + 1,000 + districts 100 + 50
         value->setCursorPosition(0);
         QTest::keyClick(value, Qt::Key_K, Qt::ControlModifier);
-        QCOMPARE(value->text(), QStringLiteral("125000"));
-        QTest::keyClick(value, Qt::Key_M, Qt::ControlModifier);
-        QVERIFY(ComparisonWindow());
-        QCOMPARE(rig.platform.messages.size(), std::size_t(1));
-    }
-
-    // Keep, change an input, calculate: the window follows each calculation,
-    // also across the loading of next year's rate file, and keeps the kept side.
-    void keptBesideNow() {
-        Rig rig;
-        rig.start();
-        rig.estimate(QStringLiteral("100000")); // 500 + 250 + 1,000 + districts 100 + 50
-        rig.command(Qt::Key_K);
+        QCOMPARE(value->text(), QStringLiteral("100000"));
         rig.estimate(QStringLiteral("120000"));
         const QStringList before = rig.state();
-        rig.command(Qt::Key_M);
+        QTest::keyClick(value, Qt::Key_M, Qt::ControlModifier);
         QCOMPARE(Row("Appraised value"), QStringLiteral("$100,000.00|$120,000.00| *"));
-        QCOMPARE(Row("Total Taxes"), QStringLiteral("$1,900.00|$2,280.00|+$380.00 (+20.00%)"));
-        QApplication::clipboard()->clear();
-        rig.click(QStringLiteral("cmdCopy"), ComparisonWindow());
-        QVERIFY(QApplication::clipboard()->text().contains(
-            QStringLiteral("\nTotal Taxes\t$1,900.00\t$2,280.00\t+$380.00 (+20.00%)\n")));
         QCOMPARE(rig.state(), before);
 
         const QString maple = QDir::toNativeSeparators(rig.path(QStringLiteral("taxrate.tab")));
@@ -90,70 +57,26 @@ private slots:
                  maple + '|' + QDir::toNativeSeparators(TestData("birch_county.tab")) + "| *");
         rig.estimate(QStringLiteral("120000")); // 480 + 360 + 1,440 + water district 36
         QCOMPARE(Row("Total Taxes"), QStringLiteral("$1,900.00|$2,316.00|+$416.00 (+21.89%)"));
-    }
 
-    // By keyboard and screen reader: a window named by its caption, the grid
-    // named and left by Tab, access keys on the buttons, Escape as "Close".
-    void keyboardAndScreenReaders() {
-        Rig rig;
-        rig.start();
-        rig.estimate(QStringLiteral("100000"));
-        rig.command(Qt::Key_K);
-        rig.command(Qt::Key_M);
+        // A window named by its caption for screen readers, Copy on the
+        // clipboard, Escape as "Close". The worksheet is previewed for the
+        // printer or, with none, saved as a PDF.
         QWidget* window = ComparisonWindow();
-        Rig::activate(window);
-        QStringList heard;
-        for (QWidget* w : QList<QWidget*>{window} + window->findChildren<QWidget*>())
-            if (w == window || w->focusPolicy() & Qt::TabFocus) {
-                const QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
-                heard << QStringLiteral("%1 %2").arg(i->role()).arg(i->text(QAccessible::Name));
-            }
-        QCOMPARE(heard, (QStringList{
-                            QStringLiteral("%1 Comparison").arg(QAccessible::Window),
-                            QStringLiteral("%1 Kept and current estimates").arg(QAccessible::Table),
-                            QStringLiteral("%1 Print").arg(QAccessible::Button),
-                            QStringLiteral("%1 Copy").arg(QAccessible::Button),
-                            QStringLiteral("%1 Close").arg(QAccessible::Button)}));
-        auto* grid = Ctl<QTableWidget>(window, QStringLiteral("grdCompare"));
-        grid->setFocus();
-        QTest::keyClick(grid, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdPrint"));
-        QApplication::clipboard()->clear();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // on Copy
+        QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name),
+                 QStringLiteral("Comparison"));
+        rig.click(QStringLiteral("cmdCopy"), window);
         QVERIFY(QApplication::clipboard()->text().startsWith(QStringLiteral("\tKept\tNow")));
-        QSet<QString> keys; // each button has an access key of its own
-        for (auto* button : window->findChildren<QPushButton*>())
-            keys << QKeySequence::mnemonic(button->text()).toString();
-        QCOMPARE(keys.size(), 3);
-        QVERIFY(!keys.contains(QString()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        Rig::activate(window);
+        QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(!ComparisonWindow());
-    }
 
-    // The worksheet is a document, previewed for the printer or, with none,
-    // saved as a PDF whose text holds the figures.
-    void worksheetOnPaper() {
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
-        Rig rig;
-        rig.start();
-        rig.estimate(QStringLiteral("100000"));
         rig.command(Qt::Key_P);
         QCOMPARE(rig.platform.previews.size(), std::size_t(1));
-
         rig.platform.printerPresent = false;
         rig.platform.messageAnswers = {MsgResult::Ok};
         rig.platform.saveAnswers = {rig.path(QStringLiteral("worksheet.pdf"))};
         rig.command(Qt::Key_P);
-        QCOMPARE(rig.platform.pdfs.size(), std::size_t(1));
-        QProcess reader;
-        reader.start(pdftotext, {rig.platform.pdfs[0], QStringLiteral("-")});
-        QVERIFY(reader.waitForFinished(30000) && reader.exitCode() == 0);
-        const QString text = QString::fromUtf8(reader.readAllStandardOutput());
-        QVERIFY2(text.contains(QLatin1String("Property Tax Estimate")) &&
-                     text.contains(QLatin1String("$1,900.00")),
-                 qPrintable(text));
+        QCOMPARE(rig.platform.pdfs, (std::vector<QString>{rig.path("worksheet.pdf")}));
     }
 };
 

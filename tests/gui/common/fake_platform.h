@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/print_document.h"
 
 namespace levywise::test {
 
@@ -67,11 +66,8 @@ public:
         previews.push_back(html);
         return {};
     }
-    // Writes the real PDF file, for tests that read it back.
-    QString saveDocumentAsPdf(const QString& html, const QString& path) override {
-        const QString error = SaveDocumentAsPdf(html, path);
-        if (error.isEmpty()) pdfs.push_back(path);
-        return error;
+    QString saveDocumentAsPdf(const QString&, const QString& path) override {
+        return saveImageAsPdf({}, path);
     }
 
 private:

@@ -54,49 +54,6 @@ inline void Install(modMain& data, const QByteArray& text) {
     InstallRateTable(data, read.contents);
 }
 
-// Everything a user can see in the windows and everything the calculation
-// reads, as text, so that "nothing changed" is one comparison.
-inline QStringList StateOf(std::initializer_list<const QWidget*> windows, const modMain& d) {
-    QStringList state;
-    for (const QWidget* window : windows) {
-        if (!window) continue;
-        state << window->objectName() + " title=" + window->windowTitle();
-        for (const QWidget* c : window->findChildren<QWidget*>()) {
-            QString v;
-            if (auto* l = qobject_cast<const QLabel*>(c))
-                v = l->text();
-            else if (auto* e = qobject_cast<const QLineEdit*>(c))
-                v = e->text() + (e->font().bold() ? " bold" : "");
-            else if (auto* b = qobject_cast<const QAbstractButton*>(c))
-                v = b->isChecked() ? "on" : "off";
-            else if (auto* s = qobject_cast<const QAbstractSlider*>(c))
-                v = QStringLiteral("%1..%2@%3").arg(s->minimum()).arg(s->maximum()).arg(s->value());
-            else if (auto* t = qobject_cast<const QTabWidget*>(c))
-                v = QString::number(t->currentIndex());
-            else if (auto* list = qobject_cast<const QComboBox*>(c)) {
-                for (int i = 0; i < list->count(); ++i) v += list->itemText(i) + '|';
-                v += QString::number(list->currentIndex());
-            } else if (auto* grid = qobject_cast<const QTableWidget*>(c)) {
-                for (int r = 0; r < grid->rowCount(); ++r)
-                    for (int k = 0; k < grid->columnCount(); ++k)
-                        v += (grid->item(r, k) ? grid->item(r, k)->text() : QString()) + '|';
-            } else {
-                continue;
-            }
-            state << c->objectName() + '=' + v + (c->isHidden() ? " hidden" : "");
-        }
-    }
-    state
-        << QStringLiteral("counts %1/%2/%3 %4").arg(d.RateCount).arg(d.LoadedCount).arg(d.SpclCount)
-        << FromCp1252(d.CountyName);
-    for (const Jurisdiction& u : d.RateTbl)
-        state << FromCp1252(u.Code.str() + u.Name.str()) + QString::number(u.TaxRate);
-    for (std::size_t i = 0; i < d.SpclSel.size(); ++i)
-        state << FromCp1252(d.SpclTbl[i].Name.str() + d.SpclSel[i].Selected.str() +
-                            d.SpclSel[i].Default.str());
-    return state;
-}
-
 // The whole program on a desktop that answers as the test presets it. Its
 // current folder is a fresh temporary folder; a rate file of the tests,
 // when named, lies there as taxrate.tab, where start-up finds it.
@@ -140,9 +97,7 @@ struct Rig {
     }
     // What a label or a result box of the main window shows.
     QString text(const QString& name) const {
-        QWidget* w = ctl<QWidget>(name);
-        auto* box = qobject_cast<QLineEdit*>(w);
-        return box ? box->text() : qobject_cast<QLabel*>(w)->text();
+        return ctl<QWidget>(name)->property("text").toString();
     }
 
     // A menu command by its shortcut, typed into the main window.
@@ -156,22 +111,19 @@ struct Rig {
         command(Qt::Key_O);
     }
 
-    // Picks the entry of a list that ends with the unit's code.
-    void choose(const char* list, const char* code) const {
-        auto* box = ctl<QComboBox>(QLatin1String(list));
-        const int index = box->findText(QLatin1String(code), Qt::MatchEndsWith);
-        if (index < 0) qFatal("%s has no unit %s", list, code);
-        box->setCurrentIndex(index);
-    }
-    // Types the value, picks the three units and presses Calculate.
+    // Types the value, picks the three units by their codes and presses Calculate.
     void estimate(const QString& value, const char* county = "101", const char* city = "201",
                   const char* school = "901") const {
         auto* box = ctl<QLineEdit>("txtAprVal");
         box->clear();
         QTest::keyClicks(box, value);
-        choose("comboCounties", county);
-        choose("comboCities", city);
-        choose("comboSchools", school);
+        for (const auto& [name, code] : {std::pair{"comboCounties", county},
+                                         {"comboCities", city},
+                                         {"comboSchools", school}}) {
+            auto* list = ctl<QComboBox>(QLatin1String(name));
+            list->setCurrentIndex(list->findText(QLatin1String(code), Qt::MatchEndsWith));
+            if (list->currentIndex() < 0) qFatal("%s has no unit %s", name, code);
+        }
         click(QStringLiteral("Command1"));
     }
 
@@ -185,8 +137,38 @@ struct Rig {
             if (names.contains(line.section('=', 0, 0))) lines << line;
         return lines.join(' ');
     }
+    // Everything a user can see in the windows and everything the
+    // calculation reads, as text, so that "nothing changed" is one comparison.
     QStringList state() const {
-        return StateOf({app.mainWindow(), app.specialsWindow(), listing()}, data);
+        QStringList state;
+        for (const QWidget* window : std::initializer_list<const QWidget*>{
+                 app.mainWindow(), app.specialsWindow(), listing()}) {
+            if (!window) continue;
+            state << window->objectName() + '=' + window->windowTitle();
+            for (const QWidget* c : window->findChildren<QWidget*>()) {
+                QStringList v;
+                for (const char* p : {"text", "checked", "value", "maximum", "currentIndex"})
+                    if (const QVariant x = c->property(p); x.isValid()) v << x.toString();
+                if (auto* list = qobject_cast<const QComboBox*>(c))
+                    for (int i = 0; i < list->count(); ++i) v << list->itemText(i);
+                if (auto* grid = qobject_cast<const QTableWidget*>(c))
+                    for (const QTableWidgetItem* item : grid->findItems({}, Qt::MatchContains))
+                        v << QStringLiteral("%1,%2:").arg(item->row()).arg(item->column()) +
+                                 item->text();
+                if (c->font().bold()) v << "bold";
+                if (c->isHidden()) v << "hidden";
+                state << c->objectName() + '=' + v.join(',');
+            }
+        }
+        state << QStringLiteral("counts %1/%2/%3")
+                     .arg(data.RateCount)
+                     .arg(data.LoadedCount)
+                     .arg(data.SpclCount);
+        for (const Jurisdiction& u : data.RateTbl)
+            state << FromCp1252(u.Code.str() + u.Name.str()) + QString::number(u.TaxRate);
+        for (std::size_t i = 0; i < data.SpclSel.size(); ++i)
+            state << FromCp1252(data.SpclTbl[i].Name.str() + data.SpclSel[i].Selected.str());
+        return state;
     }
 };
 
