@@ -50,21 +50,6 @@ TEST(UnitCodes, FindsEachListsEntriesByTheCodeTyped) {
     EXPECT_EQ(codes.city("501")->Unit->Name.trimmedRight(), "ANOTHER UNIT");
 }
 
-TEST(UnitCodes, DistrictsByCodeAndTheFileDefaults) {
-    const modMain data = Harlan();
-    const UnitCodes codes(data);
-    const auto slotsOf = [&](std::string_view code) {
-        const auto s = codes.districts(code);
-        return std::vector<int>(s.begin(), s.end());
-    };
-    // Table order: HARLAN ESD 2, HARLAN ESD 2 ANNEX, HARLAN HOSPITAL DIST, LAKE CAFE MUD.
-    EXPECT_EQ(slotsOf("303"), (std::vector<int>{1, 2}));
-    EXPECT_EQ(slotsOf("301"), (std::vector<int>{3}));
-    EXPECT_EQ(slotsOf("399"), (std::vector<int>{}));
-    const auto defaults = codes.defaultDistricts();
-    EXPECT_EQ(std::vector<int>(defaults.begin(), defaults.end()), (std::vector<int>{1, 3}));
-}
-
 std::string selectedCodes(const modMain& data) {
     std::string out;
     for (int i = 1; i <= data.SpclCount; ++i)

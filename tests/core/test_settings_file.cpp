@@ -77,17 +77,6 @@ TEST_F(SettingsFileTest, MissingOrUnusableFileGivesDefault) {
     EXPECT_EQ(ReadProfileString("general", "k", "DEF", ""), "DEF");
 }
 
-TEST_F(SettingsFileTest, ReadsLargeFilesAndLongLines) {
-    // Lines far longer than one read, and a section well past the first megabytes.
-    std::string content = "[general]\r\nk=" + std::string(200000, 'x') + "\r\nj=tail\r\n";
-    for (int i = 0; i < 100000; ++i) content += "; filler line number " + std::to_string(i) + "\r";
-    content += "[late]\r\n" + "\0\xFF"s + "\nk=found";
-    const std::string path = Write(content);
-    EXPECT_EQ(ReadProfileString("general", "k", "DEF", path), std::string(119, 'x'));
-    EXPECT_EQ(ReadProfileString("general", "j", "DEF", path), "tail");
-    EXPECT_EQ(ReadProfileString("LATE", "K", "DEF", path), "found");
-}
-
 struct RatePathCase {
     const char* what;
     std::optional<std::string> ini; // no file when empty
