@@ -13,7 +13,6 @@
 #   OUTPUT_FILE  a file OUTPUT must equal afterwards (optional)
 #   KEEP         a file copied from KEEP_FROM before the run that must be unchanged after it
 string(REPLACE "|" ";" args "${ARGS}")
-set(stdin_args)
 if(STDIN)
   set(stdin_args INPUT_FILE ${STDIN})
 endif()

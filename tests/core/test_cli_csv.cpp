@@ -72,20 +72,6 @@ TEST(CsvReader, ATooLongRowIsReportedAndReadingGoesOn) {
     EXPECT_NE(records.find("@21 r19|2\n"), std::string::npos) << records;
 }
 
-TEST(CsvReader, LinesThatEachReopenAQuoteAreEachReadOnce) {
-    // Each line closes the quote the line above left open and opens another:
-    // no line may be read again for every record that starts above it.
-    std::string text = "id,v\n";
-    for (int i = 0; i < 800000; ++i) text += "a\",\"\n";
-    StringSource source(text);
-    CsvReader reader(source);
-    reader.expectFields(2);
-    CsvRecord record;
-    long malformed = 0;
-    while (reader.next(record)) malformed += record.Problem == "a quoted field is not closed";
-    EXPECT_EQ(malformed, 800000);
-}
-
 TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
     StringSink sink;
     {

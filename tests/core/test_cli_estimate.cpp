@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "cli/estimate.h"
-#include "cli/table_commands.h"
 #include "cli/text_output.h"
 #include "cli/unit_codes.h"
 #include "rate_text.h"
@@ -149,20 +148,6 @@ TEST(TextEncoding, Windows1252BothWaysAndControlsShownAsAMark) {
     for (const char16_t c : {u'\u20ac', u'\u0178', u'\u00c9', u'\u0081', u'a'})
         EXPECT_EQ(DecodeCp1252(static_cast<unsigned char>(EncodeCp1252(c))), c);
     EXPECT_EQ(EncodeCp1252(u'\u0100'), '?');
-}
-
-TEST(ListingText, CsvAndJsonKeepTheCellTexts) {
-    const std::vector<ListingRow> rows = {
-        {"302", "LAKE CAF\xC9 MUD", "0.9000000", "$3,000", "12,500", ""}};
-    EXPECT_EQ(ListingText(rows, ListFormat::Csv),
-              "code,name,tax_rate,opt_hs,opt_o65,opt_dp\n302,LAKE CAF\u00c9 "
-              "MUD,0.9000000,\"$3,000\",\"12,500\",\n");
-    const auto j = nlohmann::json::parse(ListingText(rows, ListFormat::Json));
-    EXPECT_EQ(j[0]["opt_hs"], "$3,000");
-    EXPECT_EQ(j[0]["name"], "LAKE CAF\u00c9 MUD");
-    EXPECT_EQ(ListingText(rows, ListFormat::Text),
-              "Code  Jurisdiction Name               Tax Rate        Opt HS   Opt O65    Opt DP\n"
-              "302   LAKE CAF\u00c9 MUD                   0.9000000       $3,000    12,500\n");
 }
 
 } // namespace

@@ -233,11 +233,6 @@ TEST(RateFileRead, FilesThatCannotBeReadAreRefusedWithTheirPath) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(RateFileMessages, RequiredVersionFromTheConstant) {
-    EXPECT_EQ(RequiredVersionFrom(kRateFileVersion), "V3.54");
-    EXPECT_EQ(RequiredVersionFrom("no letter"), "");
-}
-
 TEST(RateFileMessages, AVersionTagOfFortyCharactersIsShownWhole) {
     const std::string tag(40, 'T');
     const auto lines = RefusalLines(ParseRateFile(tag + "\t\r\n", "t"), "V3.54");

@@ -77,6 +77,31 @@ TEST_F(SettingsFileTest, MissingOrUnusableFileGivesDefault) {
     EXPECT_EQ(ReadProfileString("general", "k", "DEF", ""), "DEF");
 }
 
+// The file is read in pieces of 64 KiB. Whatever falls on the seam between two
+// pieces (a CR LF pair, a section header, a key, a long value) must read as it
+// does when the whole text is in memory.
+TEST_F(SettingsFileTest, EveryPositionOfTheSeamBetweenTwoPiecesReadsTheSame) {
+    constexpr std::size_t kPiece = 64 * 1024;
+    const std::vector<ProfileCase> cases = {
+        {"CR LF pair split", "\r\n[general]\r\nk=seam.tab\r\n", "seam.tab"},
+        {"blank lines of CR LF", "\r\n\r\n[general]\r\n\r\nk=two\r\n", "two"},
+        {"lone CRs", "\r[general]\rk=one\rk=two\r", "one"},
+        {"lone LFs, last line unended", "\n[ General ]\n  K = 'quoted'", "quoted"},
+        {"value past the limit", "\n[general]\nk=" + std::string(200, 'v') + "\n",
+         std::string(119, 'v')},
+        {"other section first", "\n[other]\nk=no\n[general]\nk=yes\n", "yes"},
+    };
+    for (const ProfileCase& c : cases) {
+        for (std::size_t at = 0; at <= c.text.size(); ++at) {
+            // A comment line fills the first piece up to the chosen character.
+            const std::string content = ";" + std::string(kPiece - 1 - at, 'x') + c.text;
+            ASSERT_EQ(ReadProfileString("general", "k", "DEF", Write(content)), c.expected)
+                << c.what << ", seam before character " << at;
+            ASSERT_EQ(ProfileStringFromText(content, "general", "k", "DEF"), c.expected) << c.what;
+        }
+    }
+}
+
 struct RatePathCase {
     const char* what;
     std::optional<std::string> ini; // no file when empty
