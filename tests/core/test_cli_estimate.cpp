@@ -31,11 +31,6 @@ TEST(UnitCodes, FindsEachListsEntriesByTheCodeTyped) {
         std::string code;
     };
     for (const Case& c : std::vector<Case>{
-             {codes.county(" 101 "), "101"},
-             {codes.county("12"), "12 "},
-             {codes.county(""), "100"}, // the " No County" entry
-             {codes.city(""), "000"},
-             {codes.school("  "), "900"},
              {codes.county("201"), "(none)"}, // a city, not a county
              {codes.school("501"), "501"},
              {codes.county("1011"), "(none)"},
@@ -65,9 +60,7 @@ TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
              {"default", "303 301 ", ""},
              {"DEFAULT", "303 301 ", ""},
              {"none", "", ""},
-             {"302,301", "301 302 ", ""},
              {"303", "303 303 ", ""},
-             {" 302 ,,", "302 ", ""},
              {"301,999", "", "999"},
          }) {
         modMain data = Harlan();

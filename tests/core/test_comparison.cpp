@@ -37,21 +37,6 @@ TEST(Comparison, PercentRoundsOnceHalfAwayFromZero) {
         EXPECT_EQ(MonthlyCents(m.year), m.month) << m.year;
 }
 
-TEST(Comparison, ChangeIsNowMinusKeptInMoneyAndPercent) {
-    struct Case {
-        std::int64_t kept, now;
-        const char* text;
-    };
-    for (const Case& c : std::vector<Case>{
-             {100000, 125050, "+$250.50 (+25.05%)"},
-             {1000, 700, "-$3.00 (-30.00%)"},
-             {0, 500, "+$5.00 (\xE2\x80\x94)"},
-             {0, 0, "$0.00 (\xE2\x80\x94)"},
-             {1000, 1000, "$0.00 (0.00%)"},
-         })
-        EXPECT_EQ(ChangeText(ChangeOf(c.kept, c.now)), c.text) << c.kept << " " << c.now;
-}
-
 // This year's rates against next year's, from the engine: units compared,
 // districts matched by code, a district taxed on one side only blank on the other.
 TEST(Comparison, TwoEstimatesSideBySide) {
