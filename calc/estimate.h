@@ -14,6 +14,7 @@
 //   rounded to cents by CentsAsShown (ratedata/formats.h), nothing else.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -84,14 +85,20 @@ struct EstimateRequest {
     VetOption Vet = VetOption::None;
 };
 
+// A unit's exemption rules for one choice of exemptions, and the appraised
+// value as an estimate reads it (calc/estimate.cpp).
+struct ExemptionRules;
+struct AppraisedValue;
+
 // Works out estimates against one loaded table, which must outlive it and
 // stay unchanged. What it keeps between estimates only saves work: for each
 // choice of exemptions, the groups of districts whose rules for those
-// exemptions are the same (and so their tax base), whose base is worked out
-// once an estimate.
+// exemptions are the same (and so their tax base), with those rules decided
+// once; a group's base is worked out once an estimate.
 class EstimateEngine {
 public:
     explicit EstimateEngine(const modMain& data);
+    ~EstimateEngine();
 
     // Works out one estimate into figures (whose vector is reused). Empty on
     // success, else why there is no estimate (kValueTooLarge, kTaxTooLarge);
@@ -105,12 +112,21 @@ public:
 
 private:
     struct Ungrouped {};
-    EstimateEngine(const modMain& data, Ungrouped) : data_(data) {}
+    EstimateEngine(const modMain& data, Ungrouped);
+
+    // The districts' taxes into out and their sum; empty when a figure
+    // leaves the range of money.
+    std::optional<Currency> districtTaxes(const EstimateRequest& r, const AppraisedValue& v,
+                                          std::span<const int> districts, DistrictTax* out);
+    std::optional<Currency> districtTaxesOnce(const EstimateRequest& r, const AppraisedValue& v,
+                                              std::span<const int> districts,
+                                              DistrictTax* out) const;
 
     const modMain& data_;
     std::vector<int> ruleGroup_; // per choice of exemptions and SpclTbl slot; empty: none
-    std::vector<double> base_;   // per rule group, this estimate's
-    std::vector<long> baseOf_;   // per rule group, the estimate its base belongs to
+    std::vector<ExemptionRules> groupRules_; // per rule group
+    std::vector<double> base_;               // per rule group, this estimate's
+    std::vector<long> baseOf_;               // per rule group, the estimate its base belongs to
     long estimate_ = 0;
 };
 

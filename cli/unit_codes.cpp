@@ -7,13 +7,45 @@
 
 namespace levywise::cli {
 
-std::optional<std::uint32_t> PackedCode(std::string_view code) {
-    code = Trimmed(code);
-    if (code.size() > 3) return std::nullopt;
+namespace {
+
+// The number a code of three digits stands for, else -1.
+int threeDigits(std::string_view code) {
+    if (code.size() != 3) return -1;
+    int number = 0;
+    for (const char c : code) {
+        if (c < '0' || c > '9') return -1;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+// Any other code of up to three bytes, packed with its length.
+std::uint32_t packed(std::string_view code) {
     std::uint32_t key = static_cast<std::uint32_t>(code.size()) + 1;
     for (std::size_t i = 0; i < code.size(); ++i)
         key |= static_cast<std::uint32_t>(static_cast<unsigned char>(code[i])) << (8 * (i + 1));
     return key;
+}
+
+} // namespace
+
+void UnitCodes::CodeMap::insertIfAbsent(std::string_view code, int value) {
+    code = Trimmed(code);
+    if (const int number = threeDigits(code); number >= 0) {
+        int& slot = byDigits_[static_cast<std::size_t>(number)];
+        if (slot < 0) slot = value;
+    } else if (code.size() <= 3) {
+        others_.try_emplace(packed(code), value);
+    }
+}
+
+int UnitCodes::CodeMap::find(std::string_view code) const {
+    if (const int number = threeDigits(code); number >= 0)
+        return byDigits_[static_cast<std::size_t>(number)];
+    if (code.size() > 3) return -1;
+    const auto it = others_.find(packed(code));
+    return it == others_.end() ? -1 : it->second;
 }
 
 UnitCodes::UnitCodes(const modMain& data) {
@@ -21,12 +53,13 @@ UnitCodes::UnitCodes(const modMain& data) {
     fill(cities_, data, kCityUnit, PlaceholderCodes::NoCity);
     fill(schools_, data, kSchoolUnit, PlaceholderCodes::NoSchool);
     for (int i = 1; i <= data.SpclCount; ++i) {
-        const auto key = PackedCode(data.SpclTbl[static_cast<std::size_t>(i)].Code.view());
-        int group = districtsByCode_.find(*key);
+        const std::string_view code =
+            Trimmed(data.SpclTbl[static_cast<std::size_t>(i)].Code.view());
+        int group = districtsByCode_.find(code);
         if (group < 0) {
             group = static_cast<int>(districtGroups_.size());
             districtGroups_.emplace_back();
-            districtsByCode_.insertIfAbsent(*key, group);
+            districtsByCode_.insertIfAbsent(code, group);
         }
         districtGroups_[static_cast<std::size_t>(group)].push_back(i);
         if (data.SpclSel[static_cast<std::size_t>(i)].Selected.equals("Y")) defaults_.push_back(i);
@@ -45,16 +78,14 @@ void UnitCodes::fill(List& list, const modMain& data, char unitType, std::string
     }
     for (std::size_t e = 0; e < list.entries.size(); ++e) {
         const std::string_view code = CodeOfItem(list.entries[e].Item);
-        list.byCode.insertIfAbsent(*PackedCode(code), static_cast<int>(e));
+        list.byCode.insertIfAbsent(code, static_cast<int>(e));
         if (list.placeholder < 0 && code == placeholder) list.placeholder = static_cast<int>(e);
     }
 }
 
 const ListEntry* UnitCodes::find(const List& list, std::string_view code) {
-    const auto key = PackedCode(code);
-    if (!key) return nullptr;
-    constexpr std::uint32_t kNoCode = 1; // an empty code, blanks around it dropped
-    const int e = *key == kNoCode ? list.placeholder : list.byCode.find(*key);
+    code = Trimmed(code);
+    const int e = code.empty() ? list.placeholder : list.byCode.find(code);
     return e < 0 ? nullptr : &list.entries[static_cast<std::size_t>(e)];
 }
 
@@ -63,8 +94,7 @@ const ListEntry* UnitCodes::city(std::string_view code) const { return find(citi
 const ListEntry* UnitCodes::school(std::string_view code) const { return find(schools_, code); }
 
 std::span<const int> UnitCodes::districts(std::string_view code) const {
-    const auto key = PackedCode(code);
-    const int group = key ? districtsByCode_.find(*key) : -1;
+    const int group = districtsByCode_.find(Trimmed(code));
     if (group < 0) return {};
     return districtGroups_[static_cast<std::size_t>(group)];
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -47,17 +48,18 @@ public:
     std::span<const int> defaultDistricts() const { return defaults_; }
 
 private:
-    // Packed codes to positions; the first of equal codes is kept.
+    // Codes (without the blanks around them) to positions; the first of
+    // equal codes is kept. Most codes are three digits: those are looked up
+    // directly, which is cheaper than hashing.
     class CodeMap {
     public:
-        void insertIfAbsent(std::uint32_t key, int value) { map_.try_emplace(key, value); }
-        int find(std::uint32_t key) const {
-            const auto it = map_.find(key);
-            return it == map_.end() ? -1 : it->second;
-        }
+        CodeMap() { byDigits_.fill(-1); }
+        void insertIfAbsent(std::string_view code, int value);
+        int find(std::string_view code) const;
 
     private:
-        std::unordered_map<std::uint32_t, int> map_;
+        std::array<int, 1000> byDigits_;
+        std::unordered_map<std::uint32_t, int> others_;
     };
 
     struct List {
@@ -74,9 +76,5 @@ private:
     CodeMap districtsByCode_;
     std::vector<int> defaults_;
 };
-
-// A code as compared: without the blanks around it, packed with its length;
-// empty when longer than a code can be.
-std::optional<std::uint32_t> PackedCode(std::string_view code);
 
 } // namespace levywise::cli
