@@ -180,6 +180,27 @@ void writeFigures(CsvWriter& out, const EstimateFigures& f) {
         out.shortUnquotedField<kPlainCentsRoom>(WritePlainCents(room, cents));
 }
 
+// The row of an estimate whose id holds no comma, quote or line break and
+// does not look like a formula: written whole with one check for room.
+void writePlainEstimate(CsvWriter& out, std::string_view id, const EstimateFigures& f) {
+    constexpr std::size_t kAmounts = 5;
+    char* p = out.rowRoom(id.size() + kAmounts * (kPlainCentsRoom + 1) + 1);
+    std::memcpy(p, id.data(), id.size());
+    p += id.size();
+    // Each amount ends where the room's first half does: a whole half can
+    // be copied from its start.
+    char room[2 * kPlainCentsRoom] = {};
+    for (const std::int64_t cents :
+         {f.County.TaxCents, f.City.TaxCents, f.School.TaxCents, f.SpclTaxCents, f.TotTaxCents}) {
+        const std::string_view amount = WritePlainCents(room, cents);
+        *p++ = ',';
+        std::memcpy(p, amount.data(), kPlainCentsRoom);
+        p += amount.size();
+    }
+    *p++ = ','; // no error
+    out.endRow(p);
+}
+
 void writeFailure(CsvWriter& out, std::string_view id, std::string_view error) {
     out.textField(id);
     for (int i = 0; i < 5; ++i) out.field({});
@@ -187,11 +208,13 @@ void writeFailure(CsvWriter& out, std::string_view id, std::string_view error) {
     out.endRow();
 }
 
+// The row of a record with as many fields as the header has columns.
 BatchRow rowOf(const BatchHeader& h, std::span<const std::string_view> fields) {
-    return BatchRow{h.of(fields, BatchColumn::Value),     h.of(fields, BatchColumn::County),
-                    h.of(fields, BatchColumn::City),      h.of(fields, BatchColumn::School),
-                    h.of(fields, BatchColumn::Homestead), h.of(fields, BatchColumn::Exemption),
-                    h.of(fields, BatchColumn::Veteran),   h.of(fields, BatchColumn::Specials)};
+    const auto of = [&](BatchColumn column) { return h.ofWhole(fields, column); };
+    return BatchRow{of(BatchColumn::Value),     of(BatchColumn::County),
+                    of(BatchColumn::City),      of(BatchColumn::School),
+                    of(BatchColumn::Homestead), of(BatchColumn::Exemption),
+                    of(BatchColumn::Veteran),   of(BatchColumn::Specials)};
 }
 
 } // namespace
@@ -239,6 +262,8 @@ BatchSummary RunBatch(const modMain& data, ByteSource& input, ByteSink& output,
         } else if (!estimator.estimate(rowOf(*header, record.Fields), figures, error)) {
             ++summary.FailedRows;
             writeFailure(out, id, error);
+        } else if (record.Plain && !LooksLikeFormula(id)) {
+            writePlainEstimate(out, id, figures);
         } else {
             out.textField(id);
             writeFigures(out, figures);

@@ -35,6 +35,11 @@ struct BatchHeader {
                    ? fields[static_cast<std::size_t>(i)]
                    : std::string_view();
     }
+    // The same for a row known to have Width fields.
+    std::string_view ofWhole(std::span<const std::string_view> fields, BatchColumn column) const {
+        const int i = Index[static_cast<std::size_t>(column)];
+        return i >= 0 ? fields[static_cast<std::size_t>(i)] : std::string_view();
+    }
 };
 
 // Reads the header row: names compared without case and without the blanks

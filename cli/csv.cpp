@@ -1,6 +1,7 @@
 #include "cli/csv.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace levywise::cli {
@@ -32,10 +33,47 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
 
+// Plain lines are scanned a word of eight bytes at a time; each byte of
+// interest is marked by its high bit.
+// The first byte of a word is its lowest.
+using Word = std::uint64_t;
+constexpr Word kOnes = 0x0101010101010101;
+constexpr Word kHighBits = 0x8080808080808080;
+// The buffer always holds a word's bytes past the bytes read, so that a
+// word can be loaded wherever they end.
+constexpr std::size_t kSlack = sizeof(Word);
+
+Word load(const char* bytes) {
+    Word word = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&word, bytes, sizeof word);
+    } else {
+        for (std::size_t i = sizeof word; i-- > 0;)
+            word = word << 8 | static_cast<unsigned char>(bytes[i]);
+    }
+    return word;
+}
+
+// Marks exactly the bytes equal to c.
+Word bytesEqual(Word word, char c) {
+    const Word x = word ^ (kOnes * static_cast<unsigned char>(c));
+    return ~(((x & ~kHighBits) + ~kHighBits) | x) & kHighBits;
+}
+
+// Marks the first byte that ends a plain line or spoils it: a quote, or a
+// control character up to CR (line ends and tabs among them). Bytes after
+// the first may be marked wrongly.
+Word firstStop(Word word) {
+    const Word quote = word ^ (kOnes * '"');
+    return (((quote - kOnes) & ~quote) | ((word - kOnes * '\x0E') & ~word)) & kHighBits;
+}
+
+std::size_t byteOf(Word marks) { return static_cast<std::size_t>(std::countr_zero(marks)) / 8; }
+
 } // namespace
 
 CsvReader::CsvReader(ByteSource& source, std::size_t maxRecordBytes)
-    : source_(source), maxRecordBytes_(maxRecordBytes), buffer_(kChunk * 2, '\0') {}
+    : source_(source), maxRecordBytes_(maxRecordBytes), buffer_(kChunk * 2 + kSlack, '\0') {}
 
 // Moves the unread bytes to the front and reads more behind them; false when
 // the input has nothing more.
@@ -47,8 +85,8 @@ bool CsvReader::fill() {
         base_ += begin_;
         begin_ = 0;
     }
-    if (buffer_.size() - end_ < kChunk) buffer_.resize(buffer_.size() + kChunk * 2);
-    const std::size_t n = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+    if (buffer_.size() - kSlack - end_ < kChunk) buffer_.resize(buffer_.size() + kChunk * 2);
+    const std::size_t n = source_.read(buffer_.data() + end_, buffer_.size() - kSlack - end_);
     if (n == 0) {
         atEnd_ = true;
         return false;
@@ -275,7 +313,40 @@ void CsvReader::takeFirstLine(CsvRecord& record) {
     ++line_;
 }
 
+// Most records are a line of plain fields lying whole in the buffer, ended
+// by LF: those are split in one pass. False, with nothing read, for any
+// other record.
+bool CsvReader::nextPlainLine(CsvRecord& record) {
+    const char* const line = buffer_.data() + begin_;
+    const std::size_t size = std::min(end_ - begin_, maxRecordBytes_ + 1);
+    std::size_t count = 0; // fields found
+    std::size_t fieldStart = 0;
+    for (std::size_t at = 0; at < size; at += sizeof(Word)) {
+        // Room for the fields that end in this word, checked once for all.
+        if (fields_.size() < count + sizeof(Word) + 1) fields_.resize(2 * count + sizeof(Word) + 1);
+        const Word word = load(line + at);
+        const Word stops = firstStop(word);
+        Word commas = bytesEqual(word, ',');
+        if (stops != 0) commas &= (stops & (~stops + 1)) - 1; // those before the stop
+        for (; commas != 0; commas &= commas - 1) {
+            const std::size_t comma = at + byteOf(commas);
+            fields_[count++] = std::string_view(line + fieldStart, comma - fieldStart);
+            fieldStart = comma + 1;
+        }
+        if (stops == 0) continue;
+        const std::size_t stop = at + byteOf(stops);
+        if (stop == 0 || stop >= size || line[stop] != '\n') return false;
+        fields_[count++] = std::string_view(line + fieldStart, stop - fieldStart);
+        record = CsvRecord{std::span(fields_).first(count), {}, line_, true};
+        begin_ += stop + 1;
+        ++line_;
+        return true;
+    }
+    return false;
+}
+
 bool CsvReader::next(CsvRecord& record) {
+    if (started_ && nextPlainLine(record)) return true;
     if (!skipEmptyLines()) return false;
     record = CsvRecord{};
     record.Line = line_;
@@ -313,19 +384,10 @@ bool CsvReader::next(CsvRecord& record) {
 namespace levywise::cli {
 namespace {
 
-constexpr std::size_t kFlushAt = std::size_t{1} << 16;
-
 bool needsQuotes(std::string_view text) {
     for (const char c : text)
         if (c == ',' || c == '"' || c == '\n' || c == '\r') return true;
     return false;
-}
-
-// A text a spreadsheet would run as a formula.
-bool looksLikeFormula(std::string_view text) {
-    if (text.empty()) return false;
-    const char c = text.front();
-    return c == '=' || c == '+' || c == '-' || c == '@';
 }
 
 } // namespace
@@ -353,7 +415,7 @@ void CsvWriter::field(std::string_view text) {
 }
 
 void CsvWriter::textField(std::string_view text) {
-    if (!looksLikeFormula(text)) {
+    if (!LooksLikeFormula(text)) {
         field(text);
         return;
     }

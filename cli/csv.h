@@ -85,6 +85,8 @@ struct CsvRecord {
     // read before the fault.
     std::string_view Problem;
     long Line = 0; // where the record starts, from 1
+    // No field was quoted: none holds a comma, a quote or a line break.
+    bool Plain = false;
 };
 
 // Reads RFC 4180 CSV as a stream, one record at a time, in memory bounded by
@@ -133,6 +135,7 @@ private:
         long badBefore = 0;
     };
 
+    bool nextPlainLine(CsvRecord& record);
     bool fill();
     bool available(std::size_t pos);
     std::uint64_t offsetOf(std::size_t pos) const { return base_ + begin_ + pos; }
@@ -172,6 +175,13 @@ private:
 
 namespace levywise::cli {
 
+// A text a spreadsheet would run as a formula: it starts with =, +, - or @.
+inline bool LooksLikeFormula(std::string_view text) {
+    if (text.empty()) return false;
+    const char c = text.front();
+    return c == '=' || c == '+' || c == '-' || c == '@';
+}
+
 // Writes CSV rows: a field is quoted only when it holds a comma, a quote or
 // a line break, and its quotes are then doubled. Rows end in LF. Output is
 // gathered and handed to the sink in large pieces.
@@ -205,11 +215,22 @@ public:
         used_ += static_cast<std::size_t>(p - start) + text.size();
     }
     void endRow();
+    // A whole row written by the caller: room for n bytes, to be filled from
+    // the returned position and handed back, up to its last field, to
+    // endRow(end).
+    char* rowRoom(std::size_t n) { return room(n + 1); }
+    void endRow(char* end) {
+        *end = '\n';
+        used_ = static_cast<std::size_t>(end + 1 - buffer_.data());
+        if (used_ >= kFlushAt) flush();
+    }
     // Hands everything written so far to the sink; false once any write failed.
     bool flush();
     bool failed() const { return failed_; }
 
 private:
+    static constexpr std::size_t kFlushAt = std::size_t{1} << 16;
+
     // Where the next n bytes go; the buffer grows when they do not fit.
     char* room(std::size_t n) {
         if (buffer_.size() - used_ < n) buffer_.resize(std::max(buffer_.size() * 2, used_ + n));

@@ -9,17 +9,6 @@ namespace levywise::cli {
 
 namespace {
 
-// The number a code of three digits stands for, else -1.
-int threeDigits(std::string_view code) {
-    if (code.size() != 3) return -1;
-    int number = 0;
-    for (const char c : code) {
-        if (c < '0' || c > '9') return -1;
-        number = number * 10 + (c - '0');
-    }
-    return number;
-}
-
 // Any other code of up to three bytes, packed with its length.
 std::uint32_t packed(std::string_view code) {
     std::uint32_t key = static_cast<std::uint32_t>(code.size()) + 1;
@@ -32,7 +21,7 @@ std::uint32_t packed(std::string_view code) {
 
 void UnitCodes::CodeMap::insertIfAbsent(std::string_view code, int value) {
     code = Trimmed(code);
-    if (const int number = threeDigits(code); number >= 0) {
+    if (const int number = ThreeDigitCode(code); number >= 0) {
         int& slot = byDigits_[static_cast<std::size_t>(number)];
         if (slot < 0) slot = value;
     } else if (code.size() <= 3) {
@@ -41,7 +30,7 @@ void UnitCodes::CodeMap::insertIfAbsent(std::string_view code, int value) {
 }
 
 int UnitCodes::CodeMap::find(std::string_view code) const {
-    if (const int number = threeDigits(code); number >= 0)
+    if (const int number = ThreeDigitCode(code); number >= 0)
         return byDigits_[static_cast<std::size_t>(number)];
     if (code.size() > 3) return -1;
     const auto it = others_.find(packed(code));
@@ -83,15 +72,10 @@ void UnitCodes::fill(List& list, const modMain& data, char unitType, std::string
     }
 }
 
-const ListEntry* UnitCodes::find(const List& list, std::string_view code) {
+const ListEntry* UnitCodes::findOther(const List& list, std::string_view code) {
     code = Trimmed(code);
-    const int e = code.empty() ? list.placeholder : list.byCode.find(code);
-    return e < 0 ? nullptr : &list.entries[static_cast<std::size_t>(e)];
+    return entryAt(list, code.empty() ? list.placeholder : list.byCode.find(code));
 }
-
-const ListEntry* UnitCodes::county(std::string_view code) const { return find(counties_, code); }
-const ListEntry* UnitCodes::city(std::string_view code) const { return find(cities_, code); }
-const ListEntry* UnitCodes::school(std::string_view code) const { return find(schools_, code); }
 
 std::span<const int> UnitCodes::districts(std::string_view code) const {
     const int group = districtsByCode_.find(Trimmed(code));

@@ -13,6 +13,16 @@
 
 namespace levywise::cli {
 
+// The number a code of three digits stands for, else -1.
+inline int ThreeDigitCode(std::string_view code) {
+    if (code.size() != 3) return -1;
+    const unsigned hundreds = static_cast<unsigned char>(code[0]) - unsigned{'0'};
+    const unsigned tens = static_cast<unsigned char>(code[1]) - unsigned{'0'};
+    const unsigned ones = static_cast<unsigned char>(code[2]) - unsigned{'0'};
+    if (hundreds > 9 || tens > 9 || ones > 9) return -1;
+    return static_cast<int>(hundreds * 100 + tens * 10 + ones);
+}
+
 // An entry of the county, city or school list, chosen by its code.
 struct ListEntry {
     std::string Item;         // the entry's text: name, blanks, code
@@ -30,9 +40,9 @@ public:
 
     // Null when the list has no entry with this code. The first entry of the
     // list with the code is taken, as the window would show it first.
-    const ListEntry* county(std::string_view code) const;
-    const ListEntry* city(std::string_view code) const;
-    const ListEntry* school(std::string_view code) const;
+    const ListEntry* county(std::string_view code) const { return find(counties_, code); }
+    const ListEntry* city(std::string_view code) const { return find(cities_, code); }
+    const ListEntry* school(std::string_view code) const { return find(schools_, code); }
 
     // The special-district slots (1..SpclCount) with this code, ascending;
     // empty when there is none.
@@ -56,6 +66,9 @@ private:
         CodeMap() { byDigits_.fill(-1); }
         void insertIfAbsent(std::string_view code, int value);
         int find(std::string_view code) const;
+        int findThreeDigits(int number) const {
+            return byDigits_[static_cast<std::size_t>(number)];
+        }
 
     private:
         std::array<int, 1000> byDigits_;
@@ -69,7 +82,16 @@ private:
     };
 
     static void fill(List& list, const modMain& data, char unitType, std::string_view placeholder);
-    static const ListEntry* find(const List& list, std::string_view code);
+    // Codes of three digits, most of those typed, are found without a call.
+    static const ListEntry* find(const List& list, std::string_view code) {
+        const int number = ThreeDigitCode(code);
+        return number < 0 ? findOther(list, code)
+                          : entryAt(list, list.byCode.findThreeDigits(number));
+    }
+    static const ListEntry* findOther(const List& list, std::string_view code);
+    static const ListEntry* entryAt(const List& list, int e) {
+        return e < 0 ? nullptr : &list.entries[static_cast<std::size_t>(e)];
+    }
 
     List counties_, cities_, schools_;
     std::vector<std::vector<int>> districtGroups_;
