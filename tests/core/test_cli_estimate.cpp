@@ -141,6 +141,8 @@ TEST(TextEncoding, Windows1252BothWaysAndControlsShownAsAMark) {
     for (const char16_t c : {u'\u20ac', u'\u0178', u'\u00c9', u'\u0081', u'a'})
         EXPECT_EQ(DecodeCp1252(static_cast<unsigned char>(EncodeCp1252(c))), c);
     EXPECT_EQ(EncodeCp1252(u'\u0100'), '?');
+    for (const unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        EXPECT_EQ(DecodeCp1252(undefined), char16_t{undefined});
 }
 
 } // namespace

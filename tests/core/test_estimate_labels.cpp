@@ -45,7 +45,8 @@ TEST(CalculateTaxes, AnEmptyCountyEntryStillTaxesTheDistrictsNoCountyDoesNot) {
     in.CountyItem = "";
     const auto empty = CalculateTaxes(d, in);
     ASSERT_TRUE(empty.ok());
-    EXPECT_EQ(empty->County.Name, ""); // a never-written name shows as nothing
+    EXPECT_EQ(empty->County.Name, "");          // a never-written name shows as nothing
+    EXPECT_EQ(empty->City.TotName, " No City"); // the first slot is looked at too
     EXPECT_EQ(empty->County.TRate, "0");
     EXPECT_EQ(empty->County.NTV, "$10,000.00");
     EXPECT_EQ(empty->Totals.TotSpclTax, "$100.00");
