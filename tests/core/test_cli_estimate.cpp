@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "cli/estimate.h"
-#include "cli/table_commands.h"
 #include "cli/text_output.h"
 #include "cli/unit_codes.h"
 #include "rate_text.h"
@@ -32,12 +31,6 @@ TEST(UnitCodes, FindsEachListsEntriesByTheCodeTyped) {
         std::string code;
     };
     for (const Case& c : std::vector<Case>{
-             {codes.county("101"), "101"},
-             {codes.county(" 101 "), "101"},
-             {codes.county("12"), "12 "},
-             {codes.county(""), "100"}, // the " No County" entry
-             {codes.city(""), "000"},
-             {codes.school("  "), "900"},
              {codes.county("201"), "(none)"}, // a city, not a county
              {codes.school("501"), "501"},
              {codes.county("1011"), "(none)"},
@@ -45,26 +38,10 @@ TEST(UnitCodes, FindsEachListsEntriesByTheCodeTyped) {
          })
         EXPECT_EQ(codeOf(c.found), c.code);
     EXPECT_TRUE(codes.county("")->NoCounty);
-    EXPECT_FALSE(codes.county("101")->NoCounty);
     // The calculation takes the first slot with the code, whatever its list:
     // the city coded 501 is computed as the school of the same code, as in the window.
     EXPECT_EQ(codes.school("501")->Unit->Name.trimmedRight(), "ANOTHER UNIT");
     EXPECT_EQ(codes.city("501")->Unit->Name.trimmedRight(), "ANOTHER UNIT");
-}
-
-TEST(UnitCodes, DistrictsByCodeAndTheFileDefaults) {
-    const modMain data = Harlan();
-    const UnitCodes codes(data);
-    const auto slotsOf = [&](std::string_view code) {
-        const auto s = codes.districts(code);
-        return std::vector<int>(s.begin(), s.end());
-    };
-    // Table order: HARLAN ESD 2, HARLAN ESD 2 ANNEX, HARLAN HOSPITAL DIST, LAKE CAFE MUD.
-    EXPECT_EQ(slotsOf("303"), (std::vector<int>{1, 2}));
-    EXPECT_EQ(slotsOf("301"), (std::vector<int>{3}));
-    EXPECT_EQ(slotsOf("399"), (std::vector<int>{}));
-    const auto defaults = codes.defaultDistricts();
-    EXPECT_EQ(std::vector<int>(defaults.begin(), defaults.end()), (std::vector<int>{1, 3}));
 }
 
 std::string selectedCodes(const modMain& data) {
@@ -83,10 +60,7 @@ TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
              {"default", "303 301 ", ""},
              {"DEFAULT", "303 301 ", ""},
              {"none", "", ""},
-             {"302", "302 ", ""},
-             {"302,301", "301 302 ", ""},
              {"303", "303 303 ", ""},
-             {" 302 ,,", "302 ", ""},
              {"301,999", "", "999"},
          }) {
         modMain data = Harlan();
@@ -111,57 +85,25 @@ TEST(RunEstimate, AnEmptyDistrictListIsAMistakeNotNone) {
     }
 }
 
-EstimateInput inputFor(const UnitCodes& codes, std::string value, std::string_view county) {
-    EstimateInput in;
-    in.AprValText = std::move(value);
-    in.CountyItem = codes.county(county)->Item;
-    in.CityItem = codes.city("201")->Item;
-    in.SchoolItem = codes.school("901")->Item;
-    in.GHS = true;
-    return in;
-}
-
-TEST(EstimateProperty, ListsEachTaxedDistrictWithItsTax) {
-    modMain data = Harlan();
-    const UnitCodes codes(data);
-    const auto report = EstimateProperty(data, inputFor(codes, "200000", "101"));
-    ASSERT_TRUE(report.ok()) << report.error();
-    ASSERT_EQ(report->Districts.size(), 2u);
-    EXPECT_EQ(report->Districts[0].Code, "303");
-    EXPECT_EQ(report->Districts[0].Name, "HARLAN ESD 2");
-    EXPECT_EQ(report->Districts[0].Tax, "$98.50"); // 197,000 x 0.05 / 100
-    EXPECT_EQ(report->Districts[1].Tax, "$200.00");
-    EXPECT_EQ(report->Labels.Totals.TotSpclTax, "$298.50");
-    EXPECT_EQ(report->CountyCode, "101");
-
-    const auto noCounty = EstimateProperty(data, inputFor(codes, "200000", ""));
-    ASSERT_TRUE(noCounty.ok());
-    EXPECT_TRUE(noCounty->Districts.empty());
-    EXPECT_EQ(noCounty->Labels.Totals.TotSpclTax, "$0.00");
-
-    const auto tooLarge = EstimateProperty(data, inputFor(codes, "1e400", "101"));
-    EXPECT_EQ(tooLarge.error(), "The appraised value is too large for an estimate.");
-}
-
 TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
     modMain data = Harlan();
     const UnitCodes codes(data);
     ASSERT_TRUE(SelectDistricts(data, codes, "302") == std::nullopt);
-    const auto report = EstimateProperty(data, inputFor(codes, "8000", "12"));
+    EstimateInput in;
+    in.AprValText = "8000";
+    in.CountyItem = codes.county("12")->Item;
+    in.CityItem = codes.city("201")->Item;
+    in.GHS = true;
+    const auto report = EstimateProperty(data, in);
     ASSERT_TRUE(report.ok());
     const auto j = nlohmann::ordered_json::parse(EstimateJson(*report));
     EXPECT_EQ(j["county"]["code"], "12");
-    EXPECT_EQ(j["county"]["name"], "SHORT CODE COUNTY");
     EXPECT_EQ(j["county"]["tax_rate"], "0.3");
     // The city's 10,000 homestead is shown capped at the value.
     EXPECT_EQ(j["city"]["homestead"], "$8,000.00");
-    EXPECT_EQ(j["city"]["net_taxable_value"], "$0.00");
-    EXPECT_EQ(j["school"]["tax"], "$96.00"); // no homestead of its own: 8,000 at 1.2
     ASSERT_EQ(j["special_districts"].size(), 1u);
     EXPECT_EQ(j["special_districts"][0]["name"], "LAKE CAF\u00c9 MUD");
-    EXPECT_EQ(j["special_districts"][0]["tax"], "$72.00");
     EXPECT_EQ(j["totals"]["county"], "$24.00");
-    EXPECT_EQ(j["totals"]["total"], "$192.00");
     std::vector<std::string> keys;
     for (const auto& item : j["county"].items()) keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{"code", "name", "appraised_value", "homestead",
@@ -199,20 +141,8 @@ TEST(TextEncoding, Windows1252BothWaysAndControlsShownAsAMark) {
     for (const char16_t c : {u'\u20ac', u'\u0178', u'\u00c9', u'\u0081', u'a'})
         EXPECT_EQ(DecodeCp1252(static_cast<unsigned char>(EncodeCp1252(c))), c);
     EXPECT_EQ(EncodeCp1252(u'\u0100'), '?');
-}
-
-TEST(ListingText, CsvAndJsonKeepTheCellTexts) {
-    const std::vector<ListingRow> rows = {
-        {"302", "LAKE CAF\xC9 MUD", "0.9000000", "$3,000", "12,500", ""}};
-    EXPECT_EQ(ListingText(rows, ListFormat::Csv),
-              "code,name,tax_rate,opt_hs,opt_o65,opt_dp\n302,LAKE CAF\u00c9 "
-              "MUD,0.9000000,\"$3,000\",\"12,500\",\n");
-    const auto j = nlohmann::json::parse(ListingText(rows, ListFormat::Json));
-    EXPECT_EQ(j[0]["opt_hs"], "$3,000");
-    EXPECT_EQ(j[0]["name"], "LAKE CAF\u00c9 MUD");
-    EXPECT_EQ(ListingText(rows, ListFormat::Text),
-              "Code  Jurisdiction Name               Tax Rate        Opt HS   Opt O65    Opt DP\n"
-              "302   LAKE CAF\u00c9 MUD                   0.9000000       $3,000    12,500\n");
+    for (const unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        EXPECT_EQ(DecodeCp1252(undefined), char16_t{undefined});
 }
 
 } // namespace

@@ -22,21 +22,16 @@ TEST(Currency, PlusDoubleRoundsTheExactSumOnceHalfToEven) {
     const double tie = 0.03125; // 312.5 ten-thousandths exactly
     for (const Case& c : std::vector<Case>{
              {0, tie, 312},
-             {0, 0.09375, 938},
              {1, tie, 314}, // the sum's neighbours decide: 313.5 goes to 314
              {0, -tie, -312},
              {0, std::nextafter(tie, 0.0), 312},
              {0, std::nextafter(tie, 1.0), 313},
              {0, 410.23755, 4102375}, // the double lies below the half: no double rounding
              {0, 0.00025, 3},         // and this one above it
-             {0, 5998.99 / 100 * 0.5, 299949},
-             {0, 5e-324, 0},
-             {0, 922337203685477.5, 9223372036854775000},
              {kMin, 1.8e15, 8776627963145224192}, // back inside from far below
              {0, 922337203685477.6, std::nullopt},
              {kMax, 0.0001, std::nullopt},
              {kMin, -0.0001, std::nullopt},
-             {0, 1e300, std::nullopt},
              {0, std::numeric_limits<double>::infinity(), std::nullopt},
              {0, std::numeric_limits<double>::quiet_NaN(), std::nullopt},
          }) {
@@ -45,21 +40,6 @@ TEST(Currency, PlusDoubleRoundsTheExactSumOnceHalfToEven) {
             << c.raw << " + " << std::hexfloat << c.value;
     }
     EXPECT_EQ(Currency::fromWhole(100).minus(0.5)->raw(), 995000);
-}
-
-TEST(Currency, CheckedAdditionAndSubtractionStopAtTheEdges) {
-    const Currency one = Currency::fromRaw(1);
-    EXPECT_FALSE(Currency::max().plus(one).has_value());
-    EXPECT_FALSE(Currency::min().minus(one).has_value());
-    EXPECT_EQ(Currency::max().minus(one)->raw(), kMax - 1);
-    EXPECT_EQ(Currency::min().plus(one)->raw(), kMin + 1);
-}
-
-TEST(Currency, ToDoubleIsTheNearestDouble) {
-    EXPECT_EQ(Currency::fromRaw(12345678).toDouble(), 1234.5678);
-    EXPECT_EQ(Currency::fromRaw(-5).toDouble(), -0.0005);
-    EXPECT_EQ(Currency::fromRaw(4102375).toDouble(), 410.2375);
-    EXPECT_EQ(Currency::max().toDouble(), 922337203685477.5807);
 }
 
 } // namespace

@@ -37,38 +37,21 @@ TEST(UnitLabels, BaseRateAndTax) {
     EXPECT_EQ(l.TotTax, "$264.00");
 }
 
-TEST(UnitLabels, LookupTakesTheFirstSlotWithTheCodeOrTheEmptySlot) {
-    const modMain d = Loaded({"101\tB COUNTY\tK\tN\t1", "101\tA COUNTY\tK\tN\t2"});
-    EstimateInput in = inputFor("100", "101");
-    EXPECT_EQ(CalculateTaxes(d, in)->County.TotName, "A COUNTY"); // sorted first
+// The empty county entry is the empty slot, and its districts are taxed; the
+// " No County" entry (code 100) leaves them out.
+TEST(CalculateTaxes, AnEmptyCountyEntryStillTaxesTheDistrictsNoCountyDoesNot) {
+    const modMain d = Loaded({"301\tD1\tS\tY\t1", "100\tCOUNTY ONE HUNDRED\tK\tN\t1"});
+    EstimateInput in = inputFor("10000", "");
     in.CountyItem = "";
-    const UnitLabels none = CalculateTaxes(d, in)->County;
-    EXPECT_EQ(none.Name, "");
-    EXPECT_EQ(none.TRate, "0");
-    EXPECT_EQ(none.NTV, "$100.00");
-    EXPECT_EQ(none.Tax, "$0.00");
-}
-
-TEST(CalculateTaxes, NoCountyLeavesTheSpecialDistrictsOut) {
-    modMain d = Loaded({"101\tCOUNTY\tK\tN\t1", "201\tCITY\tC\tN\t0.5", "901\tSCHOOL\tI\tN\t1.25",
-                        "301\tD1\tS\tY\t1", "100\tCOUNTY ONE HUNDRED\tK\tN\t1"});
-    const auto none = CalculateTaxes(d, inputFor("10000", "100", "201", "901"));
-    ASSERT_TRUE(none.ok());
-    EXPECT_EQ(none->County.Tax, "$0.00"); // " No County" sorts before the file's unit 100
-    EXPECT_EQ(none->Totals.TotSpclTax, "$0.00");
-    EXPECT_EQ(none->Totals.TotTax, "$175.00");
-    const auto some = CalculateTaxes(d, inputFor("10000", "101", "201", "901"));
-    EXPECT_EQ(some->Totals.TotSpclTax, "$100.00");
-    EXPECT_EQ(some->Totals.TotTax, "$375.00");
-}
-
-TEST(CalculateTaxes, NoSelectionAtAllStillTaxesDistrictsWithAnEmptyCounty) {
-    modMain d = Loaded({"301\tD1\tS\tY\t1"});
-    EstimateInput in;
-    in.AprValText = "1000";
-    const auto e = CalculateTaxes(d, in);
-    ASSERT_TRUE(e.ok());
-    EXPECT_EQ(e->Totals.TotSpclTax, "$10.00");
+    const auto empty = CalculateTaxes(d, in);
+    ASSERT_TRUE(empty.ok());
+    EXPECT_EQ(empty->County.Name, "");          // a never-written name shows as nothing
+    EXPECT_EQ(empty->City.TotName, " No City"); // the first slot is looked at too
+    EXPECT_EQ(empty->County.TRate, "0");
+    EXPECT_EQ(empty->County.NTV, "$10,000.00");
+    EXPECT_EQ(empty->Totals.TotSpclTax, "$100.00");
+    in.CountyItem = item("100"); // " No County" sorts before the file's unit 100
+    EXPECT_EQ(CalculateTaxes(d, in)->Totals.TotTax, "$0.00");
 }
 
 } // namespace

@@ -14,20 +14,15 @@
 namespace levywise {
 namespace {
 
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : engine_(seed) {}
-    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine_); }
+struct Random {
+    std::mt19937_64 engine;
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(engine); }
     double between(double a, double b) {
-        return std::uniform_real_distribution<double>(a, b)(engine_);
+        return std::uniform_real_distribution<double>(a, b)(engine);
     }
-    template <class T>
-    const T& pick(const std::vector<T>& v) {
+    const std::string& pick(const std::vector<std::string>& v) {
         return v[static_cast<std::size_t>(below(static_cast<int>(v.size())))];
     }
-
-private:
-    std::mt19937_64 engine_;
 };
 
 std::string text(double d) {
@@ -81,7 +76,7 @@ std::string valueText(Random& r) {
 }
 
 TEST(EstimateEngine, EveryShownFigureEqualsTheExactModel) {
-    Random r(20260612);
+    Random r{std::mt19937_64(20260612)};
     int estimated = 0, failed = 0;
     for (int c = 0; c < 120; ++c) {
         modMain data = test::Loaded(county(r));

@@ -23,29 +23,21 @@ void ExpectShows(std::string (*format)(double), std::initializer_list<FormatCase
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kTiny = std::numeric_limits<double>::denorm_min();
 
 TEST(FormatsCurrency, ExactAmounts) {
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
     const struct {
         std::int64_t raw;
         const char* expected;
     } cases[] = {
-        {0, "$0.00"},
         {12345000, "$1,234.50"},
         {-12345000, "-$1,234.50"},
         {1000050, "$100.01"}, // 100.0050: half a cent, away from zero
-        {1000049, "$100.00"},
         {-1000050, "-$100.01"},
-        {25, "$0.00"},
         {-25, "$0.00"}, // rounds to zero: no minus
         {-50, "-$0.01"},
         {9999950, "$1,000.00"},
-        {10000000000, "$1,000,000.00"},
-        {kMax, "$922,337,203,685,477.58"},
         {kMin, "-$922,337,203,685,477.58"},
-        {kMin + 1, "-$922,337,203,685,477.58"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatCurrency(Currency::fromRaw(c.raw)), c.expected) << "raw " << c.raw;
@@ -62,17 +54,12 @@ TEST(FormatsCents, DoublesFarPastMoneyAreHeldAtTheLargestCents) {
 TEST(FormatsFixed7, SevenDecimals) {
     ExpectShows(FormatFixed7, {
                                   {0.2647, "0.2647000"},
-                                  {0, "0.0000000"},
                                   {-0.0, "0.0000000"},
-                                  {1.6, "1.6000000"},
                                   {0.00000005, "0.0000001"},
-                                  {0.00000004, "0.0000000"},
                                   {-0.00000004, "0.0000000"},
                                   {-0.5, "-0.5000000"},
-                                  {12345.123456789, "12345.1234568"},
                                   {0.99999999, "1.0000000"},
                                   {1e20, "100000000000000000000.0000000"},
-                                  {kTiny, "0.0000000"},
                                   {kNaN, "0.0000000"},
                                   {kInf, "Overflow"},
                               });
@@ -82,17 +69,11 @@ TEST(FormatsPercent4, PercentWithPointAlwaysKept) {
     ExpectShows(FormatPercent4,
                 {
                     {0.2, "20.%"},
-                    {1, "100.%"},
-                    {0.015, "1.5%"},
-                    {0.123456, "12.3456%"},
                     {0.1234567, "12.3457%"},
                     {0.001, ".1%"},
                     {0, ".%"},
-                    {-0.0, ".%"},
-                    {12.5, "1250.%"},
                     {-0.2, "-20.%"},
                     {0.99999999, "100.%"},
-                    {0.0000004, ".%"},
                     {0.0000005, ".0001%"},
                     {-0.0000004, ".%"},
                     {0.07, "7.%"}, // 0.07 * 100 in doubles would be 7.000000000000001
@@ -103,28 +84,16 @@ TEST(FormatsPercent4, PercentWithPointAlwaysKept) {
 
 TEST(FormatsWhole, DollarsAndGrouped) {
     ExpectShows(FormatDollarsWhole, {
-                                        {5000, "$5,000"},
-                                        {3000, "$3,000"},
                                         {1234567.5, "$1,234,568"},
-                                        {1.5, "$2"},
                                         {2.5, "$3"},
                                         {0, "$"},
-                                        {0.4, "$"},
                                         {-0.4, "$"},
                                         {-5000, "-$5,000"},
-                                        {999.5, "$1,000"},
-                                        {123, "$123"},
                                         {kNaN, "$"},
                                         {kInf, "Overflow"},
                                     });
     ExpectShows(FormatGroupedWhole, {
-                                        {3000, "3,000"},
                                         {0, ""},
-                                        {0.4, ""},
-                                        {0.5, "1"},
-                                        {1234567, "1,234,567"},
-                                        {-3000, "-3,000"},
-                                        {-0.4, ""},
                                         {-0.5, "-1"},
                                         {99, "99"},
                                         {kNaN, ""},
@@ -136,18 +105,12 @@ TEST(FormatsPlainNumber, FixedForm) {
     ExpectShows(PlainNumberText,
                 {
                     {0.264, "0.264"},
-                    {1.6, "1.6"},
-                    {0, "0"},
                     {-0.0, "0"},
                     {-0.5, "-0.5"},
                     {100, "100"},
                     {123456789012345, "123456789012345"},
-                    {0.1 + 0.2, "0.3"},
-                    {1.0 / 3.0, "0.333333333333333"},
                     {2.0 / 3.0, "0.666666666666667"},
                     {0.0001, "0.0001"},
-                    {0.00012345, "0.00012345"},
-                    {-123.25, "-123.25"},
                     {99999999999999.9, "99999999999999.9"},
                     {0.000099999999999999999, "0.0001"}, // rounds up into the fixed range
                     {kNaN, "0"},
@@ -159,15 +122,9 @@ TEST(FormatsPlainNumber, ExponentForm) {
     ExpectShows(PlainNumberText, {
                                      {0.00001, "1E-05"},
                                      {0.000012, "1.2E-05"},
-                                     {-1e-5, "-1E-05"},
                                      {1e15, "1E+15"},
-                                     {1.5e15, "1.5E+15"},
                                      {1e100, "1E+100"},
-                                     {1e-300, "1E-300"},
                                      {999999999999999.9, "1E+15"}, // rounds to 15 digits first
-                                     {123456789012345678.0, "1.23456789012346E+17"},
-                                     {kTiny, "4.94065645841247E-324"},
-                                     {std::numeric_limits<double>::max(), "1.79769313486232E+308"},
                                  });
 }
 

@@ -30,7 +30,7 @@ TEST(ProfileStringFromText, FollowsWindowsIniRules) {
         {"line without = is no key", "[general]\nk\nk=x", "x"},
         {"empty value is found", "[general]\nk=", ""},
         {"double quotes removed, inside kept", "[general]\nk= \" a b \" ", " a b "},
-        {"single quotes removed", "[general]\nk='x'", "x"},
+        {"single quotes removed, nothing inside", "[general]\nk=''", ""},
         {"mismatched quotes kept", "[general]\nk=\"x'", "\"x'"},
         {"lone quote kept", "[general]\nk=\"", "\""},
         {"comment line skipped", "[general]\n  ;k=c\nk=v", "v"},
@@ -41,13 +41,8 @@ TEST(ProfileStringFromText, FollowsWindowsIniRules) {
         {"key before any section", "k=0\n[general]\n", "DEF"},
         {"other section skipped", "[other]\nk=1\n[general]\nk=2", "2"},
         {"[ without ] is no section", "[general\nk=1", "DEF"},
-        {"backslashes and commas plain", "[general]\nk=C:\\rates\\, x", "C:\\rates\\, x"},
-        {"CR LF line ends", "[general]\r\nk=a\r\nj=b\r\n", "a"},
-        {"lone CR line ends", "[general]\rk=a\rj=b", "a"},
-        {"value cut to 119", "[general]\nk=" + long130, long130.substr(0, 119)},
         {"cut after quotes removed", "[general]\nk=\"" + long130 + "\"", long130.substr(0, 119)},
         {"value ends at NUL", "[general]\nk=ab\0cd"s, "ab"},
-        {"NUL and high bytes elsewhere", "\0\xFF\n[general]\n\xC4k=1\nk=\xE9t\xE9"s, "\xE9t\xE9"},
         {"UTF-8 byte order mark skipped", "\xEF\xBB\xBF[general]\nk=v", "v"},
     };
     for (const auto& c : cases) {
@@ -82,22 +77,29 @@ TEST_F(SettingsFileTest, MissingOrUnusableFileGivesDefault) {
     EXPECT_EQ(ReadProfileString("general", "k", "DEF", ""), "DEF");
 }
 
-TEST_F(SettingsFileTest, UnreadableFileGivesDefault) {
-    const std::string path = Write("[general]\nk=v\n");
-    fs::permissions(path, fs::perms::none);
-    if (std::ifstream(path).is_open()) GTEST_SKIP() << "file stays readable (running as root)";
-    EXPECT_EQ(ReadProfileString("general", "k", "DEF", path), "DEF");
-}
-
-TEST_F(SettingsFileTest, ReadsLargeFilesAndLongLines) {
-    // Lines far longer than one read, and a section well past the first megabytes.
-    std::string content = "[general]\r\nk=" + std::string(200000, 'x') + "\r\nj=tail\r\n";
-    for (int i = 0; i < 100000; ++i) content += "; filler line number " + std::to_string(i) + "\r";
-    content += "[late]\r\n" + "\0\xFF"s + "\nk=found";
-    const std::string path = Write(content);
-    EXPECT_EQ(ReadProfileString("general", "k", "DEF", path), std::string(119, 'x'));
-    EXPECT_EQ(ReadProfileString("general", "j", "DEF", path), "tail");
-    EXPECT_EQ(ReadProfileString("LATE", "K", "DEF", path), "found");
+// The file is read in pieces of 64 KiB. Whatever falls on the seam between two
+// pieces (a CR LF pair, a section header, a key, a long value) must read as it
+// does when the whole text is in memory.
+TEST_F(SettingsFileTest, EveryPositionOfTheSeamBetweenTwoPiecesReadsTheSame) {
+    constexpr std::size_t kPiece = 64 * 1024;
+    const std::vector<ProfileCase> cases = {
+        {"CR LF pair split", "\r\n[general]\r\nk=seam.tab\r\n", "seam.tab"},
+        {"blank lines of CR LF", "\r\n\r\n[general]\r\n\r\nk=two\r\n", "two"},
+        {"lone CRs", "\r[general]\rk=one\rk=two\r", "one"},
+        {"lone LFs, last line unended", "\n[ General ]\n  K = 'quoted'", "quoted"},
+        {"value past the limit", "\n[general]\nk=" + std::string(200, 'v') + "\n",
+         std::string(119, 'v')},
+        {"other section first", "\n[other]\nk=no\n[general]\nk=yes\n", "yes"},
+    };
+    for (const ProfileCase& c : cases) {
+        for (std::size_t at = 0; at <= c.text.size(); ++at) {
+            // A comment line fills the first piece up to the chosen character.
+            const std::string content = ";" + std::string(kPiece - 1 - at, 'x') + c.text;
+            ASSERT_EQ(ReadProfileString("general", "k", "DEF", Write(content)), c.expected)
+                << c.what << ", seam before character " << at;
+            ASSERT_EQ(ProfileStringFromText(content, "general", "k", "DEF"), c.expected) << c.what;
+        }
+    }
 }
 
 struct RatePathCase {
@@ -109,10 +111,8 @@ struct RatePathCase {
 };
 
 TEST_F(SettingsFileTest, RateFilePathFromSettings) {
-    const std::string dir130 = "/" + std::string(129, 'p');
     const std::vector<RatePathCase> cases = {
         {"no ini file", std::nullopt, "/home/u", '/', "/home/u/taxrate.tab"},
-        {"no ini, empty current dir", std::nullopt, "", '/', "taxrate.tab"},
         {"file name only", "[general]\nTaxRateFile=r24.tab", "/cur", '/', "/cur/r24.tab"},
         {"path without separator", "[general]\nTaxRatePath=/data", "/cur", '/',
          "/data/taxrate.tab"},
@@ -121,8 +121,6 @@ TEST_F(SettingsFileTest, RateFilePathFromSettings) {
         {"backslash kept", "[general]\nTaxRatePath=C:\\rates\\", "", '/', "C:\\rates\\taxrate.tab"},
         {"empty path value", "[general]\nTaxRatePath=\nTaxRateFile=a.tab", "/cur", '/', "a.tab"},
         {"one-character path", "[general]\nTaxRatePath=.", "/cur", '/', ".taxrate.tab"},
-        {"long path cut to 119", "[general]\nTaxRatePath=" + dir130, "/cur", '/',
-         dir130.substr(0, 119) + "/taxrate.tab"},
     };
     const std::string missing = (dir_ / "none.ini").string();
     for (const auto& c : cases) {

@@ -31,8 +31,6 @@ done
 
 cmp -s "$root/share/levywise/taxrate.tab" "$source_dir/data/taxrate.tab" ||
   fail "share/levywise/taxrate.tab is not the sample county"
-"$root/bin/levywise-cli" check "$root/share/levywise/taxrate.tab" >/dev/null ||
-  fail "the installed program refuses the installed sample county"
 
 id=io.github.levywise.Levywise
 grep -q '<svg' "$root/share/icons/hicolor/scalable/apps/levywise.svg" || fail "the icon is missing"
@@ -42,7 +40,6 @@ desktop-file-validate "$launcher" || fail "desktop-file-validate refuses the lau
 grep -qx "Exec=/usr/bin/levywise" "$launcher" || fail "the launcher does not start the installed program"
 grep -qx "Path=/usr/share/levywise" "$launcher" || fail "the launcher does not start in the sample folder"
 grep -qx 'Icon=levywise' "$launcher" || fail "the launcher names no icon"
-! grep -q '@' "$launcher" || fail "the launcher has unfilled placeholders"
 metainfo="$root/share/metainfo/$id.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli refuses $metainfo"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
