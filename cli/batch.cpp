@@ -136,6 +136,9 @@ bool BatchEstimator::estimate(const BatchRow& row, EstimateFigures& figures, std
     if (!city) return fail(error, "unknown city code", Trimmed(row.City));
     const ListEntry* school = codes_.school(row.School);
     if (!school) return fail(error, "unknown school code", Trimmed(row.School));
+    for (const std::string_view code : {row.County, row.City, row.School})
+        if (!Trimmed(code).empty() && codes_.shared(code))
+            return fail(error, "more than one unit of the rate file has the code", Trimmed(code));
     if (!readHomestead(row.Homestead, request.GHS, error) ||
         !readExemption(row.Exemption, request.Age, error) ||
         !readVeteran(row.Veteran, request.Vet, error))
@@ -148,8 +151,12 @@ bool BatchEstimator::estimate(const BatchRow& row, EstimateFigures& figures, std
         request.Districts = {};
     } else {
         chosen_.clear();
-        if (const auto unknown = codes_.districtsOf(specials, ';', chosen_))
-            return fail(error, "unknown special district code", *unknown);
+        if (const auto bad = codes_.districtsOf(specials, ';', chosen_))
+            return fail(error,
+                        codes_.districts(*bad).empty()
+                            ? "unknown special district code"
+                            : "more than one special district of the rate file has the code",
+                        *bad);
         request.Districts = chosen_;
     }
 

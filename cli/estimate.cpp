@@ -122,11 +122,24 @@ std::string withoutTrailingBlanks(std::string_view text) {
     return std::string(text);
 }
 
-const ListEntry* chosen(const ListEntry* entry, const char* list, const std::string& code,
-                        const std::string& rates, std::ostream& err, std::string_view who) {
-    if (!entry)
-        err << who << rates << " has no " << list << " with the code \"" << code
+void sharedCode(const std::string& code, const std::string& rates, std::ostream& err,
+                std::string_view who) {
+    err << who << rates << " has more than one unit with the code \"" << Shown(code)
+        << "\"; \"levywise-cli check " << rates << "\" names their lines\n";
+}
+
+const ListEntry* chosen(const UnitCodes& codes, const ListEntry* entry, const char* list,
+                        const std::string& code, const std::string& rates, std::ostream& err,
+                        std::string_view who) {
+    if (!entry) {
+        err << who << rates << " has no " << list << " with the code \"" << Shown(code)
             << "\"; \"levywise-cli list " << rates << "\" shows the codes\n";
+        return nullptr;
+    }
+    if (!Trimmed(code).empty() && codes.shared(code)) {
+        sharedCode(code, rates, err, who);
+        return nullptr;
+    }
     return entry;
 }
 
@@ -185,11 +198,13 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
     worked.TableLabel = *label;
     const UnitCodes codes(data);
 
-    const ListEntry* county = chosen(codes.county(o.County), "county", o.County, o.Rates, err, who);
+    const ListEntry* county =
+        chosen(codes, codes.county(o.County), "county", o.County, o.Rates, err, who);
     const ListEntry* city =
-        county ? chosen(codes.city(o.City), "city", o.City, o.Rates, err, who) : nullptr;
+        county ? chosen(codes, codes.city(o.City), "city", o.City, o.Rates, err, who) : nullptr;
     const ListEntry* school =
-        city ? chosen(codes.school(o.School), "school", o.School, o.Rates, err, who) : nullptr;
+        city ? chosen(codes, codes.school(o.School), "school", o.School, o.Rates, err, who)
+             : nullptr;
     if (!school) return kExitUsage;
     // An empty shell variable must not quietly leave every district out.
     if (o.Special.find_first_not_of(", ") == std::string::npos) {
@@ -197,9 +212,12 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
             << "special names no district; give codes separated by commas, none or default\n";
         return kExitUsage;
     }
-    if (const auto unknown = SelectDistricts(data, codes, o.Special)) {
-        err << who << o.Rates << " has no special district with the code \"" << *unknown
-            << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
+    if (const auto bad = SelectDistricts(data, codes, o.Special)) {
+        if (!codes.districts(*bad).empty())
+            sharedCode(*bad, o.Rates, err, who);
+        else
+            err << who << o.Rates << " has no special district with the code \"" << Shown(*bad)
+                << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
         return kExitUsage;
     }
 

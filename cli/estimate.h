@@ -62,8 +62,8 @@ enum class OutputFormat { Text, Json, Html };
 
 // Sets the districts' Selected flags as the --special option says: "default"
 // keeps the file's defaults, "none" clears them all, a list of codes selects
-// exactly the districts with those codes. Returns the first unknown code, if
-// any; the flags are then not to be used.
+// exactly the districts with those codes. Returns the first code that names
+// no district or more than one, if any; the flags are then not to be used.
 std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes,
                                            std::string_view special);
 

@@ -1,11 +1,15 @@
 #include "cli/table_commands.h"
 
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
 
 #include "cli/csv.h"
 #include "cli/text_output.h"
 #include "ratedata/rate_file.h"
+#include "ratedata/text.h"
 
 namespace levywise::cli {
 namespace {
@@ -27,6 +31,42 @@ UnitCounts countUnits(const RateFileContents& c) {
         }
     }
     return n;
+}
+
+// The lines of the units that share a code with another, code by code in
+// the order the codes first appear: each code, then its lines.
+std::vector<std::pair<std::string, std::vector<int>>> sharedCodes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::pair<std::string, std::vector<int>>> codes;
+    std::map<std::string, std::size_t, std::less<>> byCode;
+    int number = 0;
+    for (std::size_t at = 0; at < bytes.size(); ++number) {
+        std::size_t end = bytes.find_first_of("\r\n", at);
+        if (end == std::string::npos) end = bytes.size();
+        const std::string_view line = std::string_view(bytes).substr(at, end - at);
+        at = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        const std::string_view column = line.substr(0, line.find('\t'));
+        // As the loader reads it: the header skipped, three characters kept,
+        // blank lines and the "no city" and "no school" lines left out.
+        if (number == 0 || line.find_first_not_of(" \t") == std::string_view::npos ||
+            column == PlaceholderCodes::NoCity || column == PlaceholderCodes::NoSchool)
+            continue;
+        const std::string code(Trimmed(column.substr(0, 3)));
+        if (code.empty()) continue;
+        const auto [it, added] = byCode.try_emplace(code, codes.size());
+        if (added) codes.emplace_back(code, std::vector<int>{});
+        codes[it->second].second.push_back(number + 1);
+    }
+    std::erase_if(codes, [](const auto& c) { return c.second.size() < 2; });
+    return codes;
+}
+
+std::string linesText(const std::vector<int>& lines) {
+    std::string text = "lines " + std::to_string(lines.front());
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        text += (i + 1 < lines.size() ? ", " : " and ") + std::to_string(lines[i]);
+    return text;
 }
 
 } // namespace
@@ -51,6 +91,9 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
         << "  Units in all:      " << c.slotCount() - 3 << '\n';
     for (const RateFileError& warning : c.Warnings)
         out << "Warning: " << WarningText(path, warning) << '\n';
+    for (const auto& [code, lines] : sharedCodes(path))
+        out << "Warning: " << path << ", " << linesText(lines) << ": these units share the code \""
+            << Shown(code) << "\"; estimate, compare and batch refuse it\n";
     return FinishedWriting(out, err);
 }
 

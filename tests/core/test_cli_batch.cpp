@@ -14,6 +14,7 @@ modMain Harlan() {
     return Loaded(
         {"101\tHARLAN COUNTY\tK\tN\t0.5\t\t\t\t20%\t10000\t12000\t\t\t5000\t7500\t10000\t12000",
          "201\tCITY OF QUARLOW\tC\tN\t0.4\t\t\t\t0.2", "202\tCITY OF ASHBY\tC\tN\t0.25",
+         "203\tTWIN CITY\tC\tN\t0.1", "203\tTWIN ISD\tI\tN\t0.1",
          "901\tASHBY ISD\tI\tN\t1.2\t40000\t10000\t10000\t\t\t\t\t\t5000\t7500\t10000\t12000",
          "301\tHARLAN HOSPITAL DIST\tS\tY\t0.1", "302\tLAKE MUD\tS\tN\t0.9\t\t\t\t3000\t0.1",
          "303\tHARLAN ESD 2\tS\tY\t0.05\t3000", "304\tTWIN MUD\tS\tN\t0.2",
@@ -76,6 +77,9 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
              {"1,200000,,201x,,,,,", "unknown city code \"201x\""},
              {"1,200000,,,202,,,,", "unknown school code \"202\""},
              {"1,200000,101,,,,,,301;399", "unknown special district code \"399\""},
+             {"1,200000,101,203,,,,,", "more than one unit of the rate file has the code \"203\""},
+             {"1,200000,101,,,,,,301;304",
+              "more than one special district of the rate file has the code \"304\""},
              {"1,200000,101,,,yes,,,", "homestead must be Y or N, not \"yes\""},
              {"1,200000,101,,,,old,,", "exemption must be empty, over65 or disabled, not \"old\""},
              {"1,200000,101,,,,,0,", "veteran must be empty or 1 to 4, not \"0\""},
