@@ -22,6 +22,7 @@
 #endif
 
 #include "cli/csv.h"
+#include "cli/estimate.h"
 #include "cli/text_output.h"
 #include "ratedata/text.h"
 
@@ -164,6 +165,11 @@ bool BatchEstimator::estimate(const BatchRow& row, EstimateFigures& figures, std
     request.City = city->Unit;
     request.School = school->Unit;
     request.TaxDistricts = !county->NoCounty;
+    if (const ValueCheck value = CheckValue(row.Value); value != ValueCheck::Amount) {
+        fail(error, "value", Trimmed(row.Value));
+        (error += ' ') += ValueProblem(value);
+        return false;
+    }
     request.AprValText = row.Value;
     const std::string_view failure = engine_.compute(request, figures);
     if (failure.empty()) return true;

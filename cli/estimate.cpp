@@ -8,6 +8,7 @@
 #include "cli/estimate_json.h"
 #include "cli/text_output.h"
 #include "ratedata/formats.h"
+#include "ratedata/number_text.h"
 #include "ratedata/text.h"
 
 namespace levywise::cli {
@@ -153,7 +154,40 @@ VetOption vetOption(int bracket) {
     }
 }
 
+bool isDigitOf(char c, int radix) {
+    if (c == '\0') return false;
+    if (radix == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return true;
+    return c >= '0' && c < (radix == 8 ? '8' : ':');
+}
+
 } // namespace
+
+ValueCheck CheckValue(std::string_view text) {
+    // As the value is read: blanks, tabs, line feeds, "$" and "," dropped anywhere.
+    std::size_t at = 0;
+    const auto next = [&]() -> char {
+        while (at < text.size() && std::string_view(" \t\n$,").find(text[at]) != std::string::npos)
+            ++at;
+        return at < text.size() ? text[at] : '\0';
+    };
+    const auto take = [&] { ++at; };
+    int radix = 10;
+    if (next() == '&') {
+        take();
+        radix = next() == 'H' || next() == 'h' ? 16 : 8;
+        if (std::string_view("HhOo").find(next()) != std::string::npos) take();
+    } else {
+        if (next() == '+' || next() == '-') take();
+        if (next() == '.') take();
+    }
+    if (!isDigitOf(next(), radix)) return ValueCheck::NoNumber;
+    const std::optional<double> value = AppraisedValueFromText(text);
+    return value && *value < 0 ? ValueCheck::Negative : ValueCheck::Amount;
+}
+
+std::string_view ValueProblem(ValueCheck check) {
+    return check == ValueCheck::Negative ? "is negative" : "is not an amount";
+}
 
 std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes,
                                            std::string_view special) {
@@ -218,6 +252,12 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
         else
             err << who << o.Rates << " has no special district with the code \"" << Shown(*bad)
                 << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
+        return kExitUsage;
+    }
+
+    if (const ValueCheck value = CheckValue(o.Value); value != ValueCheck::Amount) {
+        err << who << side.Dashes << "value \"" << Shown(o.Value) << "\" " << ValueProblem(value)
+            << "; give the appraised value as a number such as 200000\n";
         return kExitUsage;
     }
 

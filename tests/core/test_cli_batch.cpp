@@ -85,6 +85,8 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
              {"1,200000,101,,,,,0,", "veteran must be empty or 1 to 4, not \"0\""},
              {"1,200000,101,,,,,12,", "veteran must be empty or 1 to 4, not \"12\""},
              {"1,1e400,101,,,,,,", "The appraised value is too large for an estimate."},
+             {"1, abc ,101,,,,,,", "value \"abc\" is not an amount"},
+             {"1,-5,101,,,,,,", "value \"-5\" is negative"},
              {"1,900000000000000,101,,,,,,305", "The tax on this value is too large to be shown."},
              {"1,200000,101", "the row has 3 columns; the header has 9"},
              {"1,200000,101,,,,,,,,", "the row has 11 columns; the header has 9"},

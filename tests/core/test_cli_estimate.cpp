@@ -71,6 +71,31 @@ TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
     }
 }
 
+TEST(CheckValue, ANumberAsTheValueIsReadAndNotBelowZero) {
+    struct Case {
+        std::string text;
+        ValueCheck check;
+    };
+    for (const Case& c : std::vector<Case>{
+             {" $150,000 ", ValueCheck::Amount},
+             {".5", ValueCheck::Amount},
+             {"12abc", ValueCheck::Amount}, // the number at the start, as the window reads it
+             {"1e400", ValueCheck::Amount}, // too large: the estimate says so
+             {"&H1F", ValueCheck::Amount},
+             {"&o7", ValueCheck::Amount},
+             {"&8", ValueCheck::NoNumber},
+             {"&HG", ValueCheck::NoNumber},
+             {"abc", ValueCheck::NoNumber},
+             {"", ValueCheck::NoNumber},
+             {".", ValueCheck::NoNumber},
+             {"-", ValueCheck::NoNumber},
+             {"e5", ValueCheck::NoNumber},
+             {"-.5", ValueCheck::Negative},
+             {"- 5", ValueCheck::Negative},
+         })
+        EXPECT_EQ(CheckValue(c.text), c.check) << c.text;
+}
+
 TEST(RunEstimate, AnEmptyDistrictListIsAMistakeNotNone) {
     for (const std::string special : {"", " ", ","}) {
         EstimateOptions o;
