@@ -50,7 +50,7 @@ std::optional<BatchHeader> ParseBatchHeader(std::span<const std::string_view> na
         std::size_t column = 0;
         while (column < kNames.size() && !EqualsIgnoringCase(kNames[column], name)) ++column;
         if (column == kNames.size()) {
-            error = "the input has an unknown column \"" + std::string(names[i]) +
+            error = "the input has an unknown column \"" + Quoted(names[i]) +
                     "\"; the columns are " + allNames();
             return std::nullopt;
         }
@@ -78,7 +78,7 @@ namespace {
 bool fail(std::string& error, std::string_view what, std::string_view text) {
     error.assign(what);
     error += " \"";
-    error += text;
+    error += Quoted(text);
     error += '"';
     return false;
 }

@@ -51,8 +51,8 @@ void unitSection(std::string& out, const char* tab, const std::string& code, con
 
 nlohmann::ordered_json unitJson(const std::string& code, const UnitLabels& u) {
     nlohmann::ordered_json j;
-    j["code"] = Utf8FromCp1252(code);
-    j["name"] = Utf8FromCp1252(u.TotName);
+    j["code"] = Shown(code);
+    j["name"] = Shown(u.TotName);
     j["appraised_value"] = u.AprVal;
     j["homestead"] = u.HSVal;
     j["over65_or_disabled"] = u.O65Val;
@@ -98,8 +98,8 @@ nlohmann::ordered_json EstimateJsonValue(const EstimateReport& r) {
     j["special_districts"] = nlohmann::ordered_json::array();
     for (const TaxedDistrict& d : r.Districts) {
         nlohmann::ordered_json district;
-        district["code"] = Utf8FromCp1252(d.Code);
-        district["name"] = Utf8FromCp1252(d.Name);
+        district["code"] = Shown(d.Code);
+        district["name"] = Shown(d.Name);
         district["tax"] = d.Tax;
         j["special_districts"].push_back(std::move(district));
     }
@@ -125,7 +125,7 @@ std::string withoutTrailingBlanks(std::string_view text) {
 
 void sharedCode(const std::string& code, const std::string& rates, std::ostream& err,
                 std::string_view who) {
-    err << who << rates << " has more than one unit with the code \"" << Shown(code)
+    err << who << rates << " has more than one unit with the code \"" << Quoted(code)
         << "\"; \"levywise-cli check " << rates << "\" names their lines\n";
 }
 
@@ -133,7 +133,7 @@ const ListEntry* chosen(const UnitCodes& codes, const ListEntry* entry, const ch
                         const std::string& code, const std::string& rates, std::ostream& err,
                         std::string_view who) {
     if (!entry) {
-        err << who << rates << " has no " << list << " with the code \"" << Shown(code)
+        err << who << rates << " has no " << list << " with the code \"" << Quoted(code)
             << "\"; \"levywise-cli list " << rates << "\" shows the codes\n";
         return nullptr;
     }
@@ -250,13 +250,13 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
         if (!codes.districts(*bad).empty())
             sharedCode(*bad, o.Rates, err, who);
         else
-            err << who << o.Rates << " has no special district with the code \"" << Shown(*bad)
+            err << who << o.Rates << " has no special district with the code \"" << Quoted(*bad)
                 << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
         return kExitUsage;
     }
 
     if (const ValueCheck value = CheckValue(o.Value); value != ValueCheck::Amount) {
-        err << who << side.Dashes << "value \"" << Shown(o.Value) << "\" " << ValueProblem(value)
+        err << who << side.Dashes << "value \"" << Quoted(o.Value) << "\" " << ValueProblem(value)
             << "; give the appraised value as a number such as 200000\n";
         return kExitUsage;
     }

@@ -136,7 +136,7 @@ std::string csvTable(const std::vector<ListingRow>& rows) {
             csv.field(h);
         csv.endRow();
         for (const ListingRow& r : rows) {
-            for (const std::string* cell : {&r.Code, &r.Name}) csv.textField(Utf8FromCp1252(*cell));
+            for (const std::string* cell : {&r.Code, &r.Name}) csv.textField(Shown(*cell));
             for (const std::string* cell : {&r.TaxRate, &r.OptHS, &r.OptO65, &r.OptDP})
                 csv.field(*cell);
             csv.endRow();
@@ -148,8 +148,8 @@ std::string csvTable(const std::vector<ListingRow>& rows) {
 std::string jsonArray(const std::vector<ListingRow>& rows) {
     nlohmann::ordered_json j = nlohmann::ordered_json::array();
     for (const ListingRow& r : rows) {
-        j.push_back({{"code", Utf8FromCp1252(r.Code)},
-                     {"name", Utf8FromCp1252(r.Name)},
+        j.push_back({{"code", Shown(r.Code)},
+                     {"name", Shown(r.Name)},
                      {"tax_rate", r.TaxRate},
                      {"opt_hs", r.OptHS},
                      {"opt_o65", r.OptO65},

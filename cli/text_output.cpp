@@ -4,6 +4,22 @@
 
 namespace levywise::cli {
 
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kShownCharacters = 40;
+    std::string out;
+    std::size_t characters = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool starts = (byte & 0xC0) != 0x80;
+        if (starts && characters++ == kShownCharacters) return out + "\u2026";
+        if (byte < 0x20 || byte == 0x7F)
+            out += "\ufffd";
+        else
+            out += c;
+    }
+    return out;
+}
+
 std::string_view WritePlainCents(char* room, std::int64_t cents) {
     static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
                                      "25262728293031323334353637383940414243444546474849"

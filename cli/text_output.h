@@ -19,6 +19,10 @@ inline std::string Shown(std::string_view bytes) {
     return Utf8FromCp1252(bytes, ControlCharacters::Replace);
 }
 
+// Text from a command line or an input file quoted in a message: control
+// characters as the replacement mark, cut after 40 characters with "…".
+std::string Quoted(std::string_view text);
+
 // The number of characters (not bytes) of UTF-8 text, for lining up columns.
 inline std::size_t Utf8Length(std::string_view text) {
     std::size_t n = 0;

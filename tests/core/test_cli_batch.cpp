@@ -73,7 +73,7 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
         std::string row, error;
     };
     for (const Case& c : std::vector<Case>{
-             {"1,200000,999,,,,,,", "unknown county code \"999\""},
+             {"1,200000,\x1b]0;9\x07,,,,,,", "unknown county code \"\ufffd]0;9\ufffd\""},
              {"1,200000,,201x,,,,,", "unknown city code \"201x\""},
              {"1,200000,,,202,,,,", "unknown school code \"202\""},
              {"1,200000,101,,,,,,301;399", "unknown special district code \"399\""},
@@ -130,9 +130,10 @@ TEST(Batch, AnUnusableHeaderStopsBeforeAnyOutput) {
     };
     for (const Case& c : std::vector<Case>{
              {"", "the input is empty; it needs a header row naming its columns"},
-             {"id,value,town\n",
-              "the input has an unknown column \"town\"; the columns are id, value, county, "
-              "city, school, homestead, exemption, veteran, specials"},
+             {"id,value,\x1b[2J\xc3\x89" + std::string(50, 'x') + "\n",
+              "the input has an unknown column \"\ufffd[2J\u00c9" + std::string(35, 'x') +
+                  "\u2026\"; the columns are id, value, county, city, school, homestead, "
+                  "exemption, veteran, specials"},
              {"id,value,ID\n", "the input names the column \"id\" twice"},
              {"id,county\n", "the input has no \"value\" column"},
              {"value\n", "the input has no \"id\" column"},
