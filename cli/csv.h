@@ -175,11 +175,12 @@ private:
 
 namespace levywise::cli {
 
-// A text a spreadsheet would run as a formula: it starts with =, +, - or @.
+// A text a spreadsheet would run as a formula: it starts with =, +, - or @,
+// or with a tab or a carriage return, which some skip before a formula.
 inline bool LooksLikeFormula(std::string_view text) {
     if (text.empty()) return false;
     const char c = text.front();
-    return c == '=' || c == '+' || c == '-' || c == '@';
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
 }
 
 // Writes CSV rows: a field is quoted only when it holds a comma, a quote or
@@ -192,7 +193,7 @@ public:
 
     void field(std::string_view text);
     // A text that is no number: one that a spreadsheet would run as a
-    // formula (it starts with =, +, - or @) is written after a "'".
+    // formula (LooksLikeFormula) is written after a "'".
     void textField(std::string_view text);
     // A field known to hold no comma, quote or line break.
     void unquotedField(std::string_view text) {

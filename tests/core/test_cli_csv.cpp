@@ -81,12 +81,13 @@ TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
         w.endRow();
         w.unquotedField("1.00");
         w.endRow();
-        for (const char* text : {"=SUM(A1)", "+1", "-1,5", "@x", "a=b"}) w.textField(text);
+        for (const char* text : {"=SUM(A1)", "+1", "-1,5", "@x", "a=b", "\t=1+1", "\r=1"})
+            w.textField(text);
         w.field("-5");
         w.endRow();
     }
     EXPECT_EQ(sink.text, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",,\"cr\r\"\n1.00\n"
-                         "'=SUM(A1),'+1,\"'-1,5\",'@x,a=b,-5\n");
+                         "'=SUM(A1),'+1,\"'-1,5\",'@x,a=b,'\t=1+1,\"'\r=1\",-5\n");
 }
 
 } // namespace
