@@ -147,6 +147,7 @@ private:
     std::size_t lineEndLength(std::size_t pos);
     void parseFields(char* data, std::size_t begin, std::size_t end, CsvRecord& record);
     void takeFirstLine(CsvRecord& record);
+    void dropRestOfLine();
 
     ByteSource& source_;
     std::size_t maxRecordBytes_;
@@ -165,6 +166,7 @@ private:
     long aheadBad_ = 0;
     bool atEnd_ = false;
     bool started_ = false;
+    bool dropLine_ = false; // the rest of a too long line is still to be skipped
     long line_ = 1;
     std::size_t expectedFields_ = 0;
     std::vector<std::string_view> fields_;
