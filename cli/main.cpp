@@ -80,7 +80,10 @@ int main(int argc, char** argv) {
     }
     try {
         app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) { return app.exit(e) == 0 ? kExitDone : kExitUsage; }
+    } catch (const CLI::ParseError& e) {
+        // --help and --version: done once all of it is written.
+        return app.exit(e) == 0 ? FinishedWriting(std::cout, std::cerr) : kExitUsage;
+    }
 
     const OutputFormat format = json   ? OutputFormat::Json
                                 : html ? OutputFormat::Html
