@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <io.h>
 #include <windows.h>
 #define isatty _isatty
+#define unlink _unlink
 #define STDERR_FILENO 2
 #else
 #include <sys/stat.h>
@@ -298,6 +300,40 @@ namespace {
 
 std::string reason(int error) { return std::strerror(error); }
 
+// The temporary file a signal that ends the process removes first: kept in
+// static memory, since a signal handler may only touch that and call
+// async-signal-safe functions.
+char interruptedFile[4096];
+volatile std::sig_atomic_t removeOnSignal = 0;
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM};
+using Handler = void (*)(int);
+Handler before[std::size(kEndingSignals)];
+
+extern "C" void removeAndEnd(int signal) {
+    if (removeOnSignal) unlink(interruptedFile);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void removeOnEndingSignal(const std::filesystem::path& file) {
+    const std::string name = file.string();
+    if (name.size() >= sizeof interruptedFile) return;
+    std::memcpy(interruptedFile, name.c_str(), name.size() + 1);
+    removeOnSignal = 1;
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+        before[i] = std::signal(kEndingSignals[i], removeAndEnd);
+        // A signal the process was started to ignore stays ignored.
+        if (before[i] == SIG_IGN) std::signal(kEndingSignals[i], SIG_IGN);
+    }
+}
+
+void keepOnEndingSignal() {
+    if (!removeOnSignal) return;
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
+        std::signal(kEndingSignals[i], before[i] == SIG_ERR ? SIG_DFL : before[i]);
+    removeOnSignal = 0;
+}
+
 // A new file beside target that no one else has opened.
 std::FILE* createBeside(const std::filesystem::path& target, std::filesystem::path& created) {
     std::random_device entropy;
@@ -342,6 +378,7 @@ bool OutputFile::open(const std::string& path, std::string& error) {
         error = "no file can be created beside it (" + reason(errno) + ")";
         return false;
     }
+    removeOnEndingSignal(temporary_);
     // The results keep the permissions of the file they replace.
     if (std::filesystem::exists(status))
         std::filesystem::permissions(temporary_, status.permissions(), ec);
@@ -368,6 +405,7 @@ bool OutputFile::commit(std::string& error) {
             return false;
         }
         temporary_.clear();
+        keepOnEndingSignal();
     }
     return true;
 }
@@ -379,6 +417,7 @@ void OutputFile::abandon() {
         std::error_code ec;
         std::filesystem::remove(temporary_, ec);
         temporary_.clear();
+        keepOnEndingSignal();
     }
 }
 
