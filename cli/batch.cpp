@@ -351,6 +351,20 @@ std::FILE* createBeside(const std::filesystem::path& target, std::filesystem::pa
     return nullptr;
 }
 
+// The file a path names through any symbolic links, which the results then
+// replace instead of the link; empty when the links go round in a circle.
+std::filesystem::path linkTarget(const std::filesystem::path& path) {
+    std::filesystem::path target = path;
+    std::error_code ec;
+    for (int links = 0; std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec));
+         ++links) {
+        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec || links == 40) return {};
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
 } // namespace
 
 OutputFile::~OutputFile() { abandon(); }
@@ -360,8 +374,13 @@ bool OutputFile::open(const std::string& path, std::string& error) {
         file_ = stdout;
         return true;
     }
+    const std::filesystem::path target = linkTarget(path);
+    if (target.empty()) {
+        error = "its symbolic links lead nowhere";
+        return false;
+    }
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::status(target, ec);
     if (std::filesystem::is_directory(status)) {
         error = "this is a folder";
         return false;
@@ -372,7 +391,7 @@ bool OutputFile::open(const std::string& path, std::string& error) {
         if (!file_) error = reason(errno);
         return file_ != nullptr;
     }
-    target_ = path;
+    target_ = target;
     file_ = createBeside(target_, temporary_);
     if (!file_) {
         error = "no file can be created beside it (" + reason(errno) + ")";
