@@ -30,7 +30,8 @@ void line(std::string& out, const std::string& label, const std::string& value) 
     out += label;
     std::size_t used = Utf8Length(label);
     const std::size_t width = std::max(kLabelWidth, used + 1) + kValueWidth;
-    for (; used + value.size() < width; ++used) out += ' ';
+    out += ' '; // a figure wider than its column still stands apart
+    for (++used; used + value.size() < width; ++used) out += ' ';
     out += value;
     out += '\n';
 }

@@ -136,6 +136,12 @@ TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
                                               "tax_base", "tax_rate", "tax"}));
 }
 
+TEST(EstimateText, AFigureWiderThanItsColumnStillStandsApart) {
+    EstimateReport report;
+    report.Districts.push_back({"301", std::string(30, 'N'), "$922,337,203,685,477.58"});
+    EXPECT_NE(EstimateText(report).find("NNN (301) $922,337,203,685,477.58\n"), std::string::npos);
+}
+
 TEST(RateFileProblem, TheWindowsMessageInUtf8OneLineALine) {
     const auto read =
         ParseRateFile(test::RateText({"101\tCOUNTY\tK\tN\t0.5", "201\tCITY\tC\tN\t0.2\t\xA3"
