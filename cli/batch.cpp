@@ -31,8 +31,30 @@
 namespace levywise::cli {
 namespace {
 
-constexpr std::array<std::string_view, kBatchColumnCount> kNames = {
-    "id", "value", "county", "city", "school", "homestead", "exemption", "veteran", "specials"};
+struct ColumnHelp {
+    std::string_view name, values;
+};
+
+// In the order of BatchColumn.
+constexpr std::array<ColumnHelp, kBatchColumnCount> kColumns = {{
+    {"id", "required: the property's name, copied to the output"},
+    {"value", "required: the appraised value, a number such as 200000 or $200,000, not negative"},
+    {"county", "the county-level unit's code (empty: none)"},
+    {"city", "the city's code (empty: none)"},
+    {"school", "the school district's code (empty: none)"},
+    {"homestead", "Y or N, yes or no, true or false, 1 or 0, in any case (empty: N)"},
+    {"exemption", "over65, disabled, or empty for neither"},
+    {"veteran", "the disability bracket 1 (10-30%), 2 (31-50%), 3 (51-70%) or 4 (71-100%), or "
+                "empty for none"},
+    {"specials", "special district codes separated by \";\", none, or empty for the rate file's "
+                 "defaults"},
+}};
+
+constexpr std::array<std::string_view, kBatchColumnCount> kNames = [] {
+    std::array<std::string_view, kBatchColumnCount> names;
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = kColumns[i].name;
+    return names;
+}();
 
 std::string allNames() {
     std::string out;
@@ -41,6 +63,18 @@ std::string allNames() {
 }
 
 } // namespace
+
+std::string BatchInputHelp() {
+    std::string text = "The input is CSV with a header row that names its columns, in any order "
+                       "and in any case:\n";
+    for (const ColumnHelp& c : kColumns) {
+        text += "  " + std::string(c.name);
+        text.append(11 - c.name.size(), ' ');
+        text += std::string(c.values) + "\n";
+    }
+    return text + "The output is CSV: id, county_tax, city_tax, school_tax, special_tax, "
+                  "total_tax (plain decimals) and error (empty when the row was estimated).";
+}
 
 std::optional<BatchHeader> ParseBatchHeader(std::span<const std::string_view> names,
                                             std::string& error) {
@@ -87,14 +121,17 @@ bool fail(std::string& error, std::string_view what, std::string_view text) {
 
 bool readHomestead(std::string_view text, bool& ghs, std::string& error) {
     text = Trimmed(text);
-    if (text.empty() || EqualsIgnoringCase(text, "n")) {
-        ghs = false;
-    } else if (EqualsIgnoringCase(text, "y")) {
-        ghs = true;
-    } else {
-        return fail(error, "homestead must be Y or N, not", text);
-    }
-    return true;
+    for (const std::string_view no : {"", "n", "no", "false", "0"})
+        if (EqualsIgnoringCase(text, no)) {
+            ghs = false;
+            return true;
+        }
+    for (const std::string_view yes : {"y", "yes", "true", "1"})
+        if (EqualsIgnoringCase(text, yes)) {
+            ghs = true;
+            return true;
+        }
+    return fail(error, "homestead must be Y or N (yes, no, true, false, 1 or 0), not", text);
 }
 
 bool readExemption(std::string_view text, AgeOption& age, std::string& error) {
@@ -154,12 +191,21 @@ bool BatchEstimator::estimate(const BatchRow& row, EstimateFigures& figures, std
         request.Districts = {};
     } else {
         chosen_.clear();
-        if (const auto bad = codes_.districtsOf(specials, ';', chosen_))
+        if (const auto bad = codes_.districtsOf(specials, ';', chosen_)) {
+            // No code is longer than three characters: a longer one is codes
+            // run together with another separator.
+            const std::size_t other = bad->find_first_of(", |/:");
+            if (bad->size() > 3 && other != std::string_view::npos) {
+                const std::string what = "special district codes are separated by \";\", not \"" +
+                                         std::string(1, (*bad)[other]) + "\":";
+                return fail(error, what, *bad);
+            }
             return fail(error,
                         codes_.districts(*bad).empty()
                             ? "unknown special district code"
                             : "more than one special district of the rate file has the code",
                         *bad);
+        }
         request.Districts = chosen_;
     }
 

@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
                       "The properties, CSV (default: standard input)");
     batch->add_option("--output", batchOptions.Output,
                       "The estimates, CSV (default: standard output)");
+    batch->footer(BatchInputHelp());
 
     // CLI11 would only say that a command is needed; name the word it got.
     const std::string first = argc > 1 ? argv[1] : "";

@@ -80,7 +80,10 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
              {"1,200000,101,203,,,,,", "more than one unit of the rate file has the code \"203\""},
              {"1,200000,101,,,,,,301;304",
               "more than one special district of the rate file has the code \"304\""},
-             {"1,200000,101,,,yes,,,", "homestead must be Y or N, not \"yes\""},
+             {"1,200000,101,,,ja,,,",
+              "homestead must be Y or N (yes, no, true, false, 1 or 0), not \"ja\""},
+             {"1,200000,101,,,,,,\"301, 303\"",
+              "special district codes are separated by \";\", not \",\": \"301, 303\""},
              {"1,200000,101,,,,old,,", "exemption must be empty, over65 or disabled, not \"old\""},
              {"1,200000,101,,,,,0,", "veteran must be empty or 1 to 4, not \"0\""},
              {"1,200000,101,,,,,12,", "veteran must be empty or 1 to 4, not \"12\""},
@@ -99,6 +102,19 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
         EXPECT_EQ(s.Rows, 2) << c.row;
         EXPECT_EQ(s.FailedRows, 1) << c.row;
     }
+}
+
+TEST(Batch, HomesteadAsYesOrNoInAnyOfItsWords) {
+    const modMain data = Harlan();
+    // The county's homestead is 20% of the value.
+    for (const std::string yes : {"y", "YES", "True", "1"})
+        EXPECT_EQ(batch(data, "h,200000,101,,," + yes + ",,,none\n"),
+                  "h,800.00,0.00,0.00,0.00,800.00,\n")
+            << yes;
+    for (const std::string no : {"", "n", "No", "FALSE", "0"})
+        EXPECT_EQ(batch(data, "h,200000,101,,," + no + ",,,none\n"),
+                  "h,1000.00,0.00,0.00,0.00,1000.00,\n")
+            << no;
 }
 
 TEST(Batch, EachRowStartsFromTheFileDefaults) {
