@@ -102,6 +102,16 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
 namespace levywise::cli {
 namespace {
 
+std::string typeName(char type) {
+    switch (type) {
+    case kCountyUnit: return "county";
+    case kCityUnit: return "city";
+    case kSchoolUnit: return "school";
+    case kSpecialUnit: return "special district";
+    default: return "other";
+    }
+}
+
 void padded(std::string& out, const std::string& text, std::size_t width, bool right) {
     const std::size_t length = Utf8Length(text);
     const std::string fill(length < width ? width - length : 0, ' ');
@@ -111,10 +121,11 @@ void padded(std::string& out, const std::string& text, std::size_t width, bool r
 std::string textTable(const std::vector<ListingRow>& rows) {
     std::string out;
     const auto row = [&out](const std::string& code, const std::string& name,
-                            const std::string& rate, const std::string& hs, const std::string& o65,
-                            const std::string& dp) {
+                            const std::string& type, const std::string& rate, const std::string& hs,
+                            const std::string& o65, const std::string& dp) {
         padded(out, code, 6, false);
         padded(out, name, 32, false);
+        padded(out, type, 18, false);
         padded(out, rate, 12, false);
         padded(out, hs, 10, true);
         padded(out, o65, 10, true);
@@ -122,9 +133,10 @@ std::string textTable(const std::vector<ListingRow>& rows) {
         while (!out.empty() && out.back() == ' ') out.pop_back();
         out += '\n';
     };
-    row("Code", "Jurisdiction Name", "Tax Rate", "Opt HS", "Opt O65", "Opt DP");
+    row("Code", "Jurisdiction Name", "Type", "Tax Rate", "Opt HS", "Opt O65", "Opt DP");
     for (const ListingRow& r : rows)
-        row(Shown(r.Code), Shown(r.Name), r.TaxRate, r.OptHS, r.OptO65, r.OptDP);
+        row(Shown(r.Code), Shown(r.Name), typeName(r.UnitType), r.TaxRate, r.OptHS, r.OptO65,
+            r.OptDP);
     return out;
 }
 
@@ -132,13 +144,15 @@ std::string csvTable(const std::vector<ListingRow>& rows) {
     StringSink sink;
     {
         CsvWriter csv(sink);
-        for (const char* h : {"code", "name", "tax_rate", "opt_hs", "opt_o65", "opt_dp"})
+        // The type comes last, so that scripts that read the columns by position still work.
+        for (const char* h : {"code", "name", "tax_rate", "opt_hs", "opt_o65", "opt_dp", "type"})
             csv.field(h);
         csv.endRow();
         for (const ListingRow& r : rows) {
             for (const std::string* cell : {&r.Code, &r.Name}) csv.textField(Shown(*cell));
             for (const std::string* cell : {&r.TaxRate, &r.OptHS, &r.OptO65, &r.OptDP})
                 csv.field(*cell);
+            csv.field(typeName(r.UnitType));
             csv.endRow();
         }
     }
@@ -150,6 +164,7 @@ std::string jsonArray(const std::vector<ListingRow>& rows) {
     for (const ListingRow& r : rows) {
         j.push_back({{"code", Shown(r.Code)},
                      {"name", Shown(r.Name)},
+                     {"type", typeName(r.UnitType)},
                      {"tax_rate", r.TaxRate},
                      {"opt_hs", r.OptHS},
                      {"opt_o65", r.OptO65},
