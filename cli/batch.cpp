@@ -561,7 +561,7 @@ std::string overwrites(const BatchOptions& o) {
 
 int RunBatchCommand(const BatchOptions& o, std::ostream& err) {
     auto data = std::make_unique<modMain>();
-    if (!LoadRateTable(o.Rates, *data, err)) return kExitFailed;
+    if (const int status = LoadRateTable(o.Rates, *data, err); status != kExitDone) return status;
 
     if (const std::string kept = overwrites(o); !kept.empty()) {
         err << "levywise-cli: " << o.Output << " " << kept << "; the results would overwrite it\n";

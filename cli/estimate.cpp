@@ -228,9 +228,9 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
                     EstimateSide side) {
     const std::string_view who = side.Who;
     modMain& data = *worked.Data;
-    const auto label = LoadLabelledRateTable(o.Rates, data, err, who);
-    if (!label) return kExitFailed;
-    worked.TableLabel = *label;
+    if (const int status = LoadRateTable(o.Rates, data, err, who, &worked.TableLabel);
+        status != kExitDone)
+        return status;
     const UnitCodes codes(data);
 
     const ListEntry* county =

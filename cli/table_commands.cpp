@@ -75,7 +75,7 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
     const RateFileRead read = ReadRateFile(path);
     if (read.status != RateFileStatus::Loaded) {
         err << "levywise-cli: " << RateFileProblem(path, read) << '\n';
-        return kExitFailed;
+        return RefusalStatus(path);
     }
     const RateFileContents& c = read.contents;
     const UnitCounts n = countUnits(c);
@@ -186,7 +186,7 @@ std::string ListingText(const std::vector<ListingRow>& rows, ListFormat format) 
 
 int RunList(const ListOptions& o, std::ostream& out, std::ostream& err) {
     auto data = std::make_unique<modMain>();
-    if (!LoadRateTable(o.File, *data, err)) return kExitFailed;
+    if (const int status = LoadRateTable(o.File, *data, err); status != kExitDone) return status;
     std::vector<ListingRow> rows = BuildListingRows(*data);
     if (!o.Sort.empty())
         SortListingRows(rows, o.Sort == "rate" ? ListingColumn::Rate : ListingColumn::Name,

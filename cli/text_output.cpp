@@ -1,6 +1,8 @@
 #include "cli/text_output.h"
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace levywise::cli {
 
@@ -79,20 +81,23 @@ std::string WarningText(const std::string& path, const RateFileError& warning) {
     return path + Shown(warning.messageAfterFile());
 }
 
-bool LoadRateTable(const std::string& path, modMain& data, std::ostream& err) {
-    return LoadLabelledRateTable(path, data, err, "levywise-cli: ").has_value();
-}
-
-std::optional<std::string> LoadLabelledRateTable(const std::string& path, modMain& data,
-                                                 std::ostream& err, std::string_view who) {
+int LoadRateTable(const std::string& path, modMain& data, std::ostream& err, std::string_view who,
+                  std::string* label) {
     const RateFileRead read = ReadRateFile(path);
     if (read.status != RateFileStatus::Loaded) {
         err << who << RateFileProblem(path, read) << '\n';
-        return std::nullopt;
+        return RefusalStatus(path);
     }
     data.RequiredRateVersion = RequiredVersionFrom(kRateFileVersion);
     InstallRateTable(data, read.contents);
-    return read.contents.TableLabel;
+    if (label) *label = read.contents.TableLabel;
+    return kExitDone;
+}
+
+int RefusalStatus(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return kExitUsage;
+    return std::ifstream(path, std::ios::binary) ? kExitFailed : kExitUsage;
 }
 
 } // namespace levywise::cli
