@@ -30,6 +30,7 @@ TEST(CsvReader, ReadsQuotingAndLineEndsOfEveryKind) {
     };
     for (const Case& c : std::vector<Case>{
              {"crlf and no final line end", "a,b\r\n1,2", "@1 a|b\n@2 1|2\n"},
+             {"one byte after the last line end", "a,b\n1", "@1 a|b\n@2 1\n"},
              {"lone cr", "a\rb\r", "@1 a\n@2 b\n"},
              {"empty fields", ",,\n", "@1 ||\n"},
              {"quoted comma and quote", "\"x, y\",\"say \"\"hi\"\"\"\n", "@1 x, y|say \"hi\"\n"},
