@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "cli/estimate.h"
 #include "cli/text_output.h"
@@ -91,20 +90,6 @@ TEST(CheckValue, ANumberAsTheValueIsReadAndNotBelowZero) {
              {"-.5", ValueCheck::Negative},
          })
         EXPECT_EQ(CheckValue(c.text), c.check) << c.text;
-}
-
-TEST(RunEstimate, AnEmptyDistrictListIsAMistakeNotNone) {
-    for (const std::string special : {"", " ", ","}) {
-        EstimateOptions o;
-        o.Rates = std::string(LEVYWISE_SAMPLE_DIR) + "/taxrate.tab";
-        o.Value = "100000";
-        o.County = "101";
-        o.Special = special;
-        std::ostringstream out, err;
-        EXPECT_EQ(RunEstimate(o, OutputFormat::Text, out, err), kExitUsage) << special;
-        EXPECT_NE(err.str().find("none or default"), std::string::npos) << err.str();
-        EXPECT_EQ(out.str(), "");
-    }
 }
 
 TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
