@@ -1,10 +1,11 @@
 #include "ratedata/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <string>
 #include <system_error>
+
+#include <fast_float/fast_float.h>
 
 namespace levywise {
 namespace {
@@ -24,70 +25,16 @@ int DigitValue(int c, unsigned base) {
     return value >= 0 && static_cast<unsigned>(value) < base ? value : -1;
 }
 
-// Whether a decimal text built by the readers below ("-12.5e3" and the like:
-// optional '-', digits with at most one '.', optional exponent) stands for a
-// number of magnitude 1 or more. Used only to tell an overflow from an
-// underflow, which std::from_chars reports alike.
-bool AtLeastOne(std::string_view text) {
-    std::size_t i = 0;
-    if (i < text.size() && text[i] == '-') { ++i; }
-    bool found = false;
-    bool afterPoint = false;
-    long long wholeDigits = 0;
-    long long fractionZeros = 0;
-    for (; i < text.size() && (IsDigit(text[i]) || text[i] == '.'); ++i) {
-        const char c = text[i];
-        if (c == '.') {
-            afterPoint = true;
-        } else if (!afterPoint) {
-            if (found || c != '0') {
-                found = true;
-                ++wholeDigits;
-            }
-        } else if (!found) {
-            if (c != '0') {
-                found = true;
-            } else {
-                ++fractionZeros;
-            }
-        }
-    }
-    if (!found) { return false; }
-    // The decimal exponent of the first non-zero digit.
-    const long long lead = wholeDigits > 0 ? wholeDigits - 1 : -fractionZeros - 1;
-
-    long long exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        bool negative = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            negative = text[i] == '-';
-            ++i;
-        }
-        constexpr long long kCap = 100000000; // far beyond any double
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
-            exponent = exponent * 10 + (text[i] - '0');
-            if (exponent > kCap) { exponent = kCap; }
-        }
-        if (negative) { exponent = -exponent; }
-    }
-    // Both terms are bounded (digit counts by the text length, the exponent
-    // by kCap), so the sum cannot overflow.
-    return lead + exponent >= 0;
-}
-
 // Converts a collected decimal text exactly (nearest double, as strtod in the
 // C locale would). Empty when the number is too large for a double; numbers
 // too small for one become 0.
 std::optional<double> DecimalTextToDouble(std::string_view text) {
     double value = 0;
-    const auto [ptr, ec] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        if (AtLeastOne(text)) { return std::nullopt; }
-        return 0.0;
-    }
-    if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(value)) {
+    // fast_float, not std::from_chars: libc++ has no from_chars for double.
+    // Past the range it gives an infinity or 0 (newer versions also say so in ec).
+    const auto [ptr, ec] = fast_float::from_chars(text.data(), text.data() + text.size(), value);
+    if ((ec != std::errc() && ec != std::errc::result_out_of_range) ||
+        ptr != text.data() + text.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
     // "-0" and negative underflow read as plain 0.
