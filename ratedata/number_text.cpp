@@ -173,6 +173,7 @@ namespace {
 
 // The plain-number grammar of a rate file column, collected as the decimal
 // text "-123.45e6" (no "$", no commas); empty when the column is no such number.
+// Its commas must have passed CommasGroupThousands.
 std::optional<std::string> CollectPlainNumber(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -188,19 +189,11 @@ std::optional<std::string> CollectPlainNumber(std::string_view text) {
     if (i < end && text[i] == '$') { ++i; }
 
     std::size_t digits = 0;
-    bool lastWasDigit = false;
-    while (i < end) {
-        const char c = text[i];
-        if (IsDigit(c)) {
-            number += c;
-            ++digits;
-            lastWasDigit = true;
-        } else if (c == ',' && lastWasDigit && i + 1 < end && IsDigit(text[i + 1])) {
-            lastWasDigit = false;
-        } else {
-            break;
-        }
-        ++i;
+    // Commas have been checked to separate thousands: they are skipped.
+    for (; i < end && (IsDigit(text[i]) || text[i] == ','); ++i) {
+        if (text[i] == ',') continue;
+        number += text[i];
+        ++digits;
     }
     if (i < end && text[i] == '.') {
         number += '.';
@@ -285,19 +278,50 @@ std::optional<std::int64_t> TenThousandthsOf(std::string_view number) {
 
 } // namespace
 
-std::optional<double> ParsePlainNumber(std::string_view text) {
+PlainNumber ReadPlainNumber(std::string_view text) {
+    if (!CommasGroupThousands(text)) return {PlainRead::StrayComma, 0};
     const auto number = CollectPlainNumber(text);
-    if (!number) return std::nullopt;
-    return DecimalTextToDouble(*number);
+    if (!number) return {PlainRead::NotANumber, 0};
+    const auto value = DecimalTextToDouble(*number);
+    if (!value) return {PlainRead::OutOfRange, 0};
+    return {PlainRead::Ok, *value};
+}
+
+std::optional<double> ParsePlainNumber(std::string_view text) {
+    const PlainNumber number = ReadPlainNumber(text);
+    if (number.read != PlainRead::Ok) return std::nullopt;
+    return number.value;
 }
 
 PlainAmount ParsePlainAmount(std::string_view text) {
-    const auto number = CollectPlainNumber(text);
-    // Beyond a double's range a column is no number at all, as for the other columns.
-    if (!number || !DecimalTextToDouble(*number)) return {PlainAmount::Read::NotANumber, 0};
-    const auto raw = TenThousandthsOf(*number);
-    if (!raw) return {PlainAmount::Read::OutOfRange, 0};
-    return {PlainAmount::Read::Ok, *raw};
+    const PlainNumber number = ReadPlainNumber(text);
+    if (number.read != PlainRead::Ok) return {number.read, 0};
+    const auto raw = TenThousandthsOf(*CollectPlainNumber(text));
+    if (!raw) return {PlainRead::OutOfRange, 0};
+    return {PlainRead::Ok, *raw};
+}
+
+bool CommasGroupThousands(std::string_view text) {
+    const auto inRun = [](char c) { return IsDigit(c) || c == ','; };
+    for (std::size_t comma = text.find(','); comma != std::string_view::npos;) {
+        std::size_t begin = comma;
+        while (begin > 0 && inRun(text[begin - 1])) --begin;
+        std::size_t end = comma;
+        while (end < text.size() && inRun(text[end])) ++end;
+        // Digits after a decimal point or an exponent marker are not grouped.
+        if (begin > 0 &&
+            (text[begin - 1] == '.' || text[begin - 1] == 'e' || text[begin - 1] == 'E'))
+            return false;
+        const std::string_view run = text.substr(begin, end - begin);
+        const std::size_t first = run.find(',');
+        if (first == 0 || first > 3 || run[0] == '0' || (run.size() - first) % 4 != 0) return false;
+        for (std::size_t k = first; k < run.size(); k += 4)
+            if (run[k] != ',' || !IsDigit(run[k + 1]) || !IsDigit(run[k + 2]) ||
+                !IsDigit(run[k + 3]))
+                return false;
+        comma = text.find(',', end);
+    }
+    return true;
 }
 
 double RoundHalfEven(double value) {

@@ -107,9 +107,11 @@ TEST(NumberTextPlain, AcceptedColumns) {
 }
 
 TEST(NumberTextPlain, RejectedColumns) {
-    for (const char* text : {"",      "   ",    "abc", "5a",   "1.2.3", "5%",  ",5",  "5,",  "5,,0",
-                             "1.5,0", "5,000,", "$-5", "$",    "-",     ".",   "1e",  "1e+", "e5",
-                             "1d2",   "1 000",  "- 5", "&H10", "1e400", "\t5", "$$5", "--5"}) {
+    for (const char* text :
+         {"", "   ", "abc", "5a", "1.2.3", "5%", ",5", "5,", "5,,0", "1.5,0", "5,000,", "$-5", "$",
+          "-", ".", "1e", "1e+", "e5", "1d2", "1 000", "- 5", "&H10", "1e400", "\t5", "$$5", "--5",
+          // commas that do not separate thousands
+          "0,5", "5000,50", "0,500", "1234,567", "1,2,34567", "12,3456,78"}) {
         EXPECT_FALSE(ParsePlainNumber(text).has_value()) << '"' << text << '"';
     }
 }
@@ -142,7 +144,7 @@ TEST(NumberTextPlainAmount, RoundedOnceToTenThousandthsFromTheText) {
     };
     for (const auto& c : cases) {
         const PlainAmount read = ParsePlainAmount(c.text);
-        EXPECT_EQ(read.read, PlainAmount::Read::Ok) << c.text;
+        EXPECT_EQ(read.read, PlainRead::Ok) << c.text;
         EXPECT_EQ(read.tenThousandths, c.expected) << c.text;
     }
 }
