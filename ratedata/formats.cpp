@@ -218,6 +218,19 @@ std::string FormatDollarsWhole(double value) {
     return (d.negative ? "-$" : "$") + Grouped(WholeDigits(d));
 }
 
+std::optional<std::int64_t> WholeDollarCentsAsShown(double value) {
+    if (!std::isfinite(value)) { return std::nullopt; }
+    const Decimal d = Rounded(value, 0);
+    std::int64_t cents = 0;
+    for (const char digit : WholeDigits(d) + "00") {
+        if (__builtin_mul_overflow(cents, 10, &cents) ||
+            __builtin_add_overflow(cents, digit - '0', &cents)) {
+            return std::nullopt;
+        }
+    }
+    return d.negative ? -cents : cents;
+}
+
 std::string FormatGroupedWhole(double value) {
     if (std::isinf(value)) { return kOverflowText; }
     if (std::isnan(value)) { value = 0; }
@@ -225,28 +238,11 @@ std::string FormatGroupedWhole(double value) {
     return (d.negative ? "-" : "") + Grouped(WholeDigits(d));
 }
 
-std::string PlainNumberText(double value) {
-    if (std::isinf(value)) { return kOverflowText; }
-    const Decimal d = ToDecimal15(value);
-    if (d.isZero()) {
-        return "0"; // also NaN and -0
-    }
+namespace {
+
+// A non-zero decimal without exponent: "0.00001", "1500".
+std::string PositionalText(const Decimal& d) {
     std::string out = d.negative ? "-" : "";
-    // Decided on the rounded digits: 999999999999999.9 is 1E+15.
-    const int exponent = d.pointPos - 1;
-    if (exponent < -4 || exponent >= 15) {
-        out += d.digits[0];
-        if (d.digits.size() > 1) {
-            out += '.';
-            out.append(d.digits, 1);
-        }
-        out += 'E';
-        out += exponent < 0 ? '-' : '+';
-        const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10) { out += '0'; }
-        out += std::to_string(magnitude);
-        return out;
-    }
     if (d.pointPos <= 0) {
         out += "0.";
         out.append(static_cast<std::size_t>(-d.pointPos), '0');
@@ -260,6 +256,39 @@ std::string PlainNumberText(double value) {
         out.append(d.digits, whole);
     }
     return out;
+}
+
+} // namespace
+
+std::string PlainDecimalText(double value) {
+    if (std::isinf(value)) { return kOverflowText; }
+    const Decimal d = ToDecimal15(value);
+    return d.isZero() ? "0" : PositionalText(d);
+}
+
+std::string PlainNumberText(double value) {
+    if (std::isinf(value)) { return kOverflowText; }
+    const Decimal d = ToDecimal15(value);
+    if (d.isZero()) {
+        return "0"; // also NaN and -0
+    }
+    // Decided on the rounded digits: 999999999999999.9 is 1E+15.
+    const int exponent = d.pointPos - 1;
+    if (exponent < -4 || exponent >= 15) {
+        std::string out = d.negative ? "-" : "";
+        out += d.digits[0];
+        if (d.digits.size() > 1) {
+            out += '.';
+            out.append(d.digits, 1);
+        }
+        out += 'E';
+        out += exponent < 0 ? '-' : '+';
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10) { out += '0'; }
+        out += std::to_string(magnitude);
+        return out;
+    }
+    return PositionalText(d);
 }
 
 } // namespace levywise

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ratedata/currency.h"
@@ -36,9 +37,16 @@ std::string FormatDollarsWhole(double value);
 // "##,###": whole number with comma grouping; zero gives an empty text.
 std::string FormatGroupedWhole(double value);
 
+// The whole dollars "$##,###" and "##,###" show for a finite value, in
+// cents; empty when they are past the range of cents.
+std::optional<std::int64_t> WholeDollarCentsAsShown(double value);
+
 // The plain text of a double: up to 15 significant digits, no grouping, no
 // trailing zeros, "0.264"; exponent form (1E-05, 1.5E+15) below 0.0001 and
 // from 1E+15 on.
 std::string PlainNumberText(double value);
+
+// The same digits always in positional form: 0.00001, 1000000000000000.
+std::string PlainDecimalText(double value);
 
 } // namespace levywise

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace levywise {
@@ -94,6 +95,10 @@ TEST(FormatsWhole, DollarsAndGrouped) {
                                         {kNaN, ""},
                                         {-kInf, "Overflow"},
                                     });
+    // In cents, the dollars the two show: none past the range of cents.
+    EXPECT_EQ(WholeDollarCentsAsShown(1234567.5), 123456800);
+    EXPECT_EQ(WholeDollarCentsAsShown(-0.5), -100);
+    EXPECT_EQ(WholeDollarCentsAsShown(92233720368547758.0), std::nullopt);
 }
 
 TEST(FormatsPlainNumber, FixedForm) {
@@ -117,6 +122,12 @@ TEST(FormatsPlainNumber, ExponentForm) {
                                      {1e15, "1E+15"},
                                      {999999999999999.9, "1E+15"}, // rounds to 15 digits first
                                  });
+    // The same digits where a script reads the rate: never the exponent form.
+    ExpectShows(PlainDecimalText, {
+                                      {-0.000012, "-0.000012"},
+                                      {999999999999999.9, "1000000000000000"},
+                                      {-0.0, "0"},
+                                  });
 }
 
 } // namespace
