@@ -58,15 +58,16 @@ std::string ComparisonText(const Comparison& c) {
 
 std::string ComparisonJson(const EstimateReport& a, const EstimateReport& b, const Comparison& c) {
     nlohmann::ordered_json j;
+    j["format"] = kJsonFormat;
     j["a"] = EstimateJsonValue(a);
     j["b"] = EstimateJsonValue(b);
     nlohmann::ordered_json& change = j["change"];
-    change["county"] = MoneyText(c.County.Change);
-    change["city"] = MoneyText(c.City.Change);
-    change["school"] = MoneyText(c.School.Change);
-    change["special"] = MoneyText(c.Special.Change);
-    change["total"] = MoneyText(c.Total.Change);
-    change["monthly"] = MoneyText(c.Monthly.Change);
+    AddMoney(change, "county", c.County.Change);
+    AddMoney(change, "city", c.City.Change);
+    AddMoney(change, "school", c.School.Change);
+    AddMoney(change, "special", c.Special.Change);
+    AddMoney(change, "total", c.Total.Change);
+    AddMoney(change, "monthly", c.Monthly.Change);
     change["total_percent"] = c.Total.Percent.empty() ? nlohmann::ordered_json(nullptr)
                                                       : nlohmann::ordered_json(c.Total.Percent);
     return j.dump(2) + "\n";

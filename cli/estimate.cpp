@@ -50,18 +50,40 @@ void unitSection(std::string& out, const char* tab, const std::string& code, con
     out += '\n';
 }
 
+// The fields of a unit's breakdown, in order: each money figure with its
+// cents beside it ("tax", "tax_cents"), the rate as plain decimal text.
+struct UnitField {
+    const char* Json;
+    std::string UnitLabels::*Text;
+    std::int64_t UnitCents::*Cents; // null: not money
+};
+constexpr UnitField kUnitFields[] = {
+    {"appraised_value", &UnitLabels::AprVal, &UnitCents::AprVal},
+    {"homestead", &UnitLabels::HSVal, &UnitCents::HSVal},
+    {"over65_or_disabled", &UnitLabels::O65Val, &UnitCents::O65Val},
+    {"veteran", &UnitLabels::VetVal, &UnitCents::VetVal},
+    {"net_taxable_value", &UnitLabels::NTV, &UnitCents::NTV},
+    {"tax_base", &UnitLabels::Base1, &UnitCents::Base},
+    {"tax_rate", &UnitLabels::TRateDecimal, nullptr},
+    {"tax", &UnitLabels::Tax, &UnitCents::Tax},
+};
+
+void money(nlohmann::ordered_json& j, const std::string& name, const std::string& text,
+           std::int64_t cents) {
+    j[name] = text;
+    j[name + "_cents"] = cents;
+}
+
 nlohmann::ordered_json unitJson(const std::string& code, const UnitLabels& u) {
     nlohmann::ordered_json j;
     j["code"] = Shown(code);
-    j["name"] = Shown(u.TotName);
-    j["appraised_value"] = u.AprVal;
-    j["homestead"] = u.HSVal;
-    j["over65_or_disabled"] = u.O65Val;
-    j["veteran"] = u.VetVal;
-    j["net_taxable_value"] = u.NTV;
-    j["tax_base"] = u.Base1;
-    j["tax_rate"] = u.TRate;
-    j["tax"] = u.Tax;
+    j["name"] = trimmedName(u.TotName);
+    for (const UnitField& f : kUnitFields) {
+        if (f.Cents)
+            money(j, f.Json, u.*f.Text, u.Cents.*f.Cents);
+        else
+            j[f.Json] = u.*f.Text;
+    }
     return j;
 }
 
@@ -100,19 +122,28 @@ nlohmann::ordered_json EstimateJsonValue(const EstimateReport& r) {
     for (const TaxedDistrict& d : r.Districts) {
         nlohmann::ordered_json district;
         district["code"] = Shown(d.Code);
-        district["name"] = Shown(d.Name);
-        district["tax"] = d.Tax;
+        district["name"] = trimmedName(d.Name);
+        money(district, "tax", d.Tax, d.TaxCents);
         j["special_districts"].push_back(std::move(district));
     }
-    j["totals"] = {{"county", e.County.TotTax},
-                   {"city", e.City.TotTax},
-                   {"school", e.School.TotTax},
-                   {"special", e.Totals.TotSpclTax},
-                   {"total", e.Totals.TotTax}};
+    nlohmann::ordered_json& totals = j["totals"];
+    money(totals, "county", e.County.TotTax, e.County.Cents.Tax);
+    money(totals, "city", e.City.TotTax, e.City.Cents.Tax);
+    money(totals, "school", e.School.TotTax, e.School.Cents.Tax);
+    money(totals, "special", e.Totals.TotSpclTax, e.Totals.TotSpclTaxCents);
+    money(totals, "total", e.Totals.TotTax, e.Totals.TotTaxCents);
     return j;
 }
 
-std::string EstimateJson(const EstimateReport& r) { return EstimateJsonValue(r).dump(2) + "\n"; }
+void AddMoney(nlohmann::ordered_json& j, const std::string& name, std::int64_t cents) {
+    money(j, name, MoneyText(cents), cents);
+}
+
+std::string EstimateJson(const EstimateReport& r) {
+    nlohmann::ordered_json j = {{"format", kJsonFormat}};
+    j.update(EstimateJsonValue(r));
+    return j.dump(2) + "\n";
+}
 
 } // namespace levywise::cli
 
@@ -211,9 +242,10 @@ EstimateReport ReportOf(const modMain& data, const EstimateInput& in,
     report.Labels = LabelsOf(figures);
     for (const DistrictTax& taxed : figures.Districts) {
         const Jurisdiction& d = data.SpclTbl[static_cast<std::size_t>(taxed.Slot)];
+        const std::int64_t cents = CentsAsShown(taxed.Tax);
         report.Districts.push_back(TaxedDistrict{withoutTrailingBlanks(d.Code.view()),
                                                  withoutTrailingBlanks(d.Name.view()),
-                                                 MoneyText(CentsAsShown(taxed.Tax))});
+                                                 MoneyText(cents), cents});
     }
     return report;
 }

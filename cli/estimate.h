@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -22,6 +23,7 @@ struct TaxedDistrict {
     std::string Code;
     std::string Name; // without trailing blanks, as stored (Windows-1252)
     std::string Tax;
+    std::int64_t TaxCents = 0; // the tax as shown, in cents
 };
 
 // One whole estimate as the command reports it.
