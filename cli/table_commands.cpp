@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/csv.h"
+#include "cli/estimate_json.h"
 #include "cli/text_output.h"
 #include "ratedata/rate_file.h"
 #include "ratedata/text.h"
@@ -159,17 +160,30 @@ std::string csvTable(const std::vector<ListingRow>& rows) {
     return sink.text;
 }
 
-std::string jsonArray(const std::vector<ListingRow>& rows) {
-    nlohmann::ordered_json j = nlohmann::ordered_json::array();
+nlohmann::ordered_json centsOrNull(const std::optional<std::int64_t>& cents) {
+    return cents ? nlohmann::ordered_json(*cents) : nlohmann::ordered_json(nullptr);
+}
+
+std::string trimmed(const std::string& name) { return Shown(Trimmed(name)); }
+
+std::string jsonDocument(const std::vector<ListingRow>& rows) {
+    nlohmann::ordered_json units = nlohmann::ordered_json::array();
     for (const ListingRow& r : rows) {
-        j.push_back({{"code", Shown(r.Code)},
-                     {"name", Shown(r.Name)},
-                     {"type", typeName(r.UnitType)},
-                     {"tax_rate", r.TaxRate},
-                     {"opt_hs", r.OptHS},
-                     {"opt_o65", r.OptO65},
-                     {"opt_dp", r.OptDP}});
+        units.push_back(
+            {{"code", trimmed(r.Code)},
+             {"name", trimmed(r.Name)},
+             {"type", typeName(r.UnitType)},
+             {"tax_rate", r.RateDecimal},
+             {"opt_hs", r.OptHS},
+             {"opt_hs_cents", centsOrNull(r.OptHSCents)},
+             {"opt_hs_fraction", r.OptHSFraction.empty() ? nlohmann::ordered_json(nullptr)
+                                                         : nlohmann::ordered_json(r.OptHSFraction)},
+             {"opt_o65", r.OptO65},
+             {"opt_o65_cents", centsOrNull(r.OptO65Cents)},
+             {"opt_dp", r.OptDP},
+             {"opt_dp_cents", centsOrNull(r.OptDPCents)}});
     }
+    const nlohmann::ordered_json j = {{"format", kJsonFormat}, {"units", std::move(units)}};
     return j.dump(2) + "\n";
 }
 
@@ -178,7 +192,7 @@ std::string jsonArray(const std::vector<ListingRow>& rows) {
 std::string ListingText(const std::vector<ListingRow>& rows, ListFormat format) {
     switch (format) {
     case ListFormat::Csv: return csvTable(rows);
-    case ListFormat::Json: return jsonArray(rows);
+    case ListFormat::Json: return jsonDocument(rows);
     case ListFormat::Text: break;
     }
     return textTable(rows);

@@ -28,7 +28,8 @@ struct ListOptions {
 };
 
 // The listing's rows in one of the formats: a text table with the listing's
-// headers, CSV, or a JSON array. Names stay all 30 characters, as listed.
+// headers or CSV, names all 30 characters as listed; or a JSON document
+// {"format": 1, "units": [...]}, names without their padding.
 std::string ListingText(const std::vector<ListingRow>& rows, ListFormat format);
 
 // Prints the rate table's listing. Returns the exit status.

@@ -46,10 +46,16 @@ std::vector<ListingRow> BuildListingRows(const modMain& data) {
     for (int i = 1; i <= last; ++i) {
         const Jurisdiction& unit = data.RateTbl[static_cast<std::size_t>(i)];
         if (isPlaceholder(unit)) continue;
+        const double o65 = unit.OptO65.toDouble();
+        const double dp = unit.OptDP.toDouble();
+        const bool hsFraction = unit.OptHS != 0 && unit.OptHS <= 1;
         rows.push_back(ListingRow{shownText(unit.Code.view()), shownText(unit.Name.view()),
                                   FormatFixed7(unit.TaxRate), optHSText(unit.OptHS),
-                                  FormatGroupedWhole(unit.OptO65.toDouble()),
-                                  FormatGroupedWhole(unit.OptDP.toDouble()), unit.UnitType[0]});
+                                  FormatGroupedWhole(o65), FormatGroupedWhole(dp), unit.UnitType[0],
+                                  PlainDecimalText(unit.TaxRate),
+                                  hsFraction ? std::nullopt : WholeDollarCentsAsShown(unit.OptHS),
+                                  hsFraction ? PlainDecimalText(unit.OptHS) : std::string(),
+                                  WholeDollarCentsAsShown(o65), WholeDollarCentsAsShown(dp)});
     }
     return rows;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,14 @@ struct ListingRow {
     std::string OptO65;  // "##,###"; empty when it rounds to 0
     std::string OptDP;   // "##,###"; empty when it rounds to 0
     char UnitType = ' '; // 'K', 'C', 'I' or 'S' (not a cell of the window's grid)
+    // For scripts, not cells: the rate's digits in positional form; each
+    // amount the cells show in cents (none: 0; a homestead fraction or an
+    // amount past the range of cents: empty); a homestead fraction's digits.
+    std::string RateDecimal;
+    std::optional<std::int64_t> OptHSCents;
+    std::string OptHSFraction;
+    std::optional<std::int64_t> OptO65Cents;
+    std::optional<std::int64_t> OptDPCents;
 };
 
 // The listing in table order: every unit of slots 1..LoadedCount except the

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
 
 #include "cli/estimate.h"
+#include "cli/table_commands.h"
 #include "cli/text_output.h"
 #include "cli/unit_codes.h"
 #include "rate_text.h"
@@ -104,6 +109,7 @@ TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
     const auto report = EstimateProperty(data, in);
     ASSERT_TRUE(report.ok());
     const auto j = nlohmann::ordered_json::parse(EstimateJson(*report));
+    EXPECT_EQ(j["format"], 1);
     EXPECT_EQ(j["county"]["code"], "12");
     EXPECT_EQ(j["county"]["tax_rate"], "0.3");
     // The city's 10,000 homestead is shown capped at the value.
@@ -113,9 +119,86 @@ TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
     EXPECT_EQ(j["totals"]["county"], "$24.00");
     std::vector<std::string> keys;
     for (const auto& item : j["county"].items()) keys.push_back(item.key());
-    EXPECT_EQ(keys, (std::vector<std::string>{"code", "name", "appraised_value", "homestead",
-                                              "over65_or_disabled", "veteran", "net_taxable_value",
-                                              "tax_base", "tax_rate", "tax"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "code", "name", "appraised_value", "appraised_value_cents", "homestead",
+                        "homestead_cents", "over65_or_disabled", "over65_or_disabled_cents",
+                        "veteran", "veteran_cents", "net_taxable_value", "net_taxable_value_cents",
+                        "tax_base", "tax_base_cents", "tax_rate", "tax", "tax_cents"}));
+}
+
+// "$1,234.56", "-$0.05", "10,000", "": the cents a money text shows.
+std::int64_t centsOfText(std::string text) {
+    const bool negative = !text.empty() && text[0] == '-';
+    std::erase_if(text, [](char c) { return c == '-' || c == '$' || c == ','; });
+    const std::size_t point = text.find('.');
+    const std::string whole = text.substr(0, point);
+    const std::string part = point == std::string::npos ? "00" : text.substr(point + 1);
+    const std::int64_t cents = (whole.empty() ? 0 : std::stoll(whole)) * 100 + std::stoll(part);
+    return negative ? -cents : cents;
+}
+
+// Every "x_cents" of a document against the text of its "x"; returns how many.
+int expectCentsAsTexts(const nlohmann::ordered_json& j, const std::string& where) {
+    int checked = 0;
+    if (j.is_array())
+        for (const auto& item : j) checked += expectCentsAsTexts(item, where);
+    if (!j.is_object()) return checked;
+    for (const auto& [key, value] : j.items()) {
+        checked += expectCentsAsTexts(value, where);
+        const std::size_t suffix = key.rfind("_cents");
+        if (suffix == std::string::npos || value.is_null()) continue;
+        const std::string text = j.at(key.substr(0, suffix));
+        EXPECT_EQ(value.get<std::int64_t>(), centsOfText(text)) << where << ": " << key;
+        ++checked;
+    }
+    return checked;
+}
+
+TEST(Json, EveryCentsFieldIsTheCentsItsTextShows) {
+    const RateFileRead read = ReadRateFile(LEVYWISE_SAMPLE_DIR "/taxrate.tab");
+    ASSERT_EQ(read.status, RateFileStatus::Loaded);
+    const modMain sample = [&] {
+        modMain data;
+        InstallRateTable(data, read.contents);
+        return data;
+    }();
+    // Rates and exemptions that round on a half cent, in exponent form,
+    // past the range of cents or as fractions the listing shows whole.
+    const modMain hostile =
+        Loaded({"101\tTINY RATE COUNTY\tK\tN\t0.00001\t\t\t\t1\t0.2\t0.5",
+                "201\tHUGE HS CITY\tC\tN\t0.12345\t\t\t\t1000000000000000000000\t2.5",
+                "901\tODD ISD\tI\tN\t1.23456789\t25000\t10000\t\t0.3333\t\t\t\t\t5000\t7500",
+                "301\tTHIRD DIST\tS\tY\t0.33333\t0.5"});
+    for (const modMain* data : {&sample, &hostile}) {
+        const std::vector<ListingRow> rows = BuildListingRows(*data);
+        const auto listing = nlohmann::ordered_json::parse(ListingText(rows, ListFormat::Json));
+        EXPECT_GT(expectCentsAsTexts(listing, "list"), 2 * static_cast<int>(rows.size()));
+        const UnitCodes codes(*data);
+        std::vector<const ListEntry*> county, city, school;
+        for (const ListingRow& r : rows) {
+            if (r.UnitType == kCountyUnit) county.push_back(codes.county(r.Code));
+            if (r.UnitType == kCityUnit) city.push_back(codes.city(r.Code));
+            if (r.UnitType == kSchoolUnit) school.push_back(codes.school(r.Code));
+        }
+        int estimated = 0;
+        for (std::size_t i = 0; i < std::max({county.size(), city.size(), school.size()}); ++i) {
+            EstimateInput in;
+            in.AprValText = i % 2 ? "123456.785" : "98765.43";
+            in.CountyItem = county[i % county.size()]->Item;
+            in.CityItem = city[i % city.size()]->Item;
+            in.SchoolItem = school[i % school.size()]->Item;
+            in.GHS = i % 3 != 0;
+            in.Age = i % 2 ? AgeOption::O65 : AgeOption::DP;
+            in.Vet = i % 2 ? VetOption::Vet4 : VetOption::Vet1;
+            const auto report = EstimateProperty(*data, in);
+            if (!report.ok()) continue; // a homestead past the range of money
+            const auto j = nlohmann::ordered_json::parse(EstimateJson(*report));
+            EXPECT_EQ(expectCentsAsTexts(j, "estimate " + std::to_string(i)),
+                      3 * 7 + 5 + static_cast<int>(report->Districts.size()));
+            ++estimated;
+        }
+        EXPECT_GT(estimated, 0);
+    }
 }
 
 TEST(EstimateText, AFigureWiderThanItsColumnStillStandsApart) {

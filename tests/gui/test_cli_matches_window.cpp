@@ -59,7 +59,9 @@ private slots:
                     window << rig.text("lbl" + unit + label);
                     command << u.value(field).toString();
                 }
-                window << rig.text("lblTot" + unit + "Name") << rig.text("lblTot" + unit + "Tax");
+                // The command names a unit without the blanks around its name.
+                window << rig.text("lblTot" + unit + "Name").trimmed()
+                       << rig.text("lblTot" + unit + "Tax");
                 command << u.value("name").toString() << totals.value(unit.toLower()).toString();
             }
             window << rig.text("lblTotSpclTax") << rig.text("lblTotTax");
