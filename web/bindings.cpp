@@ -169,7 +169,7 @@ val unitSection(const char* tab, const UnitRecord& unit) {
     return section;
 }
 
-val presented(const EstimateRecord& r, const std::string& date) {
+val presented(const EstimateRecord& r) {
     val totals = val::array();
     totals.call<void>("push", pair(shown(r.County.Labels.TotName), r.County.Labels.TotTax));
     totals.call<void>("push", pair(shown(r.City.Labels.TotName), r.City.Labels.TotTax));
@@ -199,7 +199,6 @@ val presented(const EstimateRecord& r, const std::string& date) {
     e.set("districts", districts);
     e.set("more", more);
     e.set("total", MoneyText(r.TotTaxCents));
-    e.set("worksheet", WorksheetHtml(r, date));
     return e;
 }
 
@@ -207,7 +206,7 @@ val presented(const EstimateRecord& r, const std::string& date) {
 // table's lists), homestead, age (0 neither, 1 over 65, 2 disabled), veteran
 // (0 none, 1-4), districts (indexes into the table's districts) }. Gives the
 // estimate as the page shows it, or { error }.
-val estimate(val request, const std::string& date) {
+val estimate(val request) {
     Session& s = session();
     const auto item = [&request](const std::vector<std::string>& items, const char* key) {
         const auto k = request[key].as<std::size_t>();
@@ -236,7 +235,14 @@ val estimate(val request, const std::string& date) {
     }
     s.now =
         RecordEstimate(s.data, in, *figures, RateSource{s.fileName, s.label, s.data.CountyName});
-    return presented(*s.now, date);
+    return presented(*s.now);
+}
+
+// The estimate shown as a printable document, dated as given; empty before
+// the first estimate.
+std::string worksheet(const std::string& date) {
+    const Session& s = session();
+    return s.now ? WorksheetHtml(*s.now, date) : std::string();
 }
 
 bool keep() {
@@ -273,6 +279,7 @@ EMSCRIPTEN_BINDINGS(levywise) {
     emscripten::function("loadSample", &levywise::loadSample);
     emscripten::function("table", &levywise::table);
     emscripten::function("estimate", &levywise::estimate);
+    emscripten::function("worksheet", &levywise::worksheet);
     emscripten::function("keep", &levywise::keep);
     emscripten::function("comparison", &levywise::comparison);
     emscripten::constant("maxFileBytes", static_cast<double>(levywise::kMaxRateFileBytes));

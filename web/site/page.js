@@ -163,12 +163,12 @@
     parts.push(element('h3', 'Special districts taxed'), districtTable(e.districts),
       figureTable(e.more, 'more'));
     $('estimate').replaceChildren(...parts);
-    showWorksheet(e.worksheet);
   }
 
-  // The core's worksheet document, for printing; only its plain elements are
-  // taken over, without any attribute but the table's layout.
-  function showWorksheet(html) {
+  // The core's worksheet document, made when the page is printed; only its
+  // plain elements are taken over, without any attribute but the table's layout.
+  function showWorksheet() {
+    const html = core.worksheet(today());
     const allowed = new Set(['H1', 'H2', 'P', 'TABLE', 'TBODY', 'TR', 'TH', 'TD', 'B']);
     const kept = new Set(['align', 'border', 'cellspacing', 'cellpadding']);
     // The body's inline style would be refused by the page's security policy.
@@ -200,7 +200,7 @@
 
   function calculate() {
     const t0 = performance.now();
-    const e = core.estimate(request(), today());
+    const e = core.estimate(request());
     if (e.error) {
       showAlert('Estimate not made', e.error);
       return;
@@ -290,6 +290,7 @@
       }
     });
     $('cmdPrint').addEventListener('click', () => window.print());
+    window.addEventListener('beforeprint', showWorksheet);
     $('copyEstimate').addEventListener('click', () => {
       if (!shown) return;
       navigator.clipboard.writeText(copyText()).then(

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds Levywise for the browser into build-web/site/ (a static site: any web
+# host serves it, and index.html also works opened from disk) and serves it on
+# http://127.0.0.1:8080/ until stopped.
+#   scripts/web.sh             # build and serve
+#   scripts/web.sh --build     # build only
+# Installs its Debian 12 packages (with sudo when not run as root).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}"
+
+packages=(emscripten node-acorn libfast-float-dev python3 cmake ninja-build)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Debian's emscripten finds acorn there; its own cache folder is root's.
+export NODE_PATH=/usr/share/nodejs
+[ -w /usr/share/emscripten/cache ] || export EM_CACHE="$build/emscripten-cache"
+
+emcmake cmake -S "$root/web" -B "$build/wasm" -G Ninja >/dev/null
+cmake --build "$build/wasm"
+rm -rf "$build/site"
+mkdir -p "$build/site"
+cp "$root"/web/site/* "$build/wasm/levywise.js" "$build/site/"
+echo "Site: $build/site"
+
+[ "${1:-}" = "--build" ] && exit 0
+echo "Serving on http://127.0.0.1:8080/ (Ctrl+C stops)"
+exec /usr/bin/python3 -m http.server 8080 --bind 127.0.0.1 --directory "$build/site"
