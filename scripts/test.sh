@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, in six passes:
+# Sets up, builds and runs every test, in seven passes:
 #   format    every C++ file is as clang-format-14 lays it out (.clang-format);
 #   normal    the ordinary build ($LEVYWISE_BUILD_DIR, default build/);
 #   release   the core, the command-line tool and their tests built as a
@@ -8,13 +8,15 @@
 #             UndefinedBehaviorSanitizer (build-sanitize/);
 #   fuzz      a short run of each fuzz target, built with clang (build-fuzz/);
 #   windows   the core, levywise-cli and the core tests cross-compiled with
-#             MinGW-w64 and run under wine64 (scripts/windows-check.sh).
+#             MinGW-w64 and run under wine64 (scripts/windows-check.sh);
+#   web       the browser site built with Emscripten and driven in headless
+#             Chromium against levywise-cli and axe-core (scripts/web-check.sh).
 # LEVYWISE_TEST_PASSES picks passes, e.g. "normal" for a quick check.
 # A failing pass does not stop the next; the last line counts all tests.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-passes="${LEVYWISE_TEST_PASSES:-format normal release sanitize fuzz windows}"
+passes="${LEVYWISE_TEST_PASSES:-format normal release sanitize fuzz windows web}"
 export QT_QPA_PLATFORM=offscreen
 
 passed=0
@@ -78,6 +80,20 @@ for pass in $passes; do
       log="${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}/windows-check.log"
       "$root/scripts/windows-check.sh" 2>&1 | tee "$log" || true
       counts="$(sed -nE 's/^windows: ([0-9]+) passed, ([0-9]+) failed.*/\1 \2/p' "$log" | tail -n 1)"
+      if [ -z "$counts" ]; then
+        echo "No test summary in $log: counted as one failed test."
+        failed=$((failed + 1))
+      else
+        read -r p f <<<"$counts"
+        passed=$((passed + p))
+        failed=$((failed + f))
+      fi
+      ;;
+    web)
+      mkdir -p "${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}"
+      log="${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}/web-check.log"
+      "$root/scripts/web-check.sh" 2>&1 | tee "$log" || true
+      counts="$(sed -nE 's/^web: ([0-9]+) passed, ([0-9]+) failed.*/\1 \2/p' "$log" | tail -n 1)"
       if [ -z "$counts" ]; then
         echo "No test summary in $log: counted as one failed test."
         failed=$((failed + 1))

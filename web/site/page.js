@@ -224,17 +224,24 @@
     return lines.join('\n') + '\n';
   }
 
-  // Says whether the file's bytes are a rate file, off the main thread when
-  // the file is big and the browser lets the page start a worker.
-  function check(bytes, name) {
-    const inline = () => Promise.resolve(core.checkRateFile(bytes, name));
-    if (bytes.length < workerThreshold) return inline();
+  // Reads the file (no more of it than a rate file may hold) and says whether
+  // it is a rate file, off the main thread when the file is big and the
+  // browser lets the page start a worker. The bytes travel to the worker and
+  // back without being copied.
+  async function check(file) {
+    const read = async () => new Uint8Array(await file.slice(0, core.maxFileBytes + 1).arrayBuffer());
+    const inline = async () => {
+      const bytes = await read();
+      return { bytes, refusal: core.checkRateFile(bytes, file.name) };
+    };
     let worker;
     try {
+      if (file.size < workerThreshold) return inline();
       worker = new Worker('levywise-worker.js');
     } catch (e) {
       return inline();
     }
+    const bytes = await read();
     return new Promise((resolve) => {
       worker.onmessage = (event) => {
         worker.terminate();
@@ -243,16 +250,16 @@
       worker.onerror = (event) => {
         event.preventDefault();
         worker.terminate();
-        resolve(core.checkRateFile(bytes, name));
+        resolve(inline());
       };
-      worker.postMessage({ bytes, name });
+      worker.postMessage({ bytes, name: file.name }, [bytes.buffer]);
     });
   }
 
   async function openFile(file) {
     $('status').textContent = `Reading ${file.name}…`;
-    const bytes = new Uint8Array(await file.slice(0, core.maxFileBytes + 1).arrayBuffer());
-    const refusal = (await check(bytes, file.name)) || core.loadRateFile(bytes, file.name);
+    const { bytes, refusal: checked } = await check(file);
+    const refusal = checked || core.loadRateFile(bytes, file.name);
     if (refusal) {
       $('status').textContent = '';
       showAlert(refusal.title, refusal.message);
@@ -272,7 +279,11 @@
     $('rateFile').addEventListener('change', () => {
       const file = $('rateFile').files[0];
       $('rateFile').value = '';
-      if (file) openFile(file);
+      if (!file) return;
+      openFile(file).catch(() => {
+        $('status').textContent = '';
+        showAlert('Tax rate file not loaded', `${file.name}: the file cannot be read.`);
+      });
     });
     $('alertOk').addEventListener('click', () => {
       $('alert').hidden = true;
