@@ -253,7 +253,7 @@ bool keep() {
 }
 
 // The kept estimate beside the one shown now: rows of { label, kept, now,
-// change, differs }; null when nothing is kept or nothing is shown.
+// change, differs, input }; null when nothing is kept or nothing is shown.
 val comparison() {
     const Session& s = session();
     if (!s.kept || !s.now) return val::null();
@@ -265,6 +265,7 @@ val comparison() {
         row.set("now", r.Now);
         row.set("change", r.Change);
         row.set("differs", r.Differs);
+        row.set("input", r.Kind == RowKind::Input);
         rows.call<void>("push", row);
     }
     return rows;

@@ -71,7 +71,7 @@
     $('listing').tBodies[0].replaceChildren(
       ...rows.map((r) => {
         const tr = element('tr');
-        tr.append(element('td', r.code), element('td', r.name), element('td', r.rate, 'figure'),
+        tr.append(element('td', r.code, 'code'), element('td', r.name), element('td', r.rate, 'figure'),
           element('td', unitTypes[r.type] || r.type));
         return tr;
       })
@@ -146,7 +146,7 @@
     const body = t.createTBody();
     for (const [code, name, rate, tax] of rows) {
       const tr = element('tr');
-      tr.append(element('td', code), element('td', name), element('td', rate, 'figure'),
+      tr.append(element('td', code, 'code'), element('td', name), element('td', rate, 'figure'),
         element('td', tax, 'figure'));
       body.append(tr);
     }
@@ -190,8 +190,9 @@
         const th = element('th', r.label);
         th.scope = 'row';
         if (r.differs) th.append(element('span', ' (differs)', 'visually-hidden'));
-        tr.append(th, element('td', r.kept, 'figure'), element('td', r.now, 'figure'),
-          element('td', r.change, 'figure'));
+        const cell = r.input ? '' : 'figure';
+        tr.append(th, element('td', r.kept, cell), element('td', r.now, cell),
+          element('td', r.change, cell));
         return tr;
       })
     );
