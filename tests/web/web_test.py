@@ -216,6 +216,9 @@ def test_keyboard_alone_reaches_an_estimate(page):
         rates = [float(r[2]) for r in page.rows("listing")[1:]]
         assert rates == sorted(rates, reverse=order == "descending"), rates
         assert rate.find_element(By.XPATH, "..").get_attribute("aria-sort") == order
+    page.d.find_element(By.CSS_SELECTOR, "#listing button[data-key=name]").send_keys(Keys.ENTER)
+    names = [r[1] for r in page.rows("listing")[1:]]
+    assert names == sorted(names), names
 
 
 def test_comparison_keeps_an_estimate_across_files(page):
@@ -223,6 +226,8 @@ def test_comparison_keeps_an_estimate_across_files(page):
     kept = page.shown()["totals"]["total"]
     page.el("keepCompare").click()
     page.open_file(write("compare.tab", rate_file(7)))
+    assert [page.el(i).is_selected() for i in ("chkGHS", "optNeither", "optVetNone")] == [
+        False, True, True] and page.el("txtAprVal").get_attribute("value") == ""
     page.estimate("200000", 1, 0, 0, homestead=True)
     rows = page.rows("comparisonTable")
     assert {r[0]: r[1:3] for r in rows}["Total Taxes"] == [kept, page.shown()["totals"]["total"]]
@@ -243,7 +248,8 @@ def test_print_and_copy_give_the_estimate(page):
     printed = page.el("worksheet").text
     assert not page.el("screen").is_displayed()
     page.d.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
-    assert printed.startswith("Property Tax Estimate") and total in printed, printed
+    assert printed.startswith("Property Tax Estimate\nDate: " + time.strftime("%Y-%m-%d"))
+    assert total in printed and page.d.execute_script("return window.__violations") == []
 
 
 # The page says what levywise-cli check says; the table before stays in use;
