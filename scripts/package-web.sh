@@ -7,11 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="${1:-${LEVYWISE_PACKAGE_BUILD_DIR:-$root/build-package}}"
 build="${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}"
-command -v zip >/dev/null || {
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get install -y -qq --no-install-recommends zip
-}
+"$root/scripts/apt-install.sh" zip
 
 LEVYWISE_WEB_BUILD_DIR="$build" "$root/scripts/web.sh" --build >/dev/null
 version="$(sed -nE 's/^project\(Levywise VERSION ([0-9.]+).*/\1/p' "$root/CMakeLists.txt")"

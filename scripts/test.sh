@@ -45,6 +45,25 @@ run_pass() {
   passed=$((passed + total - f))
 }
 
+# Runs a check script ($2) that ends with the line "$1: N passed, N failed",
+# logging into the folder $3, and adds its counts to the totals.
+run_check() {
+  mkdir -p "$3"
+  local log="$3/$1-check.log"
+  "$2" 2>&1 | tee "$log" || true
+  local counts
+  counts="$(sed -nE "s/^$1: ([0-9]+) passed, ([0-9]+) failed.*/\1 \2/p" "$log" | tail -n 1)"
+  if [ -z "$counts" ]; then
+    echo "No test summary in $log: counted as one failed test."
+    failed=$((failed + 1))
+    return
+  fi
+  local f p
+  read -r p f <<<"$counts"
+  passed=$((passed + p))
+  failed=$((failed + f))
+}
+
 for pass in $passes; do
   echo "=== $pass pass"
   case "$pass" in
@@ -91,32 +110,10 @@ for pass in $passes; do
         -DLEVYWISE_GUI=OFF -DLEVYWISE_BENCHMARKS=OFF
       ;;
     windows)
-      mkdir -p "${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}"
-      log="${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}/windows-check.log"
-      "$root/scripts/windows-check.sh" 2>&1 | tee "$log" || true
-      counts="$(sed -nE 's/^windows: ([0-9]+) passed, ([0-9]+) failed.*/\1 \2/p' "$log" | tail -n 1)"
-      if [ -z "$counts" ]; then
-        echo "No test summary in $log: counted as one failed test."
-        failed=$((failed + 1))
-      else
-        read -r p f <<<"$counts"
-        passed=$((passed + p))
-        failed=$((failed + f))
-      fi
+      run_check windows "$root/scripts/windows-check.sh" "${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}"
       ;;
     web)
-      mkdir -p "${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}"
-      log="${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}/web-check.log"
-      "$root/scripts/web-check.sh" 2>&1 | tee "$log" || true
-      counts="$(sed -nE 's/^web: ([0-9]+) passed, ([0-9]+) failed.*/\1 \2/p' "$log" | tail -n 1)"
-      if [ -z "$counts" ]; then
-        echo "No test summary in $log: counted as one failed test."
-        failed=$((failed + 1))
-      else
-        read -r p f <<<"$counts"
-        passed=$((passed + p))
-        failed=$((failed + f))
-      fi
+      run_check web "$root/scripts/web-check.sh" "${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}"
       ;;
     *)
       echo "Unknown test pass: $pass" >&2

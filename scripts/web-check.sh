@@ -13,16 +13,7 @@ axe_version=4.8.4
 
 packages=(chromium chromium-driver python3-selenium g++ cmake ninja-build libcli11-dev nlohmann-json3-dev)
 command -v npm >/dev/null || packages+=(npm)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/apt-install.sh" "${packages[@]}"
 
 LEVYWISE_WEB_BUILD_DIR="$build" "$root/scripts/web.sh" --build
 cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLEVYWISE_GUI=OFF \

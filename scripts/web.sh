@@ -9,18 +9,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}"
 
-packages=(emscripten node-acorn libfast-float-dev python3 cmake ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/apt-install.sh" emscripten node-acorn libfast-float-dev libfmt-dev python3 cmake ninja-build
 
 # Debian's emscripten finds acorn there; its own cache folder is root's.
 export NODE_PATH=/usr/share/nodejs
