@@ -46,10 +46,10 @@ std::vector<ListingRow> BuildListingRows(const modMain& data) {
     for (int i = 1; i <= last; ++i) {
         const Jurisdiction& unit = data.RateTbl[static_cast<std::size_t>(i)];
         if (isPlaceholder(unit)) continue;
-        rows.push_back(ListingRow{
-            shownText(unit.Code.view()), shownText(unit.Name.view()), FormatFixed7(unit.TaxRate),
-            optHSText(unit.OptHS), FormatGroupedWhole(unit.OptO65.toDouble()),
-            FormatGroupedWhole(unit.OptDP.toDouble()), shownText(unit.UnitType.view())});
+        rows.push_back(ListingRow{shownText(unit.Code.view()), shownText(unit.Name.view()),
+                                  FormatFixed7(unit.TaxRate), optHSText(unit.OptHS),
+                                  FormatGroupedWhole(unit.OptO65.toDouble()),
+                                  FormatGroupedWhole(unit.OptDP.toDouble()), unit.UnitType[0]});
     }
     return rows;
 }

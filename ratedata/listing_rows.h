@@ -11,13 +11,13 @@ namespace levywise {
 // One row of the rate table listing: the unit's code and the texts of its
 // five cells, exactly as the listing shows them.
 struct ListingRow {
-    std::string Code;     // 3 characters, as stored
-    std::string Name;     // all 30 characters, trailing blanks included
-    std::string TaxRate;  // "0.0000000"
-    std::string OptHS;    // empty when 0, "##.####%" up to 1, "$##,###" above 1
-    std::string OptO65;   // "##,###"; empty when it rounds to 0
-    std::string OptDP;    // "##,###"; empty when it rounds to 0
-    std::string UnitType; // the type letter: K, C, I or S
+    std::string Code;    // 3 characters, as stored
+    std::string Name;    // all 30 characters, trailing blanks included
+    std::string TaxRate; // "0.0000000"
+    std::string OptHS;   // empty when 0, "##.####%" up to 1, "$##,###" above 1
+    std::string OptO65;  // "##,###"; empty when it rounds to 0
+    std::string OptDP;   // "##,###"; empty when it rounds to 0
+    char UnitType = ' '; // 'K', 'C', 'I' or 'S' (not a cell of the window's grid)
 };
 
 // The listing in table order: every unit of slots 1..LoadedCount except the

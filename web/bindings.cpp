@@ -143,7 +143,7 @@ val table() {
         r.set("code", shown(row.Code));
         r.set("name", shown(row.Name));
         r.set("rate", row.TaxRate);
-        r.set("type", row.UnitType);
+        r.set("type", std::string(1, row.UnitType));
         listing.call<void>("push", r);
     }
     t.set("listing", listing);
