@@ -16,6 +16,7 @@
 #include "calc/worksheet_html.h"
 #include "ratedata/formats.h"
 #include "ratedata/listing_rows.h"
+#include "ratedata/number_text.h"
 #include "ratedata/rate_file.h"
 
 using emscripten::val;
@@ -169,6 +170,13 @@ val unitSection(const char* tab, const UnitRecord& unit) {
     return section;
 }
 
+// Text the estimate reads as 0 because no number begins it: whatever number
+// text begins with, one more digit changes what is read. Nothing typed is no value.
+bool holdsNoNumber(const std::string& text) {
+    return text.find_first_not_of(" \t\n") != std::string::npos &&
+           AppraisedValueFromText(text) == 0.0 && AppraisedValueFromText(text + '1') == 0.0;
+}
+
 val presented(const EstimateRecord& r) {
     val totals = val::array();
     totals.call<void>("push", pair(shown(r.County.Labels.TotName), r.County.Labels.TotTax));
@@ -199,6 +207,7 @@ val presented(const EstimateRecord& r) {
     e.set("districts", districts);
     e.set("more", more);
     e.set("total", MoneyText(r.TotTaxCents));
+    e.set("valueNote", holdsNoNumber(r.Input.AprValText));
     return e;
 }
 

@@ -207,6 +207,9 @@
       return;
     }
     shown = e;
+    $('valueNote').hidden = !e.valueNote;
+    if (e.valueNote) $('txtAprVal').setAttribute('aria-describedby', 'valueNote');
+    else $('txtAprVal').removeAttribute('aria-describedby');
     showEstimate(e);
     showComparison();
     $('status').textContent = `Total Taxes: ${e.total}`;
