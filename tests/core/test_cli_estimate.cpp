@@ -173,7 +173,7 @@ TEST(Json, EveryCentsFieldIsTheCentsItsTextShows) {
         Loaded({"101\tTINY RATE COUNTY\tK\tN\t0.00001\t\t\t\t1\t0.2\t0.5",
                 "201\tHUGE HS CITY\tC\tN\t0.12345\t\t\t\t1000000000000000000000\t2.5",
                 "901\tODD ISD\tI\tN\t1.23456789\t25000\t10000\t\t0.3333\t\t\t\t\t5000\t7500",
-                "301\tTHIRD DIST\tS\tY\t0.33333\t0.5"});
+                "301\tTHIRD DIST\tS\tY\t0.33333\t\t\t\t1.5"});
     for (const modMain* data : {&sample, &hostile}) {
         const std::vector<ListingRow> rows = BuildListingRows(*data);
         const auto listing = nlohmann::ordered_json::parse(ListingText(rows, ListFormat::Json));
