@@ -38,8 +38,9 @@ std::int64_t characters(std::string_view utf8) {
                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 
+// largest is at least cents and never negative.
 std::int64_t barLength(std::int64_t cents, std::int64_t largest) {
-    if (cents <= 0 || largest <= 0) return 0;
+    if (cents <= 0) return 0;
     // Rounded to the nearest unit; 128 bits so that no amount of money overflows.
     return static_cast<std::int64_t>((static_cast<__int128>(cents) * kBarLength * 2 + largest) /
                                      (static_cast<__int128>(largest) * 2));

@@ -78,7 +78,7 @@ std::string bar(int width, const char* fill) {
 }
 
 TEST(Charts, EveryFigureInProportionAndInWords) {
-    const std::string longName(100, 'W');
+    const std::string longName(150, 'W');
     struct Case {
         std::string svg;
         std::vector<std::string> lines;
@@ -122,17 +122,17 @@ TEST(Charts, EveryFigureInProportionAndInWords) {
          "COUNTY: Kept $500.00, Now $600.00, Change +$100.00 (+20.00%). CITY: Kept $200.00, Now "
          "$0.00, Change -$200.00 (-100.00%)."},
         {// a unit missing from a file, a series shorter than the files: blank there
-         OverTheYearsSvg(
-             {"2026", "2027 \x96 draft"},
-             {{"COUNTY", {40000, 60000}}, {"MUD 5", {std::nullopt, 30000}}, {"GONE", {20000}}}),
+         OverTheYearsSvg({"2026", "2027 \x96 draft", "2028"}, {{"COUNTY", {40000, 60000, 48000}},
+                                                               {"MUD 5", {std::nullopt, 30000, 0}},
+                                                               {"GONE", {20000}}}),
          {"Over the years", "COUNTY", bar(320, kDark) + "2026 $400.00",
-          bar(480, kLight) + "2027 \xE2\x80\x93 draft $600.00", "MUD 5", "2026 not in this file",
-          bar(240, kLight) + "2027 \xE2\x80\x93 draft $300.00", "GONE",
-          bar(160, kDark) + "2026 $200.00", "2027 \xE2\x80\x93 draft not in this file"},
-         "COUNTY: 2026 $400.00, 2027 \xE2\x80\x93 draft $600.00. MUD 5: 2026 not in this file, "
-         "2027 "
-         "\xE2\x80\x93 draft $300.00. GONE: 2026 $200.00, 2027 \xE2\x80\x93 draft not in this "
-         "file."},
+          bar(480, kLight) + "2027 \xE2\x80\x93 draft $600.00", bar(384, kDark) + "2028 $480.00",
+          "MUD 5", "2026 not in this file", bar(240, kLight) + "2027 \xE2\x80\x93 draft $300.00",
+          bar(0, kDark) + "2028 $0.00", "GONE", bar(160, kDark) + "2026 $200.00",
+          "2027 \xE2\x80\x93 draft not in this file", "2028 not in this file"},
+         "COUNTY: 2026 $400.00, 2027 \xE2\x80\x93 draft $600.00, 2028 $480.00. "
+         "MUD 5: 2026 not in this file, 2027 \xE2\x80\x93 draft $300.00, 2028 $0.00. "
+         "GONE: 2026 $200.00, 2027 \xE2\x80\x93 draft not in this file, 2028 not in this file."},
     };
     for (const Case& c : cases) {
         std::string desc;
