@@ -17,22 +17,6 @@ constexpr std::int64_t kMinWidth = 720;
 constexpr const char* kDark = "#1F4E79";  // 8.7:1 against white
 constexpr const char* kLight = "#6C8EBF"; // 3.3:1, with a dark outline
 
-std::string escaped(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (const char c : utf8) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 std::int64_t characters(std::string_view utf8) {
     return std::count_if(utf8.begin(), utf8.end(),
                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
@@ -51,7 +35,7 @@ class Canvas {
 public:
     void text(std::int64_t x, std::int64_t y, std::string_view utf8, bool bold = false) {
         body_ += "<text x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\"" +
-                 (bold ? " font-weight=\"bold\"" : "") + ">" + escaped(utf8) + "</text>\n";
+                 (bold ? " font-weight=\"bold\"" : "") + ">" + MarkupEscaped(utf8) + "</text>\n";
         width_ = std::max(width_, x + characters(utf8) * kCharWidth + kMargin);
     }
     void bar(std::int64_t y, std::int64_t length, BarShade shade) {
@@ -62,12 +46,12 @@ public:
     }
     std::string svg(const BarChart& chart, std::int64_t height) const {
         const std::string w = std::to_string(width_), h = std::to_string(height);
-        const std::string id = escaped(chart.Id);
+        const std::string id = MarkupEscaped(chart.Id);
         return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
                "\" viewBox=\"0 0 " + w + " " + h + "\" role=\"img\" aria-labelledby=\"" + id +
                "-title " + id + "-desc\" font-family=\"sans-serif\" font-size=\"12\">\n" +
-               "<title id=\"" + id + "-title\">" + escaped(chart.Title) + "</title>\n" +
-               "<desc id=\"" + id + "-desc\">" + escaped(chart.Description) + "</desc>\n" +
+               "<title id=\"" + id + "-title\">" + MarkupEscaped(chart.Title) + "</title>\n" +
+               "<desc id=\"" + id + "-desc\">" + MarkupEscaped(chart.Description) + "</desc>\n" +
                "<rect width=\"" + w + "\" height=\"" + h + "\" fill=\"#FFFFFF\"/>\n" + body_ +
                "</svg>\n";
     }

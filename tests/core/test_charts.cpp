@@ -23,7 +23,7 @@ double luminance(const std::string& hex) {
 
 // The picture read back: its texts in order, a bar written as "[width fill]"
 // before the label beside it; checks what every picture must hold.
-std::vector<std::string> readBack(const std::string& svg, std::string& desc) {
+std::vector<std::string> readBack(const std::string& svg) {
     std::smatch m;
     EXPECT_TRUE(std::regex_search(svg, m,
                                   std::regex(R"re(^<svg [^>]*width="(\d+)" height="(\d+)" )re"
@@ -35,7 +35,7 @@ std::vector<std::string> readBack(const std::string& svg, std::string& desc) {
     EXPECT_NE(svg.find("<title id=\"" + titleId + "\">"), std::string::npos);
     EXPECT_TRUE(
         std::regex_search(svg, m, std::regex("<desc id=\"" + descId + "\">([^<]*)</desc>")));
-    desc = m[1];
+    const std::string desc = m[1];
 
     const std::regex element(R"re(<(text|rect class="bar") x="(\d+)" y="(\d+)")re"
                              R"re((?: width="(\d+)" height="(\d+)" fill="(#[0-9A-F]{6})")?)re"
@@ -65,6 +65,9 @@ std::vector<std::string> readBack(const std::string& svg, std::string& desc) {
             EXPECT_TRUE(y > barTop && y <= barBottom) << text;
         }
         lastY = y;
+        if (!lines.empty()) { // the title aside, every text is said in words too
+            EXPECT_NE(desc.find(text), std::string::npos) << text;
+        }
         lines.push_back(pendingBar + text);
         pendingBar.clear();
     }
@@ -82,7 +85,6 @@ TEST(Charts, EveryFigureInProportionAndInWords) {
     struct Case {
         std::string svg;
         std::vector<std::string> lines;
-        std::string desc;
     };
     const std::vector<Case> cases = {
         {// largest first, ties in the order given, names escaped, lengths rounded
@@ -95,32 +97,23 @@ TEST(Charts, EveryFigureInProportionAndInWords) {
          {"Where the tax goes", "COUNTY", bar(480, kDark) + "$500.00", "CITY",
           bar(240, kDark) + "$250.00", "MUD &lt;1&gt; &amp; &quot;A&quot;",
           bar(240, kDark) + "$250.00", "ESD", bar(119, kDark) + "$123.45", "NONE",
-          bar(0, kDark) + "$0.00", "Total Taxes $1,123.45"},
-         "COUNTY $500.00. CITY $250.00. MUD &lt;1&gt; &amp; &quot;A&quot; $250.00. ESD $123.45. "
-         "NONE $0.00. Total Taxes $1,123.45."},
+          bar(0, kDark) + "$0.00", "Total Taxes $1,123.45"}},
         {// one unit: the full length; Windows-1252 decoded, controls replaced, room for a long name
          WhereTheTaxGoesSvg({{"CAF\xC9 \x80\x81\x01" + longName, 1}}, 1),
          {"Where the tax goes", "CAF\xC3\x89 \xE2\x82\xAC\xEF\xBF\xBD\xEF\xBF\xBD" + longName,
-          bar(480, kDark) + "$0.01", "Total Taxes $0.01"},
-         "CAF\xC3\x89 \xE2\x82\xAC\xEF\xBF\xBD\xEF\xBF\xBD" + longName +
-             " $0.01. Total Taxes $0.01."},
+          bar(480, kDark) + "$0.01", "Total Taxes $0.01"}},
         {// nothing to scale by: no length, no division
          WhereTheTaxGoesSvg({{"A", 0}, {"B", -500}}, -500),
          {"Where the tax goes", "A", bar(0, kDark) + "$0.00", "B", bar(0, kDark) + "-$5.00",
-          "Total Taxes -$5.00"},
-         "A $0.00. B -$5.00. Total Taxes -$5.00."},
-        {WhereTheTaxGoesSvg({}, 0),
-         {"Where the tax goes", "Total Taxes $0.00"},
-         "Total Taxes $0.00."},
+          "Total Taxes -$5.00"}},
+        {WhereTheTaxGoesSvg({}, 0), {"Where the tax goes", "Total Taxes $0.00"}},
         {// one scale for both sides of every unit
          WhatChangedSvg({{"COUNTY", 50000, 60000, "+$100.00 (+20.00%)"},
                          {"CITY", 20000, 0, "-$200.00 (-100.00%)"}}),
          {"What changed", "COUNTY", bar(400, kLight) + "Kept $500.00",
           bar(480, kDark) + "Now $600.00", "Change +$100.00 (+20.00%)", "CITY",
           bar(160, kLight) + "Kept $200.00", bar(0, kDark) + "Now $0.00",
-          "Change -$200.00 (-100.00%)"},
-         "COUNTY: Kept $500.00, Now $600.00, Change +$100.00 (+20.00%). CITY: Kept $200.00, Now "
-         "$0.00, Change -$200.00 (-100.00%)."},
+          "Change -$200.00 (-100.00%)"}},
         {// a unit missing from a file, a series shorter than the files: blank there
          OverTheYearsSvg({"2026", "2027 \x96 draft", "2028"}, {{"COUNTY", {40000, 60000, 48000}},
                                                                {"MUD 5", {std::nullopt, 30000, 0}},
@@ -129,16 +122,9 @@ TEST(Charts, EveryFigureInProportionAndInWords) {
           bar(480, kLight) + "2027 \xE2\x80\x93 draft $600.00", bar(384, kDark) + "2028 $480.00",
           "MUD 5", "2026 not in this file", bar(240, kLight) + "2027 \xE2\x80\x93 draft $300.00",
           bar(0, kDark) + "2028 $0.00", "GONE", bar(160, kDark) + "2026 $200.00",
-          "2027 \xE2\x80\x93 draft not in this file", "2028 not in this file"},
-         "COUNTY: 2026 $400.00, 2027 \xE2\x80\x93 draft $600.00, 2028 $480.00. "
-         "MUD 5: 2026 not in this file, 2027 \xE2\x80\x93 draft $300.00, 2028 $0.00. "
-         "GONE: 2026 $200.00, 2027 \xE2\x80\x93 draft not in this file, 2028 not in this file."},
+          "2027 \xE2\x80\x93 draft not in this file", "2028 not in this file"}},
     };
-    for (const Case& c : cases) {
-        std::string desc;
-        EXPECT_EQ(readBack(c.svg, desc), c.lines);
-        EXPECT_EQ(desc, c.desc);
-    }
+    for (const Case& c : cases) EXPECT_EQ(readBack(c.svg), c.lines);
     // The two shades stay apart when printed in grey.
     EXPECT_GE((luminance(kLight) + 0.05) / (luminance(kDark) + 0.05), 2.0);
 }
