@@ -323,7 +323,7 @@ void BuildUnitTab(frmMainControls& w, QWidget* page, const UnitTab& t) {
         return box;
     };
 
-    caption(t.name, t.placeholder, Twips(240, 540, t.nameWidth, 252));
+    ExposeTextAsShown(caption(t.name, t.placeholder, Twips(240, 540, t.nameWidth, 252)));
     (w.*t.name.member)->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold));
     caption(t.aprCaption, "Appraised Value", Twips(480, 780, 1452, 252))
         ->setBuddy(value(t.aprVal, 2280, 780, "appraised value"));
@@ -376,13 +376,15 @@ void BuildTotalTab(frmMainControls& w, QWidget* page) {
     const auto spoken = [](const char* row) {
         return QStringLiteral("Total tax: ") + QLatin1String(row);
     };
+    // A unit's name shows its "&" as it is: the names have no buddy, whose
+    // access key it would become (the figures have names of their own).
     for (const Row& row : rows) {
         QLabel* name = Caption(page, row.nameId, QString::fromLatin1(row.caption), Qt::AlignRight);
+        ExposeTextAsShown(name);
         TwipsTabWidget::Place(name, Twips(720, row.top, 2655, 255));
         QLineEdit* tax = ValueBox(page, row.taxId, spoken(row.spoken));
         tax->setToolTip(QString::fromLatin1(row.tooltip));
         TwipsTabWidget::Place(tax, Twips(3840, row.top, 1215, 255));
-        name->setBuddy(tax);
         w.*row.name = name;
         w.*row.tax = tax;
     }

@@ -3,12 +3,25 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QLabel>
 
 namespace levywise {
 namespace {
 
 constexpr const char* kWindowProperty = "levywiseAccessibleWindow";
 constexpr const char* kListProperty = "levywiseAccessibleList";
+constexpr const char* kShownTextProperty = "levywiseAccessibleShownText";
+
+class ShownText : public QAccessibleWidget {
+public:
+    explicit ShownText(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<const QLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
 
 // The toolkit's own interface of a drop-down list takes the entry chosen
 // for its name on Linux, so a screen reader never hears what the list is for.
@@ -51,6 +64,9 @@ QAccessibleInterface* Interface(const QString&, QObject* object) {
     if (auto* list = qobject_cast<QComboBox*>(widget);
         list && list->property(kListProperty).toBool())
         return new NamedList(list);
+    if (auto* label = qobject_cast<QLabel*>(widget);
+        label && label->property(kShownTextProperty).toBool())
+        return new ShownText(label);
     return nullptr;
 }
 
@@ -64,6 +80,11 @@ void InstallOnce() {
 void ExposeAsWindow(QWidget* window) {
     InstallOnce();
     window->setProperty(kWindowProperty, true);
+}
+
+void ExposeTextAsShown(QLabel* label) {
+    InstallOnce();
+    label->setProperty(kShownTextProperty, true);
 }
 
 void ExposeAsNamedList(QComboBox* list, const QString& name) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QWidget;
 
 namespace levywise {
@@ -12,6 +13,12 @@ namespace levywise {
 
 // A top-level window is announced as a window, named by its caption.
 void ExposeAsWindow(QWidget* window);
+
+// A label that shows data, such as a unit's name, is heard as it shows it:
+// an "&" in it is a character, where the toolkit would take it for the mark
+// of an access key and leave it out. Such a label has plain text and no
+// buddy (with one, it would show its "&" as that mark).
+void ExposeTextAsShown(QLabel* label);
 
 // A list of units is announced by its own name rather than by the entry
 // chosen; the entry chosen is its value, read as each entry's accessible

@@ -25,19 +25,26 @@ QString paintImage(QPaintDevice& device, QPainter& painter, const QImage& image)
 
 } // namespace
 
+std::unique_ptr<QMessageBox> NewMessageBox(QWidget* parent, const QString& title,
+                                           const QString& text, MsgButtons buttons) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(title);
+    box->setTextFormat(Qt::PlainText);
+    box->setText(QString(text).replace("\r\n", "\n"));
+    box->setIcon(QMessageBox::NoIcon);
+    if (buttons == MsgButtons::OkCancel) {
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    return box;
+}
+
 MsgResult QtPlatform::messageBox(QWidget* parent, const QString& title, const QString& text,
                                  MsgButtons buttons) {
-    QMessageBox box(parent);
-    box.setWindowTitle(title);
-    box.setText(QString(text).replace("\r\n", "\n"));
-    box.setIcon(QMessageBox::NoIcon);
-    if (buttons == MsgButtons::OkCancel) {
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
-    return box.exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+    const auto box = NewMessageBox(parent, title, text, buttons);
+    return box->exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
 }
 
 std::optional<QString> QtPlatform::openFile(QWidget* parent, const OpenFileRequest& request) {

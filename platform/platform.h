@@ -3,8 +3,10 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 namespace levywise {
@@ -49,6 +51,12 @@ public:
     virtual QString previewDocument(QWidget* parent, const QString& html, const QString& title) = 0;
     virtual QString saveDocumentAsPdf(const QString& html, const QString& path) = 0;
 };
+
+// The message box the program shows: the title, the text (lines joined
+// with CR LF) shown as the characters it holds, never as markup, whatever a
+// file or a setting put into it, no icon, and the buttons asked for.
+std::unique_ptr<QMessageBox> NewMessageBox(QWidget* parent, const QString& title,
+                                           const QString& text, MsgButtons buttons);
 
 // The real desktop.
 class QtPlatform : public Platform {

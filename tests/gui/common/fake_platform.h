@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QLabel>
+#include <QMessageBox>
 #include <QString>
+#include <QTextDocument>
 #include <QWidget>
 #include <deque>
 #include <optional>
@@ -18,6 +21,7 @@ class FakePlatform : public Platform {
 public:
     struct Message {
         QString title, text;
+        QString shown; // the text as the program's message box shows it
         MsgButtons buttons;
         QPoint over; // the centre of the window it opens over
     };
@@ -37,8 +41,8 @@ public:
 
     MsgResult messageBox(QWidget* parent, const QString& title, const QString& text,
                          MsgButtons buttons) override {
-        messages.push_back(
-            {title, text, buttons, parent ? parent->window()->geometry().center() : QPoint()});
+        messages.push_back({title, text, shownText(*NewMessageBox(parent, title, text, buttons)),
+                            buttons, parent ? parent->window()->geometry().center() : QPoint()});
         if (messageAnswers.empty()) return MsgResult::Cancel;
         const MsgResult answer = messageAnswers.front();
         messageAnswers.pop_front();
@@ -71,6 +75,20 @@ public:
     }
 
 private:
+    // What a label shows: markup, when it takes its text for markup, is
+    // rendered and only the characters it leaves are seen.
+    static QString shownText(const QMessageBox& box) {
+        const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (!label) qFatal("the message box has no text label");
+        const Qt::TextFormat format = label->textFormat();
+        if (format == Qt::PlainText ||
+            (format == Qt::AutoText && !Qt::mightBeRichText(label->text())))
+            return label->text();
+        QTextDocument document;
+        document.setHtml(label->text());
+        return document.toPlainText();
+    }
+
     // Copies the text rather than the optional: g++ 12 at -O2 takes a copied
     // optional<QString> for maybe-uninitialized.
     static std::optional<QString> next(std::deque<std::optional<QString>>& answers) {
