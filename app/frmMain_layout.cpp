@@ -219,10 +219,11 @@ void BuildInputArea(frmMainControls& w, QWidget* client) {
     w.txtAprVal->setAccessibleName(QStringLiteral("Appraised value"));
     PlaceTwips(w.txtAprVal, 240, 240, 2055, 285);
 
+    // A list is heard by its caption, the label whose buddy it is, and by the
+    // entry chosen, as the toolkit names it.
     w.Label3 = Caption(f, "Label3", QStringLiteral("County"));
     PlaceTwips(w.Label3, 240, 600, 1095, 255);
     w.comboCounties = Named(new QComboBox(f), "comboCounties");
-    ExposeAsNamedList(w.comboCounties, QStringLiteral("County"));
     w.Label3->setBuddy(w.comboCounties);
     w.comboCounties->setToolTip(QStringLiteral("Select the county here"));
     PlaceTwips(w.comboCounties, 240, 840, 2055, 315);
@@ -230,7 +231,6 @@ void BuildInputArea(frmMainControls& w, QWidget* client) {
     w.Label1 = Caption(f, "Label1", QStringLiteral("City"));
     PlaceTwips(w.Label1, 240, 1200, 975, 255);
     w.comboCities = Named(new QComboBox(f), "comboCities");
-    ExposeAsNamedList(w.comboCities, QStringLiteral("City"));
     w.Label1->setBuddy(w.comboCities);
     w.comboCities->setToolTip(QStringLiteral("Select the city here"));
     PlaceTwips(w.comboCities, 240, 1440, 2055, 315);
@@ -238,7 +238,6 @@ void BuildInputArea(frmMainControls& w, QWidget* client) {
     w.Label2 = Caption(f, "Label2", QStringLiteral("School"));
     PlaceTwips(w.Label2, 240, 1800, 855, 255);
     w.comboSchools = Named(new QComboBox(f), "comboSchools");
-    ExposeAsNamedList(w.comboSchools, QStringLiteral("School district"));
     w.Label2->setBuddy(w.comboSchools);
     w.comboSchools->setToolTip(QStringLiteral("Select the school district here"));
     PlaceTwips(w.comboSchools, 240, 2040, 2055, 315);

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-class QComboBox;
 class QLabel;
 class QWidget;
 
@@ -19,10 +18,5 @@ void ExposeAsWindow(QWidget* window);
 // of an access key and leave it out. Such a label has plain text and no
 // buddy (with one, it would show its "&" as that mark).
 void ExposeTextAsShown(QLabel* label);
-
-// A list of units is announced by its own name rather than by the entry
-// chosen; the entry chosen is its value, read as each entry's accessible
-// text (Qt::AccessibleTextRole) where it has one.
-void ExposeAsNamedList(QComboBox* list, const QString& name);
 
 } // namespace levywise
