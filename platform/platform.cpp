@@ -2,6 +2,7 @@
 
 #include "platform/print_document.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 
 namespace levywise {
 namespace {
@@ -75,6 +77,26 @@ std::optional<QString> QtPlatform::saveFile(QWidget* parent, const QString& prop
 }
 
 QString QtPlatform::currentDirectory() { return QDir::toNativeSeparators(QDir::currentPath()); }
+
+QString QtPlatform::userConfigFolder() {
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return config.isEmpty()
+               ? QString()
+               : QDir::toNativeSeparators(QDir(config).filePath(QStringLiteral("levywise")));
+}
+
+// Where the package put it; a tree installed under another prefix has it at
+// the same place relative to the program.
+QString QtPlatform::installedSampleFolder() {
+    for (const QString& path :
+         {QCoreApplication::applicationDirPath() + QStringLiteral("/" LEVYWISE_SAMPLE_FROM_PROGRAM),
+          QStringLiteral(LEVYWISE_SAMPLE_INSTALL_DIR)}) {
+        const QDir folder(path);
+        if (folder.exists(QStringLiteral("taxrate.tab")))
+            return QDir::toNativeSeparators(folder.absolutePath());
+    }
+    return {};
+}
 
 bool QtPlatform::hasPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
 

@@ -30,6 +30,7 @@ public:
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     QString currentDir = QStringLiteral("/tmp");
+    QString configFolder, sampleFolder; // none unless a test sets them
     bool printerPresent = true;
     QString printError, pdfError; // what printing or saving reports
 
@@ -56,6 +57,8 @@ public:
         return next(saveAnswers);
     }
     QString currentDirectory() override { return currentDir; }
+    QString userConfigFolder() override { return configFolder; }
+    QString installedSampleFolder() override { return sampleFolder; }
     bool hasPrinter() override { return printerPresent; }
     QString printImage(const QImage& image, const QString&) override {
         if (printError.isEmpty()) printed.push_back(image);
