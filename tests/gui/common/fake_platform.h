@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QString>
-#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QWidget>
 #include <deque>
 #include <optional>
@@ -78,18 +78,13 @@ public:
     }
 
 private:
-    // What a label shows: markup, when it takes its text for markup, is
-    // rendered and only the characters it leaves are seen.
+    // What the box shows: the text itself, or what is left of it once it
+    // has been taken for markup.
     static QString shownText(const QMessageBox& box) {
         const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        if (!label) qFatal("the message box has no text label");
-        const Qt::TextFormat format = label->textFormat();
-        if (format == Qt::PlainText ||
-            (format == Qt::AutoText && !Qt::mightBeRichText(label->text())))
-            return label->text();
-        QTextDocument document;
-        document.setHtml(label->text());
-        return document.toPlainText();
+        return label->textFormat() == Qt::PlainText
+                   ? label->text()
+                   : QTextDocumentFragment::fromHtml(label->text()).toPlainText();
     }
 
     // Copies the text rather than the optional: g++ 12 at -O2 takes a copied
