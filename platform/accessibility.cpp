@@ -14,8 +14,7 @@ public:
     explicit ShownText(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return static_cast<const QLabel*>(widget())->text();
+        if (t == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
         return QAccessibleWidget::text(t);
     }
 };
