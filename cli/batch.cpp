@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <io.h>
 #include <windows.h>
 #define isatty _isatty
+#define unlink _unlink
 #define STDERR_FILENO 2
 #else
 #include <sys/stat.h>
@@ -22,14 +24,37 @@
 #endif
 
 #include "cli/csv.h"
+#include "cli/estimate.h"
 #include "cli/text_output.h"
 #include "ratedata/text.h"
 
 namespace levywise::cli {
 namespace {
 
-constexpr std::array<std::string_view, kBatchColumnCount> kNames = {
-    "id", "value", "county", "city", "school", "homestead", "exemption", "veteran", "specials"};
+struct ColumnHelp {
+    std::string_view name, values;
+};
+
+// In the order of BatchColumn.
+constexpr std::array<ColumnHelp, kBatchColumnCount> kColumns = {{
+    {"id", "required: the property's name, copied to the output"},
+    {"value", "required: the appraised value, a number such as 200000 or $200,000, not negative"},
+    {"county", "the county-level unit's code (empty: none)"},
+    {"city", "the city's code (empty: none)"},
+    {"school", "the school district's code (empty: none)"},
+    {"homestead", "Y or N, yes or no, true or false, 1 or 0, in any case (empty: N)"},
+    {"exemption", "over65, disabled, or empty for neither"},
+    {"veteran", "the disability bracket 1 (10-30%), 2 (31-50%), 3 (51-70%) or 4 (71-100%), or "
+                "empty for none"},
+    {"specials", "special district codes separated by \";\", none, or empty for the rate file's "
+                 "defaults"},
+}};
+
+constexpr std::array<std::string_view, kBatchColumnCount> kNames = [] {
+    std::array<std::string_view, kBatchColumnCount> names;
+    for (std::size_t i = 0; i < names.size(); ++i) names[i] = kColumns[i].name;
+    return names;
+}();
 
 std::string allNames() {
     std::string out;
@@ -38,6 +63,18 @@ std::string allNames() {
 }
 
 } // namespace
+
+std::string BatchInputHelp() {
+    std::string text = "The input is CSV with a header row that names its columns, in any order "
+                       "and in any case:\n";
+    for (const ColumnHelp& c : kColumns) {
+        text += "  " + std::string(c.name);
+        text.append(11 - c.name.size(), ' ');
+        text += std::string(c.values) + "\n";
+    }
+    return text + "The output is CSV: id, county_tax, city_tax, school_tax, special_tax, "
+                  "total_tax (plain decimals) and error (empty when the row was estimated).";
+}
 
 std::optional<BatchHeader> ParseBatchHeader(std::span<const std::string_view> names,
                                             std::string& error) {
@@ -49,7 +86,7 @@ std::optional<BatchHeader> ParseBatchHeader(std::span<const std::string_view> na
         std::size_t column = 0;
         while (column < kNames.size() && !EqualsIgnoringCase(kNames[column], name)) ++column;
         if (column == kNames.size()) {
-            error = "the input has an unknown column \"" + std::string(names[i]) +
+            error = "the input has an unknown column \"" + Quoted(names[i]) +
                     "\"; the columns are " + allNames();
             return std::nullopt;
         }
@@ -77,21 +114,24 @@ namespace {
 bool fail(std::string& error, std::string_view what, std::string_view text) {
     error.assign(what);
     error += " \"";
-    error += text;
+    error += Quoted(text);
     error += '"';
     return false;
 }
 
 bool readHomestead(std::string_view text, bool& ghs, std::string& error) {
     text = Trimmed(text);
-    if (text.empty() || EqualsIgnoringCase(text, "n")) {
-        ghs = false;
-    } else if (EqualsIgnoringCase(text, "y")) {
-        ghs = true;
-    } else {
-        return fail(error, "homestead must be Y or N, not", text);
-    }
-    return true;
+    for (const std::string_view no : {"", "n", "no", "false", "0"})
+        if (EqualsIgnoringCase(text, no)) {
+            ghs = false;
+            return true;
+        }
+    for (const std::string_view yes : {"y", "yes", "true", "1"})
+        if (EqualsIgnoringCase(text, yes)) {
+            ghs = true;
+            return true;
+        }
+    return fail(error, "homestead must be Y or N (yes, no, true, false, 1 or 0), not", text);
 }
 
 bool readExemption(std::string_view text, AgeOption& age, std::string& error) {
@@ -136,6 +176,9 @@ bool BatchEstimator::estimate(const BatchRow& row, EstimateFigures& figures, std
     if (!city) return fail(error, "unknown city code", Trimmed(row.City));
     const ListEntry* school = codes_.school(row.School);
     if (!school) return fail(error, "unknown school code", Trimmed(row.School));
+    for (const std::string_view code : {row.County, row.City, row.School})
+        if (!Trimmed(code).empty() && codes_.shared(code))
+            return fail(error, "more than one unit of the rate file has the code", Trimmed(code));
     if (!readHomestead(row.Homestead, request.GHS, error) ||
         !readExemption(row.Exemption, request.Age, error) ||
         !readVeteran(row.Veteran, request.Vet, error))
@@ -148,8 +191,21 @@ bool BatchEstimator::estimate(const BatchRow& row, EstimateFigures& figures, std
         request.Districts = {};
     } else {
         chosen_.clear();
-        if (const auto unknown = codes_.districtsOf(specials, ';', chosen_))
-            return fail(error, "unknown special district code", *unknown);
+        if (const auto bad = codes_.districtsOf(specials, ';', chosen_)) {
+            // No code is longer than three characters: a longer one is codes
+            // run together with another separator.
+            const std::size_t other = bad->find_first_of(", |/:");
+            if (bad->size() > 3 && other != std::string_view::npos) {
+                const std::string what = "special district codes are separated by \";\", not \"" +
+                                         std::string(1, (*bad)[other]) + "\":";
+                return fail(error, what, *bad);
+            }
+            return fail(error,
+                        codes_.districts(*bad).empty()
+                            ? "unknown special district code"
+                            : "more than one special district of the rate file has the code",
+                        *bad);
+        }
         request.Districts = chosen_;
     }
 
@@ -157,6 +213,11 @@ bool BatchEstimator::estimate(const BatchRow& row, EstimateFigures& figures, std
     request.City = city->Unit;
     request.School = school->Unit;
     request.TaxDistricts = !county->NoCounty;
+    if (const ValueCheck value = CheckValue(row.Value); value != ValueCheck::Amount) {
+        fail(error, "value", Trimmed(row.Value));
+        (error += ' ') += ValueProblem(value);
+        return false;
+    }
     request.AprValText = row.Value;
     const std::string_view failure = engine_.compute(request, figures);
     if (failure.empty()) return true;
@@ -285,6 +346,40 @@ namespace {
 
 std::string reason(int error) { return std::strerror(error); }
 
+// The temporary file a signal that ends the process removes first: kept in
+// static memory, since a signal handler may only touch that and call
+// async-signal-safe functions.
+char interruptedFile[4096];
+volatile std::sig_atomic_t removeOnSignal = 0;
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM};
+using Handler = void (*)(int);
+Handler before[std::size(kEndingSignals)];
+
+extern "C" void removeAndEnd(int signal) {
+    if (removeOnSignal) unlink(interruptedFile);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void removeOnEndingSignal(const std::filesystem::path& file) {
+    const std::string name = file.string();
+    if (name.size() >= sizeof interruptedFile) return;
+    std::memcpy(interruptedFile, name.c_str(), name.size() + 1);
+    removeOnSignal = 1;
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+        before[i] = std::signal(kEndingSignals[i], removeAndEnd);
+        // A signal the process was started to ignore stays ignored.
+        if (before[i] == SIG_IGN) std::signal(kEndingSignals[i], SIG_IGN);
+    }
+}
+
+void keepOnEndingSignal() {
+    if (!removeOnSignal) return;
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i)
+        std::signal(kEndingSignals[i], before[i] == SIG_ERR ? SIG_DFL : before[i]);
+    removeOnSignal = 0;
+}
+
 // A new file beside target that no one else has opened.
 std::FILE* createBeside(const std::filesystem::path& target, std::filesystem::path& created) {
     std::random_device entropy;
@@ -302,6 +397,20 @@ std::FILE* createBeside(const std::filesystem::path& target, std::filesystem::pa
     return nullptr;
 }
 
+// The file a path names through any symbolic links, which the results then
+// replace instead of the link; empty when the links go round in a circle.
+std::filesystem::path linkTarget(const std::filesystem::path& path) {
+    std::filesystem::path target = path;
+    std::error_code ec;
+    for (int links = 0; std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec));
+         ++links) {
+        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec || links == 40) return {};
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
 } // namespace
 
 OutputFile::~OutputFile() { abandon(); }
@@ -311,8 +420,13 @@ bool OutputFile::open(const std::string& path, std::string& error) {
         file_ = stdout;
         return true;
     }
+    const std::filesystem::path target = linkTarget(path);
+    if (target.empty()) {
+        error = "its symbolic links lead nowhere";
+        return false;
+    }
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::status(target, ec);
     if (std::filesystem::is_directory(status)) {
         error = "this is a folder";
         return false;
@@ -323,12 +437,13 @@ bool OutputFile::open(const std::string& path, std::string& error) {
         if (!file_) error = reason(errno);
         return file_ != nullptr;
     }
-    target_ = path;
+    target_ = target;
     file_ = createBeside(target_, temporary_);
     if (!file_) {
         error = "no file can be created beside it (" + reason(errno) + ")";
         return false;
     }
+    removeOnEndingSignal(temporary_);
     // The results keep the permissions of the file they replace.
     if (std::filesystem::exists(status))
         std::filesystem::permissions(temporary_, status.permissions(), ec);
@@ -355,6 +470,7 @@ bool OutputFile::commit(std::string& error) {
             return false;
         }
         temporary_.clear();
+        keepOnEndingSignal();
     }
     return true;
 }
@@ -366,6 +482,7 @@ void OutputFile::abandon() {
         std::error_code ec;
         std::filesystem::remove(temporary_, ec);
         temporary_.clear();
+        keepOnEndingSignal();
     }
 }
 
@@ -444,7 +561,7 @@ std::string overwrites(const BatchOptions& o) {
 
 int RunBatchCommand(const BatchOptions& o, std::ostream& err) {
     auto data = std::make_unique<modMain>();
-    if (!LoadRateTable(o.Rates, *data, err)) return kExitFailed;
+    if (const int status = LoadRateTable(o.Rates, *data, err); status != kExitDone) return status;
 
     if (const std::string kept = overwrites(o); !kept.empty()) {
         err << "levywise-cli: " << o.Output << " " << kept << "; the results would overwrite it\n";

@@ -21,8 +21,13 @@
 namespace levywise::cli {
 
 // The columns a batch input may have, in any order; id and value are required.
+// The values each takes are told by BatchInputHelp.
 enum class BatchColumn { Id, Value, County, City, School, Homestead, Exemption, Veteran, Specials };
 inline constexpr std::size_t kBatchColumnCount = 9;
+
+// What batch --help says of the input and the output: each column of the
+// input with the values it takes.
+std::string BatchInputHelp();
 
 struct BatchHeader {
     std::array<int, kBatchColumnCount> Index{}; // the column's position, -1 when absent
@@ -58,7 +63,7 @@ struct BatchRow {
     std::string_view County; // codes; empty for the "no unit" entry
     std::string_view City;
     std::string_view School;
-    std::string_view Homestead; // Y or N (empty: N)
+    std::string_view Homestead; // Y, N, yes, no, true, false, 1 or 0 in any case (empty: N)
     std::string_view Exemption; // empty, over65 or disabled
     std::string_view Veteran;   // empty or 1 to 4
     std::string_view Specials;  // empty for the file's defaults, none, or codes separated by ';'

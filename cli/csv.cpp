@@ -292,16 +292,11 @@ void CsvReader::takeFirstLine(CsvRecord& record) {
     while (pos <= maxRecordBytes_ && available(pos) && !isLineEnd(buffer_[begin_ + pos])) ++pos;
     if (pos > maxRecordBytes_) {
         // Not even one line fits: drop the rest of it.
+        // The rest of it is dropped only when reading goes on: a caller that
+        // stops here (at a header row from an endless input) is not kept waiting.
         record.Fields = {};
         record.Problem = "the row is too long";
-        while (available(0)) {
-            const char* from = buffer_.data() + begin_;
-            std::size_t n = 0;
-            while (begin_ + n < end_ && !isLineEnd(from[n])) ++n;
-            begin_ += n;
-            if (begin_ < end_) break;
-        }
-        if (available(0)) begin_ += lineEndLength(0);
+        dropLine_ = true;
         ++line_;
         return;
     }
@@ -311,6 +306,18 @@ void CsvReader::takeFirstLine(CsvRecord& record) {
     record.Problem = "a quoted field is not closed";
     begin_ += pos + lineEnd;
     ++line_;
+}
+
+void CsvReader::dropRestOfLine() {
+    dropLine_ = false;
+    while (available(0)) {
+        const char* from = buffer_.data() + begin_;
+        std::size_t n = 0;
+        while (begin_ + n < end_ && !isLineEnd(from[n])) ++n;
+        begin_ += n;
+        if (begin_ < end_) break;
+    }
+    if (available(0)) begin_ += lineEndLength(0);
 }
 
 // Most records are a line of plain fields lying whole in the buffer, ended
@@ -346,6 +353,7 @@ bool CsvReader::nextPlainLine(CsvRecord& record) {
 }
 
 bool CsvReader::next(CsvRecord& record) {
+    if (dropLine_) dropRestOfLine();
     if (started_ && nextPlainLine(record)) return true;
     if (!skipEmptyLines()) return false;
     record = CsvRecord{};

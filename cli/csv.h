@@ -147,6 +147,7 @@ private:
     std::size_t lineEndLength(std::size_t pos);
     void parseFields(char* data, std::size_t begin, std::size_t end, CsvRecord& record);
     void takeFirstLine(CsvRecord& record);
+    void dropRestOfLine();
 
     ByteSource& source_;
     std::size_t maxRecordBytes_;
@@ -165,6 +166,7 @@ private:
     long aheadBad_ = 0;
     bool atEnd_ = false;
     bool started_ = false;
+    bool dropLine_ = false; // the rest of a too long line is still to be skipped
     long line_ = 1;
     std::size_t expectedFields_ = 0;
     std::vector<std::string_view> fields_;
@@ -175,11 +177,12 @@ private:
 
 namespace levywise::cli {
 
-// A text a spreadsheet would run as a formula: it starts with =, +, - or @.
+// A text a spreadsheet would run as a formula: it starts with =, +, - or @,
+// or with a tab or a carriage return, which some skip before a formula.
 inline bool LooksLikeFormula(std::string_view text) {
     if (text.empty()) return false;
     const char c = text.front();
-    return c == '=' || c == '+' || c == '-' || c == '@';
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
 }
 
 // Writes CSV rows: a field is quoted only when it holds a comma, a quote or
@@ -192,7 +195,7 @@ public:
 
     void field(std::string_view text);
     // A text that is no number: one that a spreadsheet would run as a
-    // formula (it starts with =, +, - or @) is written after a "'".
+    // formula (LooksLikeFormula) is written after a "'".
     void textField(std::string_view text);
     // A field known to hold no comma, quote or line break.
     void unquotedField(std::string_view text) {

@@ -8,6 +8,7 @@
 #include "cli/estimate_json.h"
 #include "cli/text_output.h"
 #include "ratedata/formats.h"
+#include "ratedata/number_text.h"
 #include "ratedata/text.h"
 
 namespace levywise::cli {
@@ -29,7 +30,8 @@ void line(std::string& out, const std::string& label, const std::string& value) 
     out += label;
     std::size_t used = Utf8Length(label);
     const std::size_t width = std::max(kLabelWidth, used + 1) + kValueWidth;
-    for (; used + value.size() < width; ++used) out += ' ';
+    out += ' '; // a figure wider than its column still stands apart
+    for (++used; used + value.size() < width; ++used) out += ' ';
     out += value;
     out += '\n';
 }
@@ -50,8 +52,8 @@ void unitSection(std::string& out, const char* tab, const std::string& code, con
 
 nlohmann::ordered_json unitJson(const std::string& code, const UnitLabels& u) {
     nlohmann::ordered_json j;
-    j["code"] = Utf8FromCp1252(code);
-    j["name"] = Utf8FromCp1252(u.TotName);
+    j["code"] = Shown(code);
+    j["name"] = Shown(u.TotName);
     j["appraised_value"] = u.AprVal;
     j["homestead"] = u.HSVal;
     j["over65_or_disabled"] = u.O65Val;
@@ -97,8 +99,8 @@ nlohmann::ordered_json EstimateJsonValue(const EstimateReport& r) {
     j["special_districts"] = nlohmann::ordered_json::array();
     for (const TaxedDistrict& d : r.Districts) {
         nlohmann::ordered_json district;
-        district["code"] = Utf8FromCp1252(d.Code);
-        district["name"] = Utf8FromCp1252(d.Name);
+        district["code"] = Shown(d.Code);
+        district["name"] = Shown(d.Name);
         district["tax"] = d.Tax;
         j["special_districts"].push_back(std::move(district));
     }
@@ -122,11 +124,24 @@ std::string withoutTrailingBlanks(std::string_view text) {
     return std::string(text);
 }
 
-const ListEntry* chosen(const ListEntry* entry, const char* list, const std::string& code,
-                        const std::string& rates, std::ostream& err, std::string_view who) {
-    if (!entry)
-        err << who << rates << " has no " << list << " with the code \"" << code
+void sharedCode(const std::string& code, const std::string& rates, std::ostream& err,
+                std::string_view who) {
+    err << who << rates << " has more than one unit with the code \"" << Quoted(code)
+        << "\"; \"levywise-cli check " << rates << "\" names their lines\n";
+}
+
+const ListEntry* chosen(const UnitCodes& codes, const ListEntry* entry, const char* list,
+                        const std::string& code, const std::string& rates, std::ostream& err,
+                        std::string_view who) {
+    if (!entry) {
+        err << who << rates << " has no " << list << " with the code \"" << Quoted(code)
             << "\"; \"levywise-cli list " << rates << "\" shows the codes\n";
+        return nullptr;
+    }
+    if (!Trimmed(code).empty() && codes.shared(code)) {
+        sharedCode(code, rates, err, who);
+        return nullptr;
+    }
     return entry;
 }
 
@@ -140,7 +155,40 @@ VetOption vetOption(int bracket) {
     }
 }
 
+bool isDigitOf(char c, int radix) {
+    if (c == '\0') return false;
+    if (radix == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return true;
+    return c >= '0' && c < (radix == 8 ? '8' : ':');
+}
+
 } // namespace
+
+ValueCheck CheckValue(std::string_view text) {
+    // As the value is read: blanks, tabs, line feeds, "$" and "," dropped anywhere.
+    std::size_t at = 0;
+    const auto next = [&]() -> char {
+        while (at < text.size() && std::string_view(" \t\n$,").find(text[at]) != std::string::npos)
+            ++at;
+        return at < text.size() ? text[at] : '\0';
+    };
+    const auto take = [&] { ++at; };
+    int radix = 10;
+    if (next() == '&') {
+        take();
+        radix = next() == 'H' || next() == 'h' ? 16 : 8;
+        if (std::string_view("HhOo").find(next()) != std::string::npos) take();
+    } else {
+        if (next() == '+' || next() == '-') take();
+        if (next() == '.') take();
+    }
+    if (!isDigitOf(next(), radix)) return ValueCheck::NoNumber;
+    const std::optional<double> value = AppraisedValueFromText(text);
+    return value && *value < 0 ? ValueCheck::Negative : ValueCheck::Amount;
+}
+
+std::string_view ValueProblem(ValueCheck check) {
+    return check == ValueCheck::Negative ? "is negative" : "is not an amount";
+}
 
 std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes,
                                            std::string_view special) {
@@ -180,16 +228,18 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
                     EstimateSide side) {
     const std::string_view who = side.Who;
     modMain& data = *worked.Data;
-    const auto label = LoadLabelledRateTable(o.Rates, data, err, who);
-    if (!label) return kExitFailed;
-    worked.TableLabel = *label;
+    if (const int status = LoadRateTable(o.Rates, data, err, who, &worked.TableLabel);
+        status != kExitDone)
+        return status;
     const UnitCodes codes(data);
 
-    const ListEntry* county = chosen(codes.county(o.County), "county", o.County, o.Rates, err, who);
+    const ListEntry* county =
+        chosen(codes, codes.county(o.County), "county", o.County, o.Rates, err, who);
     const ListEntry* city =
-        county ? chosen(codes.city(o.City), "city", o.City, o.Rates, err, who) : nullptr;
+        county ? chosen(codes, codes.city(o.City), "city", o.City, o.Rates, err, who) : nullptr;
     const ListEntry* school =
-        city ? chosen(codes.school(o.School), "school", o.School, o.Rates, err, who) : nullptr;
+        city ? chosen(codes, codes.school(o.School), "school", o.School, o.Rates, err, who)
+             : nullptr;
     if (!school) return kExitUsage;
     // An empty shell variable must not quietly leave every district out.
     if (o.Special.find_first_not_of(", ") == std::string::npos) {
@@ -197,9 +247,18 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
             << "special names no district; give codes separated by commas, none or default\n";
         return kExitUsage;
     }
-    if (const auto unknown = SelectDistricts(data, codes, o.Special)) {
-        err << who << o.Rates << " has no special district with the code \"" << *unknown
-            << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
+    if (const auto bad = SelectDistricts(data, codes, o.Special)) {
+        if (!codes.districts(*bad).empty())
+            sharedCode(*bad, o.Rates, err, who);
+        else
+            err << who << o.Rates << " has no special district with the code \"" << Quoted(*bad)
+                << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
+        return kExitUsage;
+    }
+
+    if (const ValueCheck value = CheckValue(o.Value); value != ValueCheck::Amount) {
+        err << who << side.Dashes << "value \"" << Quoted(o.Value) << "\" " << ValueProblem(value)
+            << "; give the appraised value as a number such as 200000\n";
         return kExitUsage;
     }
 

@@ -60,10 +60,19 @@ struct EstimateOptions {
 
 enum class OutputFormat { Text, Json, Html };
 
+// Whether a typed appraised value is one: the window reads a text that holds
+// no number as 0 and would tax a negative value, a script means neither.
+enum class ValueCheck { Amount, NoNumber, Negative };
+ValueCheck CheckValue(std::string_view text);
+
+// What is wrong with a value CheckValue refuses, after its name and text:
+// "is not an amount" or "is negative".
+std::string_view ValueProblem(ValueCheck check);
+
 // Sets the districts' Selected flags as the --special option says: "default"
 // keeps the file's defaults, "none" clears them all, a list of codes selects
-// exactly the districts with those codes. Returns the first unknown code, if
-// any; the flags are then not to be used.
+// exactly the districts with those codes. Returns the first code that names
+// no district or more than one, if any; the flags are then not to be used.
 std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes,
                                            std::string_view special);
 

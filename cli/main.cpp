@@ -27,9 +27,11 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("levywise-cli ") + levywise::kProgramVersion,
                          "Print the program's version and exit");
-    app.footer(
-        "Exit status: 0 done; 1 a rate file refused, an estimate failed or the output not all "
-        "written; 2 a wrong command line or input.");
+    const std::string exitStatus =
+        "Exit status: 0 done; 1 a rate file refused, an estimate or a batch row failed or the "
+        "output not all written; 2 a wrong command line, or a file it names missing or "
+        "unreadable.";
+    app.footer(exitStatus);
 
     EstimateOptions est;
     bool json = false, html = false;
@@ -68,6 +70,7 @@ int main(int argc, char** argv) {
                       "The properties, CSV (default: standard input)");
     batch->add_option("--output", batchOptions.Output,
                       "The estimates, CSV (default: standard output)");
+    batch->footer(BatchInputHelp() + "\n\n" + exitStatus);
 
     // CLI11 would only say that a command is needed; name the word it got.
     const std::string first = argc > 1 ? argv[1] : "";
@@ -80,7 +83,10 @@ int main(int argc, char** argv) {
     }
     try {
         app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) { return app.exit(e) == 0 ? kExitDone : kExitUsage; }
+    } catch (const CLI::ParseError& e) {
+        // --help and --version: done once all of it is written.
+        return app.exit(e) == 0 ? FinishedWriting(std::cout, std::cerr) : kExitUsage;
+    }
 
     const OutputFormat format = json   ? OutputFormat::Json
                                 : html ? OutputFormat::Html

@@ -1,8 +1,26 @@
 #include "cli/text_output.h"
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace levywise::cli {
+
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kShownCharacters = 40;
+    std::string out;
+    std::size_t characters = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool starts = (byte & 0xC0) != 0x80;
+        if (starts && characters++ == kShownCharacters) return out + "\u2026";
+        if (byte < 0x20 || byte == 0x7F)
+            out += "\ufffd";
+        else
+            out += c;
+    }
+    return out;
+}
 
 std::string_view WritePlainCents(char* room, std::int64_t cents) {
     static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
@@ -63,20 +81,23 @@ std::string WarningText(const std::string& path, const RateFileError& warning) {
     return path + Shown(warning.messageAfterFile());
 }
 
-bool LoadRateTable(const std::string& path, modMain& data, std::ostream& err) {
-    return LoadLabelledRateTable(path, data, err, "levywise-cli: ").has_value();
-}
-
-std::optional<std::string> LoadLabelledRateTable(const std::string& path, modMain& data,
-                                                 std::ostream& err, std::string_view who) {
+int LoadRateTable(const std::string& path, modMain& data, std::ostream& err, std::string_view who,
+                  std::string* label) {
     const RateFileRead read = ReadRateFile(path);
     if (read.status != RateFileStatus::Loaded) {
         err << who << RateFileProblem(path, read) << '\n';
-        return std::nullopt;
+        return RefusalStatus(path);
     }
     data.RequiredRateVersion = RequiredVersionFrom(kRateFileVersion);
     InstallRateTable(data, read.contents);
-    return read.contents.TableLabel;
+    if (label) *label = read.contents.TableLabel;
+    return kExitDone;
+}
+
+int RefusalStatus(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return kExitUsage;
+    return std::ifstream(path, std::ios::binary) ? kExitFailed : kExitUsage;
 }
 
 } // namespace levywise::cli

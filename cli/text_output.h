@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -18,6 +17,10 @@ namespace levywise::cli {
 inline std::string Shown(std::string_view bytes) {
     return Utf8FromCp1252(bytes, ControlCharacters::Replace);
 }
+
+// Text from a command line or an input file quoted in a message: control
+// characters as the replacement mark, cut after 40 characters with "…".
+std::string Quoted(std::string_view text);
 
 // The number of characters (not bytes) of UTF-8 text, for lining up columns.
 inline std::size_t Utf8Length(std::string_view text) {
@@ -53,13 +56,16 @@ std::string RateFileProblem(const std::string& path, const RateFileRead& read);
 std::string WarningText(const std::string& path, const RateFileError& warning);
 
 // Reads a rate file into data as the program loads it. On refusal writes the
-// reason to err, leaves data as it was and returns false.
-bool LoadRateTable(const std::string& path, modMain& data, std::ostream& err);
+// reason to err after who ("levywise-cli: "), leaves data as it was and
+// returns the exit status (RefusalStatus); else kExitDone, with the label of
+// the file's header line in label when given.
+int LoadRateTable(const std::string& path, modMain& data, std::ostream& err,
+                  std::string_view who = "levywise-cli: ", std::string* label = nullptr);
 
-// The same, the reason written after who ("levywise-cli: "); returns the
-// label of the file's header line, nothing on refusal.
-std::optional<std::string> LoadLabelledRateTable(const std::string& path, modMain& data,
-                                                 std::ostream& err, std::string_view who);
+// The exit status of a rate file that was not loaded: kExitUsage when the
+// file named cannot be read at all (missing, a folder, unreadable),
+// kExitFailed when it was read and refused.
+int RefusalStatus(const std::string& path);
 
 } // namespace levywise::cli
 

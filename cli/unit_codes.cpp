@@ -19,14 +19,15 @@ std::uint32_t packed(std::string_view code) {
 
 } // namespace
 
-void UnitCodes::CodeMap::insertIfAbsent(std::string_view code, int value) {
+bool UnitCodes::CodeMap::insertIfAbsent(std::string_view code, int value) {
     code = Trimmed(code);
     if (const int number = ThreeDigitCode(code); number >= 0) {
         int& slot = byDigits_[static_cast<std::size_t>(number)];
-        if (slot < 0) slot = value;
-    } else if (code.size() <= 3) {
-        others_.try_emplace(packed(code), value);
+        if (slot >= 0) return false;
+        slot = value;
+        return true;
     }
+    return code.size() > 3 || others_.try_emplace(packed(code), value).second;
 }
 
 int UnitCodes::CodeMap::find(std::string_view code) const {
@@ -41,6 +42,12 @@ UnitCodes::UnitCodes(const modMain& data) {
     fill(counties_, data, kCountyUnit, PlaceholderCodes::NoCounty);
     fill(cities_, data, kCityUnit, PlaceholderCodes::NoCity);
     fill(schools_, data, kSchoolUnit, PlaceholderCodes::NoSchool);
+    CodeMap seen;
+    for (int k = 1; k <= data.RateCount; ++k) {
+        const std::string_view code = data.RateTbl[static_cast<std::size_t>(k)].Code.view();
+        if (!Trimmed(code).empty() && !seen.insertIfAbsent(code, k))
+            shared_.insertIfAbsent(code, k);
+    }
     for (int i = 1; i <= data.SpclCount; ++i) {
         const std::string_view code =
             Trimmed(data.SpclTbl[static_cast<std::size_t>(i)].Code.view());
@@ -92,7 +99,7 @@ std::optional<std::string_view> UnitCodes::districtsOf(std::string_view list, ch
         list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
         if (code.empty()) continue;
         const auto found = districts(code);
-        if (found.empty()) return code;
+        if (found.size() != 1) return code;
         slots.insert(slots.end(), found.begin(), found.end());
     }
     // Districts are added up in table order, as the window adds them.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ratedata/mod_main.h"
+#include "ratedata/text.h"
 
 namespace levywise::cli {
 
@@ -44,13 +45,18 @@ public:
     const ListEntry* city(std::string_view code) const { return find(cities_, code); }
     const ListEntry* school(std::string_view code) const { return find(schools_, code); }
 
+    // Whether more than one unit of the table has this (non-empty) code: the
+    // calculation would take one of them unseen, so a command refuses it.
+    bool shared(std::string_view code) const { return shared_.find(Trimmed(code)) >= 0; }
+
     // The special-district slots (1..SpclCount) with this code, ascending;
     // empty when there is none.
     std::span<const int> districts(std::string_view code) const;
 
     // The districts of a list of codes separated by separator (blanks around
     // a code and empty entries ignored), added to slots in table order, each
-    // once; the first unknown code, if any.
+    // once; the first code that names no district or more than one, if any
+    // (districts() tells which).
     std::optional<std::string_view> districtsOf(std::string_view list, char separator,
                                                 std::vector<int>& slots) const;
 
@@ -64,7 +70,8 @@ private:
     class CodeMap {
     public:
         CodeMap() { byDigits_.fill(-1); }
-        void insertIfAbsent(std::string_view code, int value);
+        // False when the code was there already.
+        bool insertIfAbsent(std::string_view code, int value);
         int find(std::string_view code) const;
         int findThreeDigits(int number) const {
             return byDigits_[static_cast<std::size_t>(number)];
@@ -96,6 +103,7 @@ private:
     List counties_, cities_, schools_;
     std::vector<std::vector<int>> districtGroups_;
     CodeMap districtsByCode_;
+    CodeMap shared_; // codes of more than one slot of the table
     std::vector<int> defaults_;
 };
 

@@ -6,6 +6,9 @@ if(TARGET levywise)
 endif()
 if(TARGET levywise-cli)
   install(TARGETS levywise-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Where bash-completion looks for a command's completion, by the command's name.
+  install(FILES ${PROJECT_SOURCE_DIR}/cli/levywise-cli.bash-completion
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME levywise-cli)
 endif()
 include(cmake/ManPages.cmake)
 

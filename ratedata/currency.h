@@ -1,9 +1,9 @@
 #pragma once
 
-#include <bit>
 #include <cmath>
 #include <compare>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -84,7 +84,8 @@ public:
             if (__builtin_add_overflow(raw_, *units, &sum)) return std::nullopt;
             return Currency(sum);
         }
-        const auto bits = std::bit_cast<std::uint64_t>(value);
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits); // libc++ 14 has no std::bit_cast
         const int biased = static_cast<int>(bits >> 52 & 0x7FF);
         if (biased == 0x7FF) return std::nullopt;
         std::uint64_t mantissa = bits & kMantissaBits;

@@ -1,12 +1,12 @@
 #include "ratedata/formats.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
-#include <system_error>
+
+#include <fmt/format.h>
 
 namespace levywise {
 namespace {
@@ -38,11 +38,10 @@ Decimal ToDecimal15(double value) {
     Decimal d;
     d.negative = std::signbit(value);
     if (value == 0 || !std::isfinite(value)) { return d; }
-    // "d.ddddddddddddddde+XXX": at most 22 characters.
+    // "d.ddddddddddddddde+XXX": at most 22 characters. fmt, not std::to_chars
+    // (missing from libc++) nor printf (whose decimal point follows the locale).
     char text[48];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, std::fabs(value),
-                                         std::chars_format::scientific, 14);
-    if (ec != std::errc()) { return d; }
+    const char* const end = fmt::format_to_n(text, sizeof text, "{:.14e}", std::fabs(value)).out;
     const char* p = text;
     for (; p != end && *p != 'e'; ++p) {
         if (*p != '.') { d.digits += *p; }

@@ -49,7 +49,7 @@ std::vector<ListingRow> BuildListingRows(const modMain& data) {
         rows.push_back(ListingRow{shownText(unit.Code.view()), shownText(unit.Name.view()),
                                   FormatFixed7(unit.TaxRate), optHSText(unit.OptHS),
                                   FormatGroupedWhole(unit.OptO65.toDouble()),
-                                  FormatGroupedWhole(unit.OptDP.toDouble())});
+                                  FormatGroupedWhole(unit.OptDP.toDouble()), unit.UnitType[0]});
     }
     return rows;
 }

@@ -17,6 +17,7 @@ struct ListingRow {
     std::string OptHS;   // empty when 0, "##.####%" up to 1, "$##,###" above 1
     std::string OptO65;  // "##,###"; empty when it rounds to 0
     std::string OptDP;   // "##,###"; empty when it rounds to 0
+    char UnitType = ' '; // 'K', 'C', 'I' or 'S' (not a cell of the window's grid)
 };
 
 // The listing in table order: every unit of slots 1..LoadedCount except the

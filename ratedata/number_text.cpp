@@ -1,10 +1,11 @@
 #include "ratedata/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <string>
 #include <system_error>
+
+#include <fast_float/fast_float.h>
 
 namespace levywise {
 namespace {
@@ -24,70 +25,16 @@ int DigitValue(int c, unsigned base) {
     return value >= 0 && static_cast<unsigned>(value) < base ? value : -1;
 }
 
-// Whether a decimal text built by the readers below ("-12.5e3" and the like:
-// optional '-', digits with at most one '.', optional exponent) stands for a
-// number of magnitude 1 or more. Used only to tell an overflow from an
-// underflow, which std::from_chars reports alike.
-bool AtLeastOne(std::string_view text) {
-    std::size_t i = 0;
-    if (i < text.size() && text[i] == '-') { ++i; }
-    bool found = false;
-    bool afterPoint = false;
-    long long wholeDigits = 0;
-    long long fractionZeros = 0;
-    for (; i < text.size() && (IsDigit(text[i]) || text[i] == '.'); ++i) {
-        const char c = text[i];
-        if (c == '.') {
-            afterPoint = true;
-        } else if (!afterPoint) {
-            if (found || c != '0') {
-                found = true;
-                ++wholeDigits;
-            }
-        } else if (!found) {
-            if (c != '0') {
-                found = true;
-            } else {
-                ++fractionZeros;
-            }
-        }
-    }
-    if (!found) { return false; }
-    // The decimal exponent of the first non-zero digit.
-    const long long lead = wholeDigits > 0 ? wholeDigits - 1 : -fractionZeros - 1;
-
-    long long exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        bool negative = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            negative = text[i] == '-';
-            ++i;
-        }
-        constexpr long long kCap = 100000000; // far beyond any double
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
-            exponent = exponent * 10 + (text[i] - '0');
-            if (exponent > kCap) { exponent = kCap; }
-        }
-        if (negative) { exponent = -exponent; }
-    }
-    // Both terms are bounded (digit counts by the text length, the exponent
-    // by kCap), so the sum cannot overflow.
-    return lead + exponent >= 0;
-}
-
 // Converts a collected decimal text exactly (nearest double, as strtod in the
 // C locale would). Empty when the number is too large for a double; numbers
 // too small for one become 0.
 std::optional<double> DecimalTextToDouble(std::string_view text) {
     double value = 0;
-    const auto [ptr, ec] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        if (AtLeastOne(text)) { return std::nullopt; }
-        return 0.0;
-    }
-    if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(value)) {
+    // fast_float, not std::from_chars: libc++ has no from_chars for double.
+    // Past the range it gives an infinity or 0 (newer versions also say so in ec).
+    const auto [ptr, ec] = fast_float::from_chars(text.data(), text.data() + text.size(), value);
+    if ((ec != std::errc() && ec != std::errc::result_out_of_range) ||
+        ptr != text.data() + text.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
     // "-0" and negative underflow read as plain 0.
@@ -226,6 +173,7 @@ namespace {
 
 // The plain-number grammar of a rate file column, collected as the decimal
 // text "-123.45e6" (no "$", no commas); empty when the column is no such number.
+// Its commas must have passed CommasGroupThousands.
 std::optional<std::string> CollectPlainNumber(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -241,19 +189,11 @@ std::optional<std::string> CollectPlainNumber(std::string_view text) {
     if (i < end && text[i] == '$') { ++i; }
 
     std::size_t digits = 0;
-    bool lastWasDigit = false;
-    while (i < end) {
-        const char c = text[i];
-        if (IsDigit(c)) {
-            number += c;
-            ++digits;
-            lastWasDigit = true;
-        } else if (c == ',' && lastWasDigit && i + 1 < end && IsDigit(text[i + 1])) {
-            lastWasDigit = false;
-        } else {
-            break;
-        }
-        ++i;
+    // Commas have been checked to separate thousands: they are skipped.
+    for (; i < end && (IsDigit(text[i]) || text[i] == ','); ++i) {
+        if (text[i] == ',') continue;
+        number += text[i];
+        ++digits;
     }
     if (i < end && text[i] == '.') {
         number += '.';
@@ -338,19 +278,50 @@ std::optional<std::int64_t> TenThousandthsOf(std::string_view number) {
 
 } // namespace
 
-std::optional<double> ParsePlainNumber(std::string_view text) {
+PlainNumber ReadPlainNumber(std::string_view text) {
+    if (!CommasGroupThousands(text)) return {PlainRead::StrayComma, 0};
     const auto number = CollectPlainNumber(text);
-    if (!number) return std::nullopt;
-    return DecimalTextToDouble(*number);
+    if (!number) return {PlainRead::NotANumber, 0};
+    const auto value = DecimalTextToDouble(*number);
+    if (!value) return {PlainRead::OutOfRange, 0};
+    return {PlainRead::Ok, *value};
+}
+
+std::optional<double> ParsePlainNumber(std::string_view text) {
+    const PlainNumber number = ReadPlainNumber(text);
+    if (number.read != PlainRead::Ok) return std::nullopt;
+    return number.value;
 }
 
 PlainAmount ParsePlainAmount(std::string_view text) {
-    const auto number = CollectPlainNumber(text);
-    // Beyond a double's range a column is no number at all, as for the other columns.
-    if (!number || !DecimalTextToDouble(*number)) return {PlainAmount::Read::NotANumber, 0};
-    const auto raw = TenThousandthsOf(*number);
-    if (!raw) return {PlainAmount::Read::OutOfRange, 0};
-    return {PlainAmount::Read::Ok, *raw};
+    const PlainNumber number = ReadPlainNumber(text);
+    if (number.read != PlainRead::Ok) return {number.read, 0};
+    const auto raw = TenThousandthsOf(*CollectPlainNumber(text));
+    if (!raw) return {PlainRead::OutOfRange, 0};
+    return {PlainRead::Ok, *raw};
+}
+
+bool CommasGroupThousands(std::string_view text) {
+    const auto inRun = [](char c) { return IsDigit(c) || c == ','; };
+    for (std::size_t comma = text.find(','); comma != std::string_view::npos;) {
+        std::size_t begin = comma;
+        while (begin > 0 && inRun(text[begin - 1])) --begin;
+        std::size_t end = comma;
+        while (end < text.size() && inRun(text[end])) ++end;
+        // Digits after a decimal point or an exponent marker are not grouped.
+        if (begin > 0 &&
+            (text[begin - 1] == '.' || text[begin - 1] == 'e' || text[begin - 1] == 'E'))
+            return false;
+        const std::string_view run = text.substr(begin, end - begin);
+        const std::size_t first = run.find(',');
+        if (first == 0 || first > 3 || run[0] == '0' || (run.size() - first) % 4 != 0) return false;
+        for (std::size_t k = first; k < run.size(); k += 4)
+            if (run[k] != ',' || !IsDigit(run[k + 1]) || !IsDigit(run[k + 2]) ||
+                !IsDigit(run[k + 3]))
+                return false;
+        comma = text.find(',', end);
+    }
+    return true;
 }
 
 double RoundHalfEven(double value) {

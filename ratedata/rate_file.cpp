@@ -72,7 +72,8 @@ Header splitHeader(std::string_view line) {
 using Columns = std::array<std::string_view, kMaxColumns + 1>; // [1..30]
 
 // Columns beyond the line's last are blank; beyond the 30th ignored.
-void splitRecord(std::string_view line, Columns& cols) {
+// Returns how many columns the line gives.
+int splitRecord(std::string_view line, Columns& cols) {
     cols.fill({});
     int n = 0;
     while (n < kMaxColumns) {
@@ -81,6 +82,7 @@ void splitRecord(std::string_view line, Columns& cols) {
         if (tab == std::string_view::npos) break;
         line.remove_prefix(tab + 1);
     }
+    return n;
 }
 
 // Converts the columns of one record line, or says why it cannot.
@@ -95,7 +97,14 @@ public:
         u.Name.assign(cols_[2]);
         u.UnitType.assign(IsBlank(cols_[3]) ? std::string_view(" ") : cols_[3].substr(0, 1));
         u.DefaultSel.assign(IsBlank(cols_[4]) ? std::string_view("N") : cols_[4].substr(0, 1));
-        u.TaxRate = ParsePlainNumber(cols_[5]).value_or(0.0);
+        // Letters in the rate column read as 0, as they always have; a
+        // decimal comma or a number past a double's range refuses the file.
+        const PlainNumber rate = ReadPlainNumber(cols_[5]);
+        if (rate.read == PlainRead::StrayComma || rate.read == PlainRead::OutOfRange) {
+            problemOf(5, rate.read);
+            return error_;
+        }
+        u.TaxRate = rate.value;
         if (cols_[5].find_first_of(kSeparators) != std::string_view::npos)
             warnings_.push_back(
                 RateFileError{std::string(file_), line_, 5, std::string(cols_[5]),
@@ -119,14 +128,23 @@ private:
         return false;
     }
 
+    // Records why a column is no number; always false.
+    bool problemOf(int column, PlainRead read, std::string tooLarge = "this number is too large") {
+        if (read == PlainRead::StrayComma)
+            return fail(column,
+                        "a comma may only separate groups of three digits, as in 12,500.50");
+        if (read == PlainRead::OutOfRange) return fail(column, std::move(tooLarge));
+        return fail(column, "this is not a number");
+    }
+
     bool number(int column, double& out) {
         if (IsBlank(cols_[column])) {
             out = 0;
             return true;
         }
-        const auto value = ParsePlainNumber(cols_[column]);
-        if (!value) return fail(column, "this is not a number");
-        out = *value;
+        const PlainNumber number = ReadPlainNumber(cols_[column]);
+        if (number.read != PlainRead::Ok) return problemOf(column, number.read);
+        out = number.value;
         return true;
     }
 
@@ -135,7 +153,10 @@ private:
         const std::string_view text = cols_[column];
         const auto percent = text.find('%');
         if (IsBlank(text) || percent == std::string_view::npos) return number(column, out);
-        const auto value = LeadingNumber(text.substr(0, percent));
+        std::string before(text.substr(0, percent));
+        if (!CommasGroupThousands(before)) return problemOf(column, PlainRead::StrayComma);
+        std::erase(before, ',');
+        const auto value = LeadingNumber(before);
         if (!value) return fail(column, "this percentage is too large");
         out = *value / 100;
         return true;
@@ -155,10 +176,8 @@ private:
             return true;
         }
         const PlainAmount amount = ParsePlainAmount(cols_[column]);
-        if (amount.read == PlainAmount::Read::NotANumber)
-            return fail(column, "this is not a number");
-        if (amount.read == PlainAmount::Read::OutOfRange)
-            return fail(column, "this amount is too large");
+        if (amount.read != PlainRead::Ok)
+            return problemOf(column, amount.read, "this amount is too large");
         out = Currency::fromRaw(amount.tenThousandths);
         return true;
     }
@@ -250,10 +269,13 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
     c.Slots.push_back(placeholder(PlaceholderCodes::NoCounty, " No County", "K"));
 
     Columns cols;
+    int lastRecordLine = 0, lastColumns = 0, columnsBefore = 0;
     while (lines.next(line)) {
         // Spreadsheets end their rows with tabs: a line of blank columns is a blank line.
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
-        splitRecord(line, cols);
+        columnsBefore = lastColumns;
+        lastColumns = splitRecord(line, cols);
+        lastRecordLine = lines.number();
         if (cols[1] == PlaceholderCodes::NoCity || cols[1] == PlaceholderCodes::NoSchool) continue;
         if (c.slotCount() >= modMain::kRateSlots)
             return refused(fileName, lines.number(), 0, {},
@@ -272,6 +294,17 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
                                " special districts");
         c.Slots.push_back(unit);
     }
+    // A copy cut short ends in the middle of a line.
+    const bool lastLineEnded = bytes.back() == '\r' || bytes.back() == '\n';
+    if (!lastLineEnded && lastRecordLine == lines.number() && lastColumns < columnsBefore)
+        c.Warnings.push_back(RateFileError{
+            std::string(fileName),
+            lastRecordLine,
+            0,
+            {},
+            "the last line has no line end and fewer columns (" + std::to_string(lastColumns) +
+                ") than the line before (" + std::to_string(columnsBefore) +
+                "): the file may have been cut short"});
 
     std::stable_sort(c.Slots.begin() + 1, c.Slots.end(),
                      [](const Jurisdiction& a, const Jurisdiction& b) { return a.Name < b.Name; });

@@ -35,7 +35,8 @@ struct RateFileContents {
     std::vector<Jurisdiction> Slots;
     int SpecialCount = 0;
     // Lines read as the program has always read them that may not mean what
-    // they seem to (a rate written with a decimal comma).
+    // they seem to: a rate holding a comma or a currency sign, a last line
+    // cut short in a copy.
     std::vector<RateFileError> Warnings;
 
     int slotCount() const { return static_cast<int>(Slots.size()) - 1; }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, in six passes:
+# Sets up, builds and runs every test, in seven passes:
 #   format    every C++ file is as clang-format-14 lays it out (.clang-format);
 #   normal    the ordinary build ($LEVYWISE_BUILD_DIR, default build/);
 #   release   the core, the command-line tool and their tests built as a
@@ -8,13 +8,15 @@
 #             UndefinedBehaviorSanitizer (build-sanitize/);
 #   fuzz      a short run of each fuzz target, built with clang (build-fuzz/);
 #   windows   the core, levywise-cli and the core tests cross-compiled with
-#             MinGW-w64 and run under wine64 (scripts/windows-check.sh).
+#             MinGW-w64 and run under wine64 (scripts/windows-check.sh);
+#   libcxx    the core, the command-line tool and their tests built with
+#             clang++-14 and LLVM's libc++, GoogleTest too (build-libcxx/).
 # LEVYWISE_TEST_PASSES picks passes, e.g. "normal" for a quick check.
 # A failing pass does not stop the next; the last line counts all tests.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-passes="${LEVYWISE_TEST_PASSES:-format normal release sanitize fuzz windows}"
+passes="${LEVYWISE_TEST_PASSES:-format normal release sanitize fuzz windows libcxx}"
 export QT_QPA_PLATFORM=offscreen
 
 passed=0
@@ -72,6 +74,19 @@ for pass in $passes; do
       run_pass "${LEVYWISE_FUZZ_BUILD_DIR:-$root/build-fuzz}" \
         -DCMAKE_CXX_COMPILER=clang++-14 -DLEVYWISE_FUZZ=ON \
         -DLEVYWISE_TESTS=OFF -DLEVYWISE_GUI=OFF -DLEVYWISE_BENCHMARKS=OFF
+      ;;
+    libcxx)
+      # Debian's GoogleTest binaries are built for libstdc++: built again from its source.
+      build="${LEVYWISE_LIBCXX_BUILD_DIR:-$root/build-libcxx}"
+      libcxx=(-DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_CXX_FLAGS=-stdlib=libc++)
+      if [ ! -f "$build/deps/lib/cmake/GTest/GTestConfig.cmake" ]; then
+        cmake -S /usr/src/googletest -B "$build/googletest" -G Ninja "${libcxx[@]}" \
+          -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$build/deps" -DBUILD_GMOCK=OFF >/dev/null
+        cmake --build "$build/googletest" >/dev/null
+        cmake --install "$build/googletest" >/dev/null
+      fi
+      run_pass "$build" "${libcxx[@]}" -DGTest_DIR="$build/deps/lib/cmake/GTest" \
+        -DLEVYWISE_GUI=OFF -DLEVYWISE_BENCHMARKS=OFF
       ;;
     windows)
       mkdir -p "${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}"

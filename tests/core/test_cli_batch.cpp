@@ -14,6 +14,7 @@ modMain Harlan() {
     return Loaded(
         {"101\tHARLAN COUNTY\tK\tN\t0.5\t\t\t\t20%\t10000\t12000\t\t\t5000\t7500\t10000\t12000",
          "201\tCITY OF QUARLOW\tC\tN\t0.4\t\t\t\t0.2", "202\tCITY OF ASHBY\tC\tN\t0.25",
+         "203\tTWIN CITY\tC\tN\t0.1", "203\tTWIN ISD\tI\tN\t0.1",
          "901\tASHBY ISD\tI\tN\t1.2\t40000\t10000\t10000\t\t\t\t\t\t5000\t7500\t10000\t12000",
          "301\tHARLAN HOSPITAL DIST\tS\tY\t0.1", "302\tLAKE MUD\tS\tN\t0.9\t\t\t\t3000\t0.1",
          "303\tHARLAN ESD 2\tS\tY\t0.05\t3000", "304\tTWIN MUD\tS\tN\t0.2",
@@ -72,15 +73,23 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
         std::string row, error;
     };
     for (const Case& c : std::vector<Case>{
-             {"1,200000,999,,,,,,", "unknown county code \"999\""},
+             {"1,200000,\x1b]0;9\x07,,,,,,", "unknown county code \"\ufffd]0;9\ufffd\""},
              {"1,200000,,201x,,,,,", "unknown city code \"201x\""},
              {"1,200000,,,202,,,,", "unknown school code \"202\""},
              {"1,200000,101,,,,,,301;399", "unknown special district code \"399\""},
-             {"1,200000,101,,,yes,,,", "homestead must be Y or N, not \"yes\""},
+             {"1,200000,101,203,,,,,", "more than one unit of the rate file has the code \"203\""},
+             {"1,200000,101,,,,,,301;304",
+              "more than one special district of the rate file has the code \"304\""},
+             {"1,200000,101,,,ja,,,",
+              "homestead must be Y or N (yes, no, true, false, 1 or 0), not \"ja\""},
+             {"1,200000,101,,,,,,\"301, 303\"",
+              "special district codes are separated by \";\", not \",\": \"301, 303\""},
              {"1,200000,101,,,,old,,", "exemption must be empty, over65 or disabled, not \"old\""},
              {"1,200000,101,,,,,0,", "veteran must be empty or 1 to 4, not \"0\""},
              {"1,200000,101,,,,,12,", "veteran must be empty or 1 to 4, not \"12\""},
              {"1,1e400,101,,,,,,", "The appraised value is too large for an estimate."},
+             {"1, abc ,101,,,,,,", "value \"abc\" is not an amount"},
+             {"1,-5,101,,,,,,", "value \"-5\" is negative"},
              {"1,900000000000000,101,,,,,,305", "The tax on this value is too large to be shown."},
              {"1,200000,101", "the row has 3 columns; the header has 9"},
              {"1,200000,101,,,,,,,,", "the row has 11 columns; the header has 9"},
@@ -93,6 +102,19 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
         EXPECT_EQ(s.Rows, 2) << c.row;
         EXPECT_EQ(s.FailedRows, 1) << c.row;
     }
+}
+
+TEST(Batch, HomesteadAsYesOrNoInAnyOfItsWords) {
+    const modMain data = Harlan();
+    // The county's homestead is 20% of the value.
+    for (const std::string yes : {"y", "YES", "True", "1"})
+        EXPECT_EQ(batch(data, "h,200000,101,,," + yes + ",,,none\n"),
+                  "h,800.00,0.00,0.00,0.00,800.00,\n")
+            << yes;
+    for (const std::string no : {"", "n", "No", "FALSE", "0"})
+        EXPECT_EQ(batch(data, "h,200000,101,,," + no + ",,,none\n"),
+                  "h,1000.00,0.00,0.00,0.00,1000.00,\n")
+            << no;
 }
 
 TEST(Batch, EachRowStartsFromTheFileDefaults) {
@@ -124,9 +146,10 @@ TEST(Batch, AnUnusableHeaderStopsBeforeAnyOutput) {
     };
     for (const Case& c : std::vector<Case>{
              {"", "the input is empty; it needs a header row naming its columns"},
-             {"id,value,town\n",
-              "the input has an unknown column \"town\"; the columns are id, value, county, "
-              "city, school, homestead, exemption, veteran, specials"},
+             {"id,value,\x1b[2J\xc3\x89" + std::string(50, 'x') + "\n",
+              "the input has an unknown column \"\ufffd[2J\u00c9" + std::string(35, 'x') +
+                  "\u2026\"; the columns are id, value, county, city, school, homestead, "
+                  "exemption, veteran, specials"},
              {"id,value,ID\n", "the input names the column \"id\" twice"},
              {"id,county\n", "the input has no \"value\" column"},
              {"value\n", "the input has no \"id\" column"},

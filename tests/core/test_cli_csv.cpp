@@ -30,6 +30,7 @@ TEST(CsvReader, ReadsQuotingAndLineEndsOfEveryKind) {
     };
     for (const Case& c : std::vector<Case>{
              {"crlf and no final line end", "a,b\r\n1,2", "@1 a|b\n@2 1|2\n"},
+             {"one byte after the last line end", "a,b\n1", "@1 a|b\n@2 1\n"},
              {"lone cr", "a\rb\r", "@1 a\n@2 b\n"},
              {"empty fields", ",,\n", "@1 ||\n"},
              {"quoted comma and quote", "\"x, y\",\"say \"\"hi\"\"\"\n", "@1 x, y|say \"hi\"\n"},
@@ -81,12 +82,13 @@ TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
         w.endRow();
         w.unquotedField("1.00");
         w.endRow();
-        for (const char* text : {"=SUM(A1)", "+1", "-1,5", "@x", "a=b"}) w.textField(text);
+        for (const char* text : {"=SUM(A1)", "+1", "-1,5", "@x", "a=b", "\t=1+1", "\r=1"})
+            w.textField(text);
         w.field("-5");
         w.endRow();
     }
     EXPECT_EQ(sink.text, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",,\"cr\r\"\n1.00\n"
-                         "'=SUM(A1),'+1,\"'-1,5\",'@x,a=b,-5\n");
+                         "'=SUM(A1),'+1,\"'-1,5\",'@x,a=b,'\t=1+1,\"'\r=1\",-5\n");
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "cli/estimate.h"
 #include "cli/text_output.h"
@@ -60,7 +59,7 @@ TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
              {"default", "303 301 ", ""},
              {"DEFAULT", "303 301 ", ""},
              {"none", "", ""},
-             {"303", "303 303 ", ""},
+             {"303", "", "303"}, // two districts share it
              {"301,999", "", "999"},
          }) {
         modMain data = Harlan();
@@ -71,18 +70,26 @@ TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
     }
 }
 
-TEST(RunEstimate, AnEmptyDistrictListIsAMistakeNotNone) {
-    for (const std::string special : {"", " ", ","}) {
-        EstimateOptions o;
-        o.Rates = std::string(LEVYWISE_SAMPLE_DIR) + "/taxrate.tab";
-        o.Value = "100000";
-        o.County = "101";
-        o.Special = special;
-        std::ostringstream out, err;
-        EXPECT_EQ(RunEstimate(o, OutputFormat::Text, out, err), kExitUsage) << special;
-        EXPECT_NE(err.str().find("none or default"), std::string::npos) << err.str();
-        EXPECT_EQ(out.str(), "");
-    }
+TEST(CheckValue, ANumberAsTheValueIsReadAndNotBelowZero) {
+    struct Case {
+        std::string text;
+        ValueCheck check;
+    };
+    for (const Case& c : std::vector<Case>{
+             {" $150,000 ", ValueCheck::Amount},
+             {".5", ValueCheck::Amount},
+             {"12abc", ValueCheck::Amount}, // the number at the start, as the window reads it
+             {"1e400", ValueCheck::Amount}, // too large: the estimate says so
+             {"&H1F", ValueCheck::Amount},
+             {"&o7", ValueCheck::Amount},
+             {"&8", ValueCheck::NoNumber},
+             {"&HG", ValueCheck::NoNumber},
+             {"abc", ValueCheck::NoNumber},
+             {"", ValueCheck::NoNumber},
+             {".", ValueCheck::NoNumber},
+             {"-.5", ValueCheck::Negative},
+         })
+        EXPECT_EQ(CheckValue(c.text), c.check) << c.text;
 }
 
 TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
@@ -109,6 +116,12 @@ TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
     EXPECT_EQ(keys, (std::vector<std::string>{"code", "name", "appraised_value", "homestead",
                                               "over65_or_disabled", "veteran", "net_taxable_value",
                                               "tax_base", "tax_rate", "tax"}));
+}
+
+TEST(EstimateText, AFigureWiderThanItsColumnStillStandsApart) {
+    EstimateReport report;
+    report.Districts.push_back({"301", std::string(30, 'N'), "$922,337,203,685,477.58"});
+    EXPECT_NE(EstimateText(report).find("NNN (301) $922,337,203,685,477.58\n"), std::string::npos);
 }
 
 TEST(RateFileProblem, TheWindowsMessageInUtf8OneLineALine) {

@@ -25,7 +25,7 @@ TEST(RateFileColumns, ConvertEachFieldAsTheFileMeansIt) {
         "A\tC\t\t0.2640\t3000\t10000\t12000\t20%\t12.3456%\t25000\t1.5\t2\t2.5\t3.5\t-"
         "32768\t7500\t0\t1\t2\t0",
         "202\tCITY B\t\tY\tabc\t   \t\t\t20\t0.1\t\t\t\t\t\t\t\t\t\t\t",
-        "203\tCITY C\tC\tN\t  1.5  \t\t\t\t%\tabc%\t \t",
+        "203\tCITY C\tC\tN\t  1.5  \t\t\t\t%\tabc%\t1,000%\t",
     });
     const Jurisdiction& a = unitNamed(d, "CITY A");
     EXPECT_EQ(a.Code.view(), "201");
@@ -56,19 +56,26 @@ TEST(RateFileColumns, ConvertEachFieldAsTheFileMeansIt) {
 
     const Jurisdiction& c = unitNamed(d, "CITY C");
     EXPECT_DOUBLE_EQ(c.TaxRate, 1.5);
-    EXPECT_EQ(c.OptHS, 0);           // "%" without a number
-    EXPECT_EQ(c.OptO65, Currency()); // letters before "%"
+    EXPECT_EQ(c.OptHS, 0);                       // "%" without a number
+    EXPECT_EQ(c.OptO65, Currency());             // letters before "%"
+    EXPECT_EQ(c.OptDP, Currency::fromWhole(10)); // thousands separated before "%"
 }
 
-TEST(RateFileColumns, RatesWithCommasOrCurrencySignsAreLoadedButWarnedOf) {
-    const RateFileRead r = ParseRateFile(RateText({"201\tA\tC\t\t0,5", "202\tB\tC\t\t0.5",
-                                                   "203\tC\tC\t\t\xA3"
-                                                   "1"}),
-                                         "t");
+TEST(RateFileColumns, DoubtfulLinesAreLoadedButWarnedOf) {
+    std::string text = RateText({"201\tA\tC\t\t1,500", "202\tB\tC\t\t0.5\t\t",
+                                 "203\tC\tC\t\t\xA3"
+                                 "1"});
+    text.resize(text.size() - 2); // the last line without its line end, as a copy cut short
+    const RateFileRead r = ParseRateFile(text, "t");
     ASSERT_EQ(r.status, RateFileStatus::Loaded);
-    ASSERT_EQ(r.contents.Warnings.size(), 2u); // the message: see the command's check
+    ASSERT_EQ(r.contents.Warnings.size(), 3u); // the rates' message: see the command's check
     EXPECT_EQ(r.contents.Warnings[0].line, 2);
     EXPECT_EQ(r.contents.Warnings[1].line, 4);
+    EXPECT_EQ(r.contents.Warnings[2].message(),
+              "t, line 4: the last line has no line end and fewer columns (5) than the line "
+              "before (7): the file may have been cut short.");
+    text += "\t\t"; // as many columns as the line before
+    EXPECT_EQ(ParseRateFile(text, "t").contents.Warnings.size(), 2u);
 }
 
 TEST(RateFileColumns, FixedWidthTextIsCutOrPadded) {
@@ -173,6 +180,7 @@ TEST(RateFileInstall, SpecialDistrictsGetTheirDefaultSelection) {
 }
 
 TEST(RateFileRefusal, NamesTheLineColumnTextAndProblem) {
+    const std::string kComma = "a comma may only separate groups of three digits, as in 12,500.50.";
     const std::string longText = std::string(45, '7') + "x";
     for (const auto& [records, message] :
          std::vector<std::pair<std::vector<std::string>, std::string>>{
@@ -191,6 +199,13 @@ TEST(RateFileRefusal, NamesTheLineColumnTextAndProblem) {
               "line 2, column 6 (\"922337203685477.5808\"): this amount is too large."},
              {{"201\tA\tC\t\t\t\t\t\t\t1e400%"},
               "line 2, column 10 (\"1e400%\"): this percentage is too large."},
+             {{"201\tA\tC\t\t0,5"}, "line 2, column 5 (\"0,5\"): " + kComma},
+             {{"201\tA\tC\t\t0.500,000"}, "line 2, column 5 (\"0.500,000\"): " + kComma},
+             {{"201\tA\tC\t\t\t5000,50"}, "line 2, column 6 (\"5000,50\"): " + kComma},
+             {{"201\tA\tC\t\t\t\t\t\t1,5%"}, "line 2, column 9 (\"1,5%\"): " + kComma},
+             {{"201\tA\tC\t\t1e309"}, "line 2, column 5 (\"1e309\"): this number is too large."},
+             {{"201\tA\tC\t\t\t\t1e309"},
+              "line 2, column 7 (\"1e309\"): this amount is too large."},
          }) {
         const RateFileRead r = ParseRateFile(RateText(records), "rates/county.tab");
         EXPECT_EQ(r.status, RateFileStatus::Refused) << message;

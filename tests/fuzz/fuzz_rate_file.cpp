@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exact_model.h"
 #include "fuzz_check.h"
 #include "ratedata/number_text.h"
 #include "ratedata/rate_file.h"
@@ -149,13 +150,58 @@ void CheckRefusal(const RateFileError& error, const std::vector<std::string_view
         FUZZ_CHECK(tableFull || districtsFull);
         return;
     }
-    // Only the amount, fraction and whole-number columns can be at fault.
+    // Only the numeric columns can be at fault; the rate only through a comma
+    // or a number past a double's range (an exponent or hundreds of digits).
     FUZZ_CHECK(unitsBefore < freeSlots);
-    FUZZ_CHECK(error.column >= 6 && error.column <= 20);
+    FUZZ_CHECK(error.column >= 5 && error.column <= 20);
     const std::vector<std::string_view> cols = SplitTabs(line);
     FUZZ_CHECK(static_cast<std::size_t>(error.column) <= cols.size());
     FUZZ_CHECK(error.text == cols[static_cast<std::size_t>(error.column) - 1]);
     FUZZ_CHECK(!Blank(error.text));
+    if (error.column == 5)
+        FUZZ_CHECK(error.text.find_first_of(",eE") != std::string::npos || error.text.size() > 300);
+}
+
+// An amount column of a loaded file in ten-thousandths, worked out from the
+// text as an exact rational: blanks around it, a sign, "$", digits with
+// thousands commas, a fraction and an exponent; the value times 10000
+// rounded half to even. Blank is 0.
+mpz_class TenThousandthsWritten(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return 0;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    const bool negative = text.starts_with('-');
+    if (text.starts_with('-') || text.starts_with('+')) text.remove_prefix(1);
+    if (text.starts_with('$')) text.remove_prefix(1);
+    mpz_class mantissa = 0;
+    long digits = 0, decimals = 0;
+    bool point = false;
+    for (; !text.empty() && text.find_first_of("0123456789,.") == 0; text.remove_prefix(1)) {
+        if (text[0] == '.') point = true;
+        if (text[0] == ',' || text[0] == '.') continue;
+        mantissa = mantissa * 10 + (text[0] - '0');
+        ++digits;
+        if (point) ++decimals;
+    }
+    long exponent = 0;
+    if (!text.empty()) { // "e", a sign and digits: all the loaded file can hold here
+        const bool down = text.find('-') != std::string_view::npos;
+        for (const char c : text)
+            if (c >= '0' && c <= '9') exponent = std::min(exponent * 10 + (c - '0'), 1000000L);
+        if (down) exponent = -exponent;
+    }
+    if (negative) mantissa = -mantissa;
+    const long shift = exponent - decimals + 4; // the value times 10000 is mantissa x 10^shift
+    mpz_class power;
+    if (shift >= 0) {
+        mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(std::min(shift, 40L)));
+        return mantissa * power;
+    }
+    if (-shift > digits + 1) return 0; // below a tenth of a ten-thousandth
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(-shift));
+    mpq_class value(mantissa, power);
+    value.canonicalize();
+    return model::halfEven(value);
 }
 
 // Each column lands in its own field: the rate (0 when not a number), the
@@ -167,9 +213,10 @@ void CheckColumns(const Jurisdiction& unit, const std::vector<std::string_view>&
     const auto number = [&](std::size_t n) { return ParsePlainNumber(column(n)).value_or(0.0); };
     FUZZ_CHECK(unit.DefaultSel.view() == (Blank(column(4)) ? "N" : column(4).substr(0, 1)));
     FUZZ_CHECK(unit.TaxRate == number(5));
-    FUZZ_CHECK(unit.HSAmt == Currency::fromDouble(number(6)));
-    FUZZ_CHECK(unit.O65Amt == Currency::fromDouble(number(7)));
-    FUZZ_CHECK(unit.DPAmt == Currency::fromDouble(number(8)));
+    const Currency amounts[] = {unit.HSAmt, unit.O65Amt, unit.DPAmt};
+    for (std::size_t i = 0; i < 3; ++i)
+        FUZZ_CHECK(mpz_class(static_cast<long>(amounts[i].raw())) ==
+                   TenThousandthsWritten(column(6 + i)));
     const std::int16_t vets[] = {unit.Vet1, unit.Vet2, unit.Vet3, unit.Vet4};
     for (std::size_t i = 0; i < 4; ++i) FUZZ_CHECK(vets[i] == RoundHalfEven(number(14 + i)));
     FUZZ_CHECK(unit.Reserved21 == !Blank(column(21)));
