@@ -4,18 +4,13 @@
 # the tests run on that build unless DEB_BUILD_OPTIONS holds nocheck),
 # dependencies found by dpkg-shlibdeps, then lintian's verdict on both
 # packages, which must name no error and no warning.
-#   scripts/package.sh   # build-package/levywise_<version>_amd64.deb and its -dbgsym
+#   scripts/package.sh   # build-package/levywise_<version>_amd64.deb and its -dbgsym,
+#                        # and the browser site as levywise-web_<version>.zip
 # LEVYWISE_PACKAGE_BUILD_DIR picks the folder the packages land in.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-for tool in debhelper dpkg-dev lintian; do
-  dpkg-query -W -f='${Status}' "$tool" 2>/dev/null | grep -q "install ok installed" && continue
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get install -y -qq --no-install-recommends debhelper dpkg-dev lintian
-  break
-done
+"$root/scripts/apt-install.sh" debhelper dpkg-dev lintian
 out="${LEVYWISE_PACKAGE_BUILD_DIR:-$root/build-package}"
 
 version="$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)"
@@ -42,3 +37,4 @@ echo "Package: $package ($(du -k "$package" | cut -f1) KiB)"
 dpkg-deb --field "$package" Depends | sed 's/^/Depends: /'
 lintian --fail-on error,warning "$package" "$out/levywise-dbgsym_${version}_amd64.deb"
 echo "lintian: no error, no warning"
+"$root/scripts/package-web.sh" "$out" # the web site: levywise-web_<version>.zip
