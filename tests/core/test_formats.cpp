@@ -52,71 +52,52 @@ TEST(FormatsCents, DoublesFarPastMoneyAreHeldAtTheLargestCents) {
 }
 
 TEST(FormatsFixed7, SevenDecimals) {
-    ExpectShows(FormatFixed7, {
-                                  {-0.0, "0.0000000"},
-                                  {0.00000005, "0.0000001"},
-                                  {-0.00000004, "0.0000000"},
-                                  {-0.5, "-0.5000000"},
-                                  {0.99999999, "1.0000000"},
-                                  {1e20, "100000000000000000000.0000000"},
-                                  {kNaN, "0.0000000"},
-                                  {kInf, "Overflow"},
-                              });
+    ExpectShows(FormatFixed7, {{-0.0, "0.0000000"},
+                               {0.00000005, "0.0000001"},
+                               {-0.00000004, "0.0000000"},
+                               {-0.5, "-0.5000000"},
+                               {0.99999999, "1.0000000"},
+                               {1e20, "100000000000000000000.0000000"},
+                               {kNaN, "0.0000000"},
+                               {kInf, "Overflow"}});
 }
 
 TEST(FormatsPercent4, PercentWithPointAlwaysKept) {
-    ExpectShows(FormatPercent4,
-                {
-                    {0.2, "20.%"},
-                    {0.1234567, "12.3457%"},
-                    {0.001, ".1%"},
-                    {0, ".%"},
-                    {0.99999999, "100.%"},
-                    {-0.0000004, ".%"},
-                    {0.07, "7.%"}, // 0.07 * 100 in doubles would be 7.000000000000001
-                    {kNaN, ".%"},
-                    {kInf, "Overflow"},
-                });
+    ExpectShows(FormatPercent4, {{0.2, "20.%"},
+                                 {0.1234567, "12.3457%"},
+                                 {0.001, ".1%"},
+                                 {0, ".%"},
+                                 {0.99999999, "100.%"},
+                                 {-0.0000004, ".%"},
+                                 {0.07, "7.%"}, // 0.07 * 100 in doubles would be 7.000000000000001
+                                 {kNaN, ".%"},
+                                 {kInf, "Overflow"}});
 }
 
 TEST(FormatsWhole, DollarsAndGrouped) {
-    ExpectShows(FormatDollarsWhole, {
-                                        {1234567.5, "$1,234,568"},
-                                        {0, "$"},
-                                        {-0.4, "$"},
-                                        {-5000, "-$5,000"},
-                                        {kNaN, "$"},
-                                        {kInf, "Overflow"},
-                                    });
-    ExpectShows(FormatGroupedWhole, {
-                                        {0, ""},
-                                        {-0.5, "-1"},
-                                        {kNaN, ""},
-                                        {-kInf, "Overflow"},
-                                    });
+    ExpectShows(FormatDollarsWhole, {{1234567.5, "$1,234,568"},
+                                     {0, "$"},
+                                     {-0.4, "$"},
+                                     {-5000, "-$5,000"},
+                                     {kNaN, "$"},
+                                     {kInf, "Overflow"}});
+    ExpectShows(FormatGroupedWhole, {{0, ""}, {-0.5, "-1"}, {kNaN, ""}, {-kInf, "Overflow"}});
 }
 
-TEST(FormatsPlainNumber, FixedForm) {
+TEST(FormatsPlainNumber, FixedAndExponentForms) {
     ExpectShows(PlainNumberText,
-                {
-                    {0.264, "0.264"},
-                    {-0.0, "0"},
-                    {123456789012345, "123456789012345"},
-                    {2.0 / 3.0, "0.666666666666667"},
-                    {99999999999999.9, "99999999999999.9"},
-                    {0.000099999999999999999, "0.0001"}, // rounds up into the fixed range
-                    {kNaN, "0"},
-                    {kInf, "Overflow"},
-                });
-}
-
-TEST(FormatsPlainNumber, ExponentForm) {
-    ExpectShows(PlainNumberText, {
-                                     {0.00001, "1E-05"},
-                                     {0.000012, "1.2E-05"},
-                                     {1e15, "1E+15"},
-                                     {999999999999999.9, "1E+15"}, // rounds to 15 digits first
-                                 });
+                {{0.264, "0.264"},
+                 {-0.0, "0"},
+                 {123456789012345, "123456789012345"},
+                 {2.0 / 3.0, "0.666666666666667"},
+                 {99999999999999.9, "99999999999999.9"},
+                 {0.000099999999999999999, "0.0001"}, // rounds up into the fixed range
+                 {kNaN, "0"},
+                 {kInf, "Overflow"},
+                 {0.00001, "1E-05"},
+                 {0.000012, "1.2E-05"},
+                 {1e15, "1E+15"},
+                 {999999999999999.9, "1E+15"}}); // rounds to 15 digits first
 }
 
 } // namespace

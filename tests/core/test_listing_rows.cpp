@@ -29,16 +29,15 @@ TEST(ListingRows, CellTextsOfEachColumn) {
              {"0\t\t\t\t1", "0.0000000", "100.%", "", ""},
              {"0\t\t\t\t3000", "0.0000000", "$3,000", "", ""},
              {"0\t\t\t\t\t3000\t12500", "0.0000000", "", "3,000", "12,500"},
-             {"0\t\t\t\t\t0.1\t10%", "0.0000000", "", "",
-              ""}, // fractions never show in these columns
+             {"0\t\t\t\t\t0.1\t10%", "0.0000000", "", "", ""}, // fractions: never shown
          }) {
         const modMain d = Loaded({"401\tUNIT\tS\tN\t" + c.columns});
         const auto rows = BuildListingRows(d);
         ASSERT_EQ(rows.size(), 1u) << c.columns;
-        EXPECT_EQ(rows[0].TaxRate, c.rate) << c.columns;
-        EXPECT_EQ(rows[0].OptHS, c.optHS) << c.columns;
-        EXPECT_EQ(rows[0].OptO65, c.optO65) << c.columns;
-        EXPECT_EQ(rows[0].OptDP, c.optDP) << c.columns;
+        const ListingRow& r = rows[0];
+        EXPECT_EQ((std::vector<std::string>{r.TaxRate, r.OptHS, r.OptO65, r.OptDP}),
+                  (std::vector<std::string>{c.rate, c.optHS, c.optO65, c.optDP}))
+            << c.columns;
     }
 }
 

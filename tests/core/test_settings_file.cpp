@@ -52,21 +52,15 @@ TEST(ProfileStringFromText, FollowsWindowsIniRules) {
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("levywise_settings_" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
+    void SetUp() override { fs::create_directories(dir_); }
+    void TearDown() override { fs::remove_all(dir_, ignored_); }
     std::string Write(const std::string& content) {
-        const fs::path path = dir_ / "levywise.ini";
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
+        std::ofstream(dir_ / "levywise.ini", std::ios::binary) << content;
+        return (dir_ / "levywise.ini").string();
     }
-    fs::path dir_;
+    fs::path dir_ =
+        fs::temp_directory_path() / ("levywise_settings_" + std::to_string(std::random_device{}()));
+    std::error_code ignored_;
 };
 
 TEST_F(SettingsFileTest, MissingOrUnusableFileGivesDefault) {
