@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace levywise {
 namespace {
@@ -26,10 +27,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(FormatsCurrency, ExactAmounts) {
     constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    const struct {
-        std::int64_t raw;
-        const char* expected;
-    } cases[] = {
+    const std::pair<std::int64_t, const char*> cases[] = {
         {12345000, "$1,234.50"},
         {-12345000, "-$1,234.50"},
         {1000050, "$100.01"}, // 100.0050: half a cent, away from zero
@@ -39,8 +37,8 @@ TEST(FormatsCurrency, ExactAmounts) {
         {9999950, "$1,000.00"},
         {kMin, "-$922,337,203,685,477.58"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FormatCurrency(Currency::fromRaw(c.raw)), c.expected) << "raw " << c.raw;
+    for (const auto& [raw, expected] : cases) {
+        EXPECT_EQ(FormatCurrency(Currency::fromRaw(raw)), expected) << "raw " << raw;
     }
 }
 

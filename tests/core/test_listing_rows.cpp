@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "rate_text.h"
 #include "ratedata/listing_rows.h"
 
@@ -10,11 +12,8 @@ using test::Loaded;
 
 std::string names(const std::vector<ListingRow>& rows) {
     std::string out;
-    for (const ListingRow& r : rows) {
-        std::string_view name = r.Name;
-        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-        out += (out.empty() ? "" : "|") + std::string(name);
-    }
+    for (const ListingRow& r : rows)
+        out += (out.empty() ? "" : "|") + r.Name.substr(0, r.Name.find_last_not_of(' ') + 1);
     return out;
 }
 
@@ -52,12 +51,8 @@ TEST(ListingRows, LeavesOutTheNoUnitEntriesAndAFileUnitCoded100) {
 TEST(ListingSort, ByNameOrRateBothWays) {
     const modMain d = Loaded({"1\tBETA\tC\tN\t0.3", "2\tALPHA\tC\tN\t0.25", "3\tGAMMA\tC\tN\t1.2",
                               "4\tDELTA\tC\tN\t0.3"});
-    struct Case {
-        ListingColumn column;
-        bool descending;
-        std::string order;
-    };
-    for (const Case& c : std::vector<Case>{
+    for (const auto& [column, descending, order] :
+         std::vector<std::tuple<ListingColumn, bool, std::string>>{
              {ListingColumn::Name, false, "ALPHA|BETA|DELTA|GAMMA"},
              {ListingColumn::Name, true, "GAMMA|DELTA|BETA|ALPHA"},
              // Equal rates keep their order in both directions.
@@ -65,17 +60,13 @@ TEST(ListingSort, ByNameOrRateBothWays) {
              {ListingColumn::Rate, true, "GAMMA|BETA|DELTA|ALPHA"},
          }) {
         auto rows = BuildListingRows(d);
-        SortListingRows(rows, c.column, c.descending);
-        EXPECT_EQ(names(rows), c.order);
+        SortListingRows(rows, column, descending);
+        EXPECT_EQ(names(rows), order);
     }
 }
 
 TEST(ListingSort, NumbersCompareAsNumbersAndBeforeText) {
-    struct Case {
-        std::string a, b;
-        int sign;
-    };
-    for (const Case& c : std::vector<Case>{
+    for (const auto& [a, b, sign] : std::vector<std::tuple<std::string, std::string, int>>{
              {"9.5000000", "10.0000000", -1}, // not "1" < "9"
              {"-0.1000000", "0.0500000", -1},
              {"1", "1.0000000", 0},
@@ -84,10 +75,9 @@ TEST(ListingSort, NumbersCompareAsNumbersAndBeforeText) {
              {"ALPHA ", "ALPHA", 1},
              {"\xC9TANG", "ZETA", 1}, // bytes compare unsigned
          }) {
-        const int forward = CompareListingCells(c.a, c.b);
-        const int backward = CompareListingCells(c.b, c.a);
-        EXPECT_EQ((forward > 0) - (forward < 0), c.sign) << c.a << " vs " << c.b;
-        EXPECT_EQ((backward > 0) - (backward < 0), -c.sign) << c.b << " vs " << c.a;
+        const int forward = CompareListingCells(a, b), backward = CompareListingCells(b, a);
+        EXPECT_EQ((forward > 0) - (forward < 0), sign) << a << " vs " << b;
+        EXPECT_EQ((backward > 0) - (backward < 0), -sign) << b << " vs " << a;
     }
 }
 

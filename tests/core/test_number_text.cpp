@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace levywise {
 namespace {
@@ -101,10 +102,7 @@ TEST(NumberTextPlain, ReadsNothingPastTheEndOfItsColumn) {
 }
 
 TEST(NumberTextPlainAmount, RoundedOnceToTenThousandthsFromTheText) {
-    const struct {
-        const char* text;
-        std::int64_t expected;
-    } cases[] = {
+    const std::pair<const char*, std::int64_t> cases[] = {
         {"0.00006", 1}, // the first digit dropped is the first digit there is
         {"0.00005", 0}, // a half, to the even neighbour
         {"0.00015", 2},
@@ -118,19 +116,16 @@ TEST(NumberTextPlainAmount, RoundedOnceToTenThousandthsFromTheText) {
         {"9.223372036854775807e14", INT64_MAX},
         {"-922337203685477.5808", INT64_MIN},
     };
-    for (const auto& c : cases) {
-        const PlainAmount read = ParsePlainAmount(c.text);
-        EXPECT_EQ(read.read, PlainRead::Ok) << c.text;
-        EXPECT_EQ(read.tenThousandths, c.expected) << c.text;
+    for (const auto& [text, expected] : cases) {
+        const PlainAmount read = ParsePlainAmount(text);
+        EXPECT_EQ(read.read, PlainRead::Ok) << text;
+        EXPECT_EQ(read.tenThousandths, expected) << text;
     }
 }
 
 TEST(NumberTextRounding, HalfToEven) {
     const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double value;
-        double expected;
-    } cases[] = {
+    const std::pair<double, double> cases[] = {
         {2.5, 2},
         {3.5, 4},
         {-2.5, -2},
@@ -139,7 +134,7 @@ TEST(NumberTextRounding, HalfToEven) {
         {4503599627370495.5, 4503599627370496.0},
         {inf, inf},
     };
-    for (const auto& c : cases) { EXPECT_EQ(RoundHalfEven(c.value), c.expected) << c.value; }
+    for (const auto& [value, expected] : cases) EXPECT_EQ(RoundHalfEven(value), expected) << value;
     EXPECT_TRUE(std::isnan(RoundHalfEven(std::numeric_limits<double>::quiet_NaN())));
 }
 

@@ -83,13 +83,11 @@ TEST(RateFileColumns, FixedWidthTextIsCutOrPadded) {
 }
 
 TEST(RateFileLines, EveryLineEndingReadsTheSame) {
-    const std::string lf = "TaxRates v3.54\tL\tHarlan\t\n201\tA\tC\n301\tB\tS\tY\n";
-    std::string crlf, cr;
-    for (char ch : lf) {
-        crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
-        cr += ch == '\n' ? '\r' : ch;
-    }
-    for (const std::string& text : {lf, crlf, cr, lf.substr(0, lf.size() - 1)}) {
+    // Each line end, and the last line without one.
+    for (const auto& [eol, last] : std::vector<std::pair<std::string, std::string>>{
+             {"\n", "\n"}, {"\r\n", "\r\n"}, {"\r", "\r"}, {"\n", ""}}) {
+        const std::string text =
+            "TaxRates v3.54\tL\tHarlan\t" + eol + "201\tA\tC" + eol + "301\tB\tS\tY" + last;
         const RateFileRead r = ParseRateFile(text, "t.tab");
         ASSERT_EQ(r.status, RateFileStatus::Loaded);
         EXPECT_EQ(r.contents.slotCount(), 5);
@@ -125,17 +123,13 @@ TEST(RateFileLines, NoCityAndNoSchoolCodesAreSkippedWithoutASlot) {
 }
 
 TEST(RateFileHeader, VersionTagIsComparedWithoutCaseButExactly) {
-    struct Case {
-        std::string header;
-        RateFileStatus status;
-    };
-    for (const Case& c : std::vector<Case>{
+    for (const auto& [header, status] : std::vector<std::pair<std::string, RateFileStatus>>{
              {"TAXRATES V3.54\tL\tC\t", RateFileStatus::Loaded},
              {" TaxRates v3.54\tL\tC\t", RateFileStatus::WrongVersion},
              {"TaxRates v3.53\tL\tC\t", RateFileStatus::WrongVersion},
              {"TaxRates v3.54", RateFileStatus::WrongVersion}, // no tab: no tag taken
          })
-        EXPECT_EQ(ParseRateFile(c.header + "\r\n", "t.tab").status, c.status) << c.header;
+        EXPECT_EQ(ParseRateFile(header + "\r\n", "t.tab").status, status) << header;
 }
 
 TEST(RateFileHeader, CountyNameNeedsItsClosingTab) {

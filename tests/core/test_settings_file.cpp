@@ -7,6 +7,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace levywise {
@@ -96,30 +97,22 @@ TEST_F(SettingsFileTest, EveryPositionOfTheSeamBetweenTwoPiecesReadsTheSame) {
     }
 }
 
-struct RatePathCase {
-    const char* what;
-    std::optional<std::string> ini; // no file when empty
-    std::string currentDir;
-    char separator;
-    std::string expected;
-};
-
 TEST_F(SettingsFileTest, RateFilePathFromSettings) {
-    const std::vector<RatePathCase> cases = {
-        {"no ini file", std::nullopt, "/home/u", '/', "/home/u/taxrate.tab"},
-        {"file name only", "[general]\nTaxRateFile=r24.tab", "/cur", '/', "/cur/r24.tab"},
-        {"path without separator", "[general]\nTaxRatePath=/data", "/cur", '/',
-         "/data/taxrate.tab"},
-        {"path with separator", "[general]\nTaxRatePath=/data/", "/cur", '/', "/data/taxrate.tab"},
-        {"windows path", "[General]\r\ntaxratepath=C:\\rates", "", '\\', "C:\\rates\\taxrate.tab"},
-        {"backslash kept", "[general]\nTaxRatePath=C:\\rates\\", "", '/', "C:\\rates\\taxrate.tab"},
-        {"empty path value", "[general]\nTaxRatePath=\nTaxRateFile=a.tab", "/cur", '/', "a.tab"},
-        {"one-character path", "[general]\nTaxRatePath=.", "/cur", '/', ".taxrate.tab"},
-    };
     const std::string missing = (dir_ / "none.ini").string();
-    for (const auto& c : cases) {
-        const std::string path = c.ini ? Write(*c.ini) : missing;
-        EXPECT_EQ(RateFilePathFromSettings(path, c.currentDir, c.separator), c.expected) << c.what;
+    // The settings' text (no file when empty), the current folder, the separator, the path.
+    for (const auto& [ini, currentDir, separator, expected] :
+         std::vector<std::tuple<std::optional<std::string>, std::string, char, std::string>>{
+             {std::nullopt, "/home/u", '/', "/home/u/taxrate.tab"},
+             {"[general]\nTaxRateFile=r24.tab", "/cur", '/', "/cur/r24.tab"},
+             {"[general]\nTaxRatePath=/data", "/cur", '/', "/data/taxrate.tab"},
+             {"[general]\nTaxRatePath=/data/", "/cur", '/', "/data/taxrate.tab"},
+             {"[General]\r\ntaxratepath=C:\\rates", "", '\\', "C:\\rates\\taxrate.tab"},
+             {"[general]\nTaxRatePath=C:\\rates\\", "", '/', "C:\\rates\\taxrate.tab"},
+             {"[general]\nTaxRatePath=\nTaxRateFile=a.tab", "/cur", '/', "a.tab"},
+             {"[general]\nTaxRatePath=.", "/cur", '/', ".taxrate.tab"}}) {
+        const std::string path = ini ? Write(*ini) : missing;
+        EXPECT_EQ(RateFilePathFromSettings(path, currentDir, separator), expected)
+            << ini.value_or("no file");
     }
 }
 
