@@ -11,15 +11,9 @@
 namespace levywise {
 namespace {
 
-struct FormatCase {
-    double value;
-    const char* expected;
-};
-
-void ExpectShows(std::string (*format)(double), std::initializer_list<FormatCase> cases) {
-    for (const FormatCase& c : cases) {
-        EXPECT_EQ(format(c.value), c.expected) << "value " << c.value;
-    }
+void ExpectShows(std::string (*format)(double),
+                 std::initializer_list<std::pair<double, const char*>> cases) {
+    for (const auto& [value, expected] : cases) EXPECT_EQ(format(value), expected) << value;
 }
 
 constexpr double kInf = std::numeric_limits<double>::infinity();

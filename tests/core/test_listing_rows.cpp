@@ -23,7 +23,6 @@ TEST(ListingRows, CellTextsOfEachColumn) {
         std::string rate, optHS, optO65, optDP;
     };
     for (const Case& c : std::vector<Case>{
-             {"0.2647", "0.2647000", "", "", ""},
              {"1.5\t\t\t\t20%", "1.5000000", "20.%", "", ""},
              {"0\t\t\t\t1", "0.0000000", "100.%", "", ""},
              {"0\t\t\t\t3000", "0.0000000", "$3,000", "", ""},

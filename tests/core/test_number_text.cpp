@@ -14,19 +14,11 @@
 namespace levywise {
 namespace {
 
-struct TextCase {
-    std::string text;
-    std::optional<double> expected; // empty: the text must be refused
-};
-
+// An empty expectation: the text must be refused.
 void ExpectReads(std::optional<double> (*read)(std::string_view),
-                 std::initializer_list<TextCase> cases) {
-    for (const TextCase& c : cases) {
-        SCOPED_TRACE("text: \"" + c.text + "\"");
-        const std::optional<double> got = read(c.text);
-        ASSERT_EQ(got.has_value(), c.expected.has_value());
-        if (got) { EXPECT_EQ(*got, *c.expected); }
-    }
+                 std::initializer_list<std::pair<std::string, std::optional<double>>> cases) {
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(read(text), expected) << '"' << text << '"';
 }
 
 TEST(NumberTextLeading, DecimalAndRadixTexts) {

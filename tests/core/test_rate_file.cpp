@@ -41,12 +41,12 @@ TEST(RateFileColumns, ConvertEachFieldAsTheFileMeansIt) {
     EXPECT_TRUE(a.Reserved21); // "0" is not blank
 
     const Jurisdiction& b = unitNamed(d, "CITY B");
-    EXPECT_EQ(b.UnitType.view(), " "); // blank type: in no list
-    EXPECT_EQ(b.DefaultSel.view(), "Y");
-    EXPECT_EQ(b.TaxRate, 0);         // letters in the rate column read as 0
-    EXPECT_EQ(b.HSAmt, Currency());  // only blanks
-    EXPECT_DOUBLE_EQ(b.OptHS, 20);   // no "%": an amount
-    EXPECT_EQ(b.OptO65.raw(), 1000); // a plain fraction
+    EXPECT_EQ((std::vector{b.UnitType.view(), b.DefaultSel.view()}),
+              (std::vector<std::string_view>{" ", "Y"})); // blank type: in no list
+    EXPECT_EQ(b.TaxRate, 0);                              // letters in the rate column read as 0
+    EXPECT_EQ(b.HSAmt, Currency());                       // only blanks
+    EXPECT_DOUBLE_EQ(b.OptHS, 20);                        // no "%": an amount
+    EXPECT_EQ(b.OptO65.raw(), 1000);                      // a plain fraction
     EXPECT_FALSE(b.Reserved21);
 
     const Jurisdiction& c = unitNamed(d, "CITY C");
