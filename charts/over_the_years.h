@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace levywise {
+
+// One unit's tax under each rate file; empty where the file has no such unit.
+struct TaxSeries {
+    std::string Name; // Windows-1252 bytes, as the rate file has it
+    std::vector<std::optional<std::int64_t>> Cents;
+};
+
+// "Over the years": per unit, in the order given, one bar per rate file,
+// labelled with the file's label (Windows-1252 bytes) and the tax; a unit
+// that a file lacks, or a series shorter than the labels, shows "not in
+// this file" without a bar there.
+std::string OverTheYearsSvg(const std::vector<std::string>& fileLabels,
+                            const std::vector<TaxSeries>& units);
+
+} // namespace levywise
