@@ -1,32 +1,28 @@
-// The estimate as the window shows it: the labels of each unit and the
-// totals, with the units chosen by the entries of the window's lists.
+// The door into the engine as the window uses it, and the texts of the
+// window's labels made from its record.
 #include <gtest/gtest.h>
 
-#include "calc/estimate_labels.h"
+#include "calc/estimate.h"
 #include "rate_text.h"
+#include "report/labels.h"
 
 namespace levywise {
 namespace {
 
 using test::Loaded;
 
-std::string item(std::string_view code) { return std::string(50, ' ') + std::string(code); }
-
-EstimateInput inputFor(std::string value, std::string_view county, std::string_view city = "000",
-                       std::string_view school = "900") {
-    EstimateInput in;
-    in.AprValText = std::move(value);
-    in.CountyItem = item(county);
-    in.CityItem = item(city);
-    in.SchoolItem = item(school);
-    return in;
+EstimateRequest requestFor(std::string_view value, std::string_view county) {
+    EstimateRequest r;
+    r.Value = value;
+    r.County = county;
+    return r;
 }
 
 TEST(UnitLabels, BaseRateAndTax) {
-    const modMain d = Loaded({"101\tHARLAN COUNTY\tK\tN\t0.2640"});
-    const auto e = CalculateTaxes(d, inputFor("100000", "101"));
-    ASSERT_TRUE(e.ok());
-    const UnitLabels& l = e->County;
+    const LoadedTable table(Loaded({"101\tHARLAN COUNTY\tK\tN\t0.2640"}), {});
+    EstimateRecord record;
+    ASSERT_FALSE(Estimate(table, requestFor("100000", "101"), record));
+    const UnitLabels l = LabelsOf(record).County;
     EXPECT_EQ(l.AprVal, "$100,000.00");
     EXPECT_EQ(l.TRate, "0.264");
     EXPECT_EQ(l.Name, "HARLAN COUNTY" + std::string(17, ' '));
@@ -37,21 +33,41 @@ TEST(UnitLabels, BaseRateAndTax) {
     EXPECT_EQ(l.TotTax, "$264.00");
 }
 
-// The empty county entry is the empty slot, and its districts are taxed; the
-// " No County" entry (code 100) leaves them out.
-TEST(CalculateTaxes, AnEmptyCountyEntryStillTaxesTheDistrictsNoCountyDoesNot) {
-    const modMain d = Loaded({"301\tD1\tS\tY\t1", "100\tCOUNTY ONE HUNDRED\tK\tN\t1"});
-    EstimateInput in = inputFor("10000", "");
-    in.CountyItem = "";
-    const auto empty = CalculateTaxes(d, in);
-    ASSERT_TRUE(empty.ok());
-    EXPECT_EQ(empty->County.Name, "");          // a never-written name shows as nothing
-    EXPECT_EQ(empty->City.TotName, " No City"); // the first slot is looked at too
-    EXPECT_EQ(empty->County.TRate, "0");
-    EXPECT_EQ(empty->County.NTV, "$10,000.00");
-    EXPECT_EQ(empty->Totals.TotSpclTax, "$100.00");
-    in.CountyItem = item("100"); // " No County" sorts before the file's unit 100
-    EXPECT_EQ(CalculateTaxes(d, in)->Totals.TotTax, "$0.00");
+// " No County" (code 100) leaves the districts out, also where the file has
+// a county of its own coded 100; before any table is loaded every unit is
+// the blank first slot; a code no entry of its list has is refused.
+TEST(Estimate, UnitsByCode) {
+    const LoadedTable table(
+        Loaded({"301\tD1\tS\tY\t1", "100\tCOUNTY ONE HUNDRED\tK\tN\t1", "201\tCITY\tC\tN\t1"}), {});
+    EstimateRecord record;
+    ASSERT_FALSE(Estimate(table, requestFor("10000", ""), record));
+    EXPECT_EQ(LabelsOf(record).TotTax, "$0.00");
+    EstimateRequest noUnits = requestFor("10000", "100");
+    noUnits.City = "000";
+    noUnits.School = "900";
+    ASSERT_FALSE(Estimate(table, noUnits, record));
+    EXPECT_EQ(LabelsOf(record).TotTax, "$0.00");
+
+    const LoadedTable nothing(modMain{}, {});
+    ASSERT_FALSE(Estimate(nothing, requestFor("10000", ""), record));
+    const EstimateLabels blank = LabelsOf(record);
+    EXPECT_EQ(blank.County.Name, ""); // a never-written name shows as nothing
+    EXPECT_EQ(blank.County.TRate, "0");
+    EXPECT_EQ(blank.County.NTV, "$10,000.00");
+
+    struct Case {
+        std::string_view county, city, field, code;
+    };
+    for (const Case& c : {Case{"201", "", "county", "201"}, Case{"", " 999 ", "city", "999"}}) {
+        EstimateRequest r = requestFor("1", c.county);
+        r.City = c.city;
+        const auto error = Estimate(table, r, record);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind, Error::Kind::UnknownCode);
+        EXPECT_EQ(error->file, c.field);
+        EXPECT_EQ(error->problem, "unknown " + std::string(c.field) + " code");
+        EXPECT_EQ(error->text, c.code);
+    }
 }
 
 } // namespace
