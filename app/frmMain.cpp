@@ -28,7 +28,6 @@
 #include "platform/print_window.h"
 #include "platform/text.h"
 #include "ratedata/mod_main.h"
-#include "ratedata/number_text.h"
 #include "ratedata/rate_file.h"
 #include "report/estimate_text.h"
 #include "report/labels.h"
@@ -47,16 +46,6 @@ struct UnitLabelWidgets {
     QLabel *Name, *TotName;
     QLineEdit *HSVal, *O65Val, *VetVal, *NTV, *Base1, *Base2, *Tax, *TotTax;
 };
-
-// A value the estimate reads as 0 because no number begins it. Whatever
-// number text begins with, one more digit changes what is read, so text
-// read as 0 both with and without it holds none. Nothing typed is no value.
-bool HoldsNoNumber(const QString& value) {
-    const std::string text = ToCp1252(value);
-    const auto read = AppraisedValueFromText(text);
-    const auto longer = AppraisedValueFromText(text + '1');
-    return !IsBlank(text) && read == 0.0 && longer == 0.0;
-}
 
 void ShowUnit(const UnitLabelWidgets& w, const UnitLabels& l) {
     Show(w.AprVal, l.AprVal);
@@ -231,7 +220,7 @@ void frmMain::CalculateTaxes() {
         return;
     }
     ShowEstimate(LabelsOf(record));
-    ShowValueNote(HoldsNoNumber(txtAprVal->text()));
+    ShowValueNote(HoldsNoNumber(ToCp1252(txtAprVal->text())));
     // The estimate as "levywise-cli estimate" prints it, for Copy Estimate.
     estimateText_ = QString::fromStdString(EstimateText(record));
     whatIf_->Shown(std::move(record));

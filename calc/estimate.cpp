@@ -458,6 +458,12 @@ std::optional<Error> Estimate(const LoadedTable& table, const EstimateRequest& r
     return std::nullopt;
 }
 
+bool HoldsNoNumber(std::string_view typed) {
+    const std::string longer = std::string(typed) + '1';
+    return !IsBlank(typed) && AppraisedValueFromText(typed) == 0.0 &&
+           AppraisedValueFromText(longer) == 0.0;
+}
+
 bool HasQuarlowHomesteadMinimum(const Jurisdiction& city) {
     // The name as shown: NULs dropped, trailing blanks removed. Compared as
     // it is read, so that most names are told apart by their first letters.

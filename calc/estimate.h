@@ -62,6 +62,11 @@ std::optional<Error> Estimate(const LoadedTable& table, const EstimateRequest& r
 // shown, upper-cased and without trailing blanks, is "CITY OF QUARLOW".
 bool HasQuarlowHomesteadMinimum(const Jurisdiction& city);
 
+// Whether typed text is read as 0 because no number begins it: whatever
+// number text begins with, one more digit changes what is read. Nothing
+// typed is no value. The window and the page say so beside the value.
+bool HoldsNoNumber(std::string_view typed);
+
 inline constexpr const char* kValueTooLarge = "The appraised value is too large for an estimate.";
 inline constexpr const char* kTaxTooLarge = "The tax on this value is too large to be shown.";
 

@@ -16,9 +16,7 @@ namespace levywise {
 namespace {
 
 constexpr int kMaxColumns = 30;
-// Larger than any real county's table by orders of magnitude; keeps a wrong
-// file choice (a video, a disk image) from being read into memory whole.
-constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
+constexpr std::string_view kTooLarge = "the file is far too large to be a rate file";
 
 const std::string_view kDistributorAddress = "https://www.levywise.example/";
 
@@ -235,6 +233,8 @@ RateFileRead unreadable(std::string_view file, std::string problem) {
 
 RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
     if (bytes.empty()) return refused(fileName, 0, 0, {}, "the file is empty");
+    if (bytes.size() > kMaxRateFileBytes)
+        return refused(fileName, 0, 0, {}, std::string(kTooLarge));
 
     LineReader lines(bytes);
     std::string_view line;
@@ -311,8 +311,7 @@ RateFileRead ReadRateFile(const std::string& path) {
     if (!std::filesystem::is_regular_file(status))
         return unreadable(path, "this is not an ordinary file, so it cannot be a rate file");
     const auto size = std::filesystem::file_size(path, ec);
-    if (!ec && size > kMaxFileBytes)
-        return refused(path, 0, 0, {}, "the file is far too large to be a rate file");
+    if (!ec && size > kMaxRateFileBytes) return refused(path, 0, 0, {}, std::string(kTooLarge));
 
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -323,8 +322,8 @@ RateFileRead ReadRateFile(const std::string& path) {
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > kMaxFileBytes)
-            return refused(path, 0, 0, {}, "the file is far too large to be a rate file");
+        if (bytes.size() > kMaxRateFileBytes)
+            return refused(path, 0, 0, {}, std::string(kTooLarge));
     }
     if (in.bad()) return refused(path, 0, 0, {}, "the file cannot be read");
     return ParseRateFile(bytes, path);

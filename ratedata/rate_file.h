@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,10 @@ struct RateFileRead {
     RateFileContents contents; // complete when Loaded; only the header when WrongVersion
     Error error;               // when Refused
 };
+
+// Larger than any real county's table by orders of magnitude; keeps a wrong
+// file choice (a video, a disk image) from being read into memory whole.
+inline constexpr std::size_t kMaxRateFileBytes = 64u * 1024u * 1024u;
 
 // Reads and checks a whole rate file. Never throws.
 RateFileRead ReadRateFile(const std::string& path);

@@ -34,3 +34,4 @@ echo "Package: $package ($(du -k "$package" | cut -f1) KiB)"
 dpkg-deb --field "$package" Depends | sed 's/^/Depends: /'
 lintian --fail-on error "$package"
 echo "lintian: no error"
+"$root/scripts/package-web.sh" "$build" # the web site: levywise-web_<version>.zip

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, in seven passes:
+# Sets up, builds and runs every test, in eight passes:
 #   format    every C++ file is as clang-format-14 lays it out (.clang-format);
 #   normal    the ordinary build ($LEVYWISE_BUILD_DIR, default build/);
 #   release   the core, the command-line tool and their tests built as a
@@ -10,13 +10,15 @@
 #   windows   the core, levywise-cli and the core tests cross-compiled with
 #             MinGW-w64 and run under wine64 (scripts/windows-check.sh);
 #   libcxx    the core, the command-line tool and their tests built with
-#             clang++-14 and LLVM's libc++, GoogleTest too (build-libcxx/).
+#             clang++-14 and LLVM's libc++, GoogleTest too (build-libcxx/);
+#   web       the browser site built with Emscripten and driven in headless
+#             Chromium against levywise-cli and axe-core (scripts/web-check.sh).
 # LEVYWISE_TEST_PASSES picks passes, e.g. "normal" for a quick check.
 # A failing pass does not stop the next; the last line counts all tests.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-passes="${LEVYWISE_TEST_PASSES:-format normal release sanitize fuzz windows libcxx}"
+passes="${LEVYWISE_TEST_PASSES:-format normal release sanitize fuzz windows libcxx web}"
 export QT_QPA_PLATFORM=offscreen
 
 passed=0
@@ -41,6 +43,25 @@ run_pass() {
   read -r f total <<<"$counts"
   failed=$((failed + f))
   passed=$((passed + total - f))
+}
+
+# Runs a check script ($2) that ends with the line "$1: N passed, N failed",
+# logging into the folder $3, and adds its counts to the totals.
+run_check() {
+  mkdir -p "$3"
+  local log="$3/$1-check.log"
+  "$2" 2>&1 | tee "$log" || true
+  local counts
+  counts="$(sed -nE "s/^$1: ([0-9]+) passed, ([0-9]+) failed.*/\1 \2/p" "$log" | tail -n 1)"
+  if [ -z "$counts" ]; then
+    echo "No test summary in $log: counted as one failed test."
+    failed=$((failed + 1))
+    return
+  fi
+  local f p
+  read -r p f <<<"$counts"
+  passed=$((passed + p))
+  failed=$((failed + f))
 }
 
 for pass in $passes; do
@@ -89,18 +110,10 @@ for pass in $passes; do
         -DLEVYWISE_GUI=OFF -DLEVYWISE_BENCHMARKS=OFF
       ;;
     windows)
-      mkdir -p "${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}"
-      log="${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}/windows-check.log"
-      "$root/scripts/windows-check.sh" 2>&1 | tee "$log" || true
-      counts="$(sed -nE 's/^windows: ([0-9]+) passed, ([0-9]+) failed.*/\1 \2/p' "$log" | tail -n 1)"
-      if [ -z "$counts" ]; then
-        echo "No test summary in $log: counted as one failed test."
-        failed=$((failed + 1))
-      else
-        read -r p f <<<"$counts"
-        passed=$((passed + p))
-        failed=$((failed + f))
-      fi
+      run_check windows "$root/scripts/windows-check.sh" "${LEVYWISE_WINDOWS_BUILD_DIR:-$root/build-windows}"
+      ;;
+    web)
+      run_check web "$root/scripts/web-check.sh" "${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}"
       ;;
     *)
       echo "Unknown test pass: $pass" >&2

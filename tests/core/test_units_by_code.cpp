@@ -1,5 +1,4 @@
-// The door into the engine as the window uses it, and the texts of the
-// window's labels made from its record.
+// The door into the engine: units found by code as the window finds them.
 #include <gtest/gtest.h>
 
 #include "calc/estimate.h"
@@ -16,21 +15,6 @@ EstimateRequest requestFor(std::string_view value, std::string_view county) {
     r.Value = value;
     r.County = county;
     return r;
-}
-
-TEST(UnitLabels, BaseRateAndTax) {
-    const LoadedTable table(Loaded({"101\tHARLAN COUNTY\tK\tN\t0.2640"}), {});
-    EstimateRecord record;
-    ASSERT_FALSE(Estimate(table, requestFor("100000", "101"), record));
-    const UnitLabels l = LabelsOf(record).County;
-    EXPECT_EQ(l.AprVal, "$100,000.00");
-    EXPECT_EQ(l.TRate, "0.264");
-    EXPECT_EQ(l.Name, "HARLAN COUNTY" + std::string(17, ' '));
-    EXPECT_EQ(l.TotName, "HARLAN COUNTY");
-    EXPECT_EQ(l.Base1, "$1,000.00");
-    EXPECT_EQ(l.Base2, l.Base1);
-    EXPECT_EQ(l.Tax, "$264.00");
-    EXPECT_EQ(l.TotTax, "$264.00");
 }
 
 // " No County" (code 100) leaves the districts out, also where the file has
