@@ -46,9 +46,8 @@ QString Printable(QString text) {
 }
 
 // Why a file was not loaded, naming the file as the user chose it.
-QString RefusalText(const QString& path, const RateFileRead& read,
-                    const std::string& requiredVersion) {
-    const std::vector<std::string> lines = RefusalLines(read, requiredVersion);
+QString RefusalText(const QString& path, const RateFileRead& read) {
+    const std::vector<std::string> lines = RefusalLines(read);
     QString text = Printable(path + FromCp1252(lines.front()));
     for (std::size_t i = 1; i < lines.size(); ++i)
         text += QStringLiteral("\r\n") + FromCp1252(lines[i]);
@@ -130,12 +129,11 @@ void LoadRateFile(frmMain& w) {
             &w,
             QString::fromLatin1(kVersionErrorTitle.data(),
                                 static_cast<qsizetype>(kVersionErrorTitle.size())),
-            RefusalText(path, read, w.data().RequiredRateVersion), MsgButtons::Ok);
+            RefusalText(path, read), MsgButtons::Ok);
         return;
     case RateFileStatus::Refused:
         w.setWindowTitle(caption);
-        w.platform().messageBox(&w, QLatin1String(kFileRefusedTitle),
-                                RefusalText(path, read, w.data().RequiredRateVersion),
+        w.platform().messageBox(&w, QLatin1String(kFileRefusedTitle), RefusalText(path, read),
                                 MsgButtons::Ok);
         return;
     }

@@ -102,6 +102,11 @@ private slots:
         QTest::keyClicks(value, QStringLiteral("150000"));
         QTest::keyClick(value, Qt::Key_Return);
         QCOMPARE(rig.text("lblCountyAprVal"), QStringLiteral("$150,000.00"));
+        // Copy Estimate puts the estimate shown on the clipboard, as levywise-cli prints it.
+        QTest::keyClick(&rig.main(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY(copied.startsWith("County Tax: ") && copied.contains("$150,000.00\n") &&
+                copied.contains(rig.text("lblTotTax") + "\n*Special District Tax"));
         value->setText(QStringLiteral("7"));
         QTest::keyClick(value, Qt::Key_Escape);
         QCOMPARE(rig.text("lblCountyAprVal"), QStringLiteral("$150,000.00"));

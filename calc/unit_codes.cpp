@@ -1,11 +1,10 @@
-#include "cli/unit_codes.h"
+#include "calc/unit_codes.h"
 
 #include <algorithm>
 
-#include "calc/estimate.h"
 #include "ratedata/text.h"
 
-namespace levywise::cli {
+namespace levywise {
 
 namespace {
 
@@ -39,15 +38,18 @@ int UnitCodes::CodeMap::find(std::string_view code) const {
 }
 
 UnitCodes::UnitCodes(const modMain& data) {
-    fill(counties_, data, kCountyUnit, PlaceholderCodes::NoCounty);
-    fill(cities_, data, kCityUnit, PlaceholderCodes::NoCity);
-    fill(schools_, data, kSchoolUnit, PlaceholderCodes::NoSchool);
+    // The unit of an entry is the first slot with its code, whatever its type.
+    for (int k = data.RateCount; k >= 1; --k)
+        firstSlot_[data.RateTbl[static_cast<std::size_t>(k)].Code.view()] = k;
     CodeMap seen;
     for (int k = 1; k <= data.RateCount; ++k) {
         const std::string_view code = data.RateTbl[static_cast<std::size_t>(k)].Code.view();
         if (!Trimmed(code).empty() && !seen.insertIfAbsent(code, k))
             shared_.insertIfAbsent(code, k);
     }
+    fill(counties_, data, kCountyUnit, PlaceholderCodes::NoCounty);
+    fill(cities_, data, kCityUnit, PlaceholderCodes::NoCity);
+    fill(schools_, data, kSchoolUnit, PlaceholderCodes::NoSchool);
     for (int i = 1; i <= data.SpclCount; ++i) {
         const std::string_view code =
             Trimmed(data.SpclTbl[static_cast<std::size_t>(i)].Code.view());
@@ -58,7 +60,7 @@ UnitCodes::UnitCodes(const modMain& data) {
             districtsByCode_.insertIfAbsent(code, group);
         }
         districtGroups_[static_cast<std::size_t>(group)].push_back(i);
-        if (data.SpclSel[static_cast<std::size_t>(i)].Selected.equals("Y")) defaults_.push_back(i);
+        if (data.SpclSel[static_cast<std::size_t>(i)].Selected.equals("Y")) selected_.push_back(i);
     }
 }
 
@@ -67,15 +69,13 @@ void UnitCodes::fill(List& list, const modMain& data, char unitType, std::string
     for (int k = 1; k <= data.RateCount; ++k) {
         const Jurisdiction& unit = data.RateTbl[static_cast<std::size_t>(k)];
         if (!unit.UnitType.equals(std::string_view(type, 1))) continue;
-        std::string item = ItemText(unit);
-        const Jurisdiction& found = FindUnit(data, item);
-        const bool noCounty = CodeOfItem(item) == PlaceholderCodes::NoCounty;
-        list.entries.push_back(ListEntry{std::move(item), &found, noCounty});
-    }
-    for (std::size_t e = 0; e < list.entries.size(); ++e) {
-        const std::string_view code = CodeOfItem(list.entries[e].Item);
-        list.byCode.insertIfAbsent(code, static_cast<int>(e));
-        if (list.placeholder < 0 && code == placeholder) list.placeholder = static_cast<int>(e);
+        const std::string_view code = unit.Code.view();
+        const auto e = static_cast<int>(list.entries.size());
+        list.entries.push_back(ListEntry{&data.RateTbl[static_cast<std::size_t>(firstSlot_[code])],
+                                         code == PlaceholderCodes::NoCounty,
+                                         shared_.find(Trimmed(code)) >= 0});
+        list.byCode.insertIfAbsent(code, e);
+        if (list.placeholder < 0 && code == placeholder) list.placeholder = e;
     }
 }
 
@@ -84,22 +84,22 @@ const ListEntry* UnitCodes::findOther(const List& list, std::string_view code) {
     return entryAt(list, code.empty() ? list.placeholder : list.byCode.find(code));
 }
 
-std::span<const int> UnitCodes::districts(std::string_view code) const {
+std::size_t UnitCodes::districtCount(std::string_view code) const {
     const int group = districtsByCode_.find(Trimmed(code));
-    if (group < 0) return {};
-    return districtGroups_[static_cast<std::size_t>(group)];
+    return group < 0 ? 0 : districtGroups_[static_cast<std::size_t>(group)].size();
 }
 
-std::optional<std::string_view> UnitCodes::districtsOf(std::string_view list, char separator,
+std::optional<std::string_view> UnitCodes::districtsOf(std::span<const std::string_view> codes,
+                                                       bool onlyOne,
                                                        std::vector<int>& slots) const {
     const std::size_t before = slots.size();
-    while (!list.empty()) {
-        const std::size_t end = list.find(separator);
-        const std::string_view code = Trimmed(list.substr(0, end));
-        list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
+    for (std::string_view code : codes) {
+        code = Trimmed(code);
         if (code.empty()) continue;
-        const auto found = districts(code);
-        if (found.size() != 1) return code;
+        const int group = districtsByCode_.find(code);
+        if (group < 0) return code;
+        const std::vector<int>& found = districtGroups_[static_cast<std::size_t>(group)];
+        if (onlyOne && found.size() > 1) return code;
         slots.insert(slots.end(), found.begin(), found.end());
     }
     // Districts are added up in table order, as the window adds them.
@@ -109,4 +109,4 @@ std::optional<std::string_view> UnitCodes::districtsOf(std::string_view list, ch
     return std::nullopt;
 }
 
-} // namespace levywise::cli
+} // namespace levywise

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/estimate_record.h"
+#include "calc/record.h"
 
 namespace levywise {
 

@@ -1,8 +1,10 @@
-#include "calc/comparison.h"
+#include "report/comparison.h"
 
 #include <algorithm>
 
 #include "ratedata/formats.h"
+#include "report/captions.h"
+#include "report/labels.h"
 
 namespace levywise {
 namespace {
@@ -38,31 +40,37 @@ ComparisonRow moneyRow(std::string label, const MoneyChange& change) {
             MoneyText(change.Now), ChangeText(change), false};
 }
 
-std::string districtLabel(const DistrictRecord& d) {
-    return Displayed(d.Code) + " " + Displayed(d.Name);
+std::string districtLabel(const EstimateRecord& r, const DistrictEstimate& d) {
+    const Jurisdiction& unit = r.district(d);
+    return Displayed(FieldShown(unit.Code.view())) + " " + Displayed(FieldShown(unit.Name.view()));
 }
+
+std::int64_t taxCents(const DistrictEstimate& d) { return CentsAsShown(d.Tax); }
 
 // Each special district's row: the kept ones in their order, each beside the
 // first district of the same code now taxed, then those taxed now only.
 void addDistrictRows(Comparison& c, const EstimateRecord& kept, const EstimateRecord& now) {
     std::vector<bool> matched(now.Districts.size(), false);
-    for (const DistrictRecord& k : kept.Districts) {
+    for (const DistrictEstimate& k : kept.Districts) {
+        const std::string code = FieldShown(kept.district(k).Code.view());
         std::size_t n = 0;
-        while (n < now.Districts.size() && (matched[n] || now.Districts[n].Code != k.Code)) ++n;
+        while (n < now.Districts.size() &&
+               (matched[n] || FieldShown(now.district(now.Districts[n]).Code.view()) != code))
+            ++n;
         if (n == now.Districts.size()) {
-            ComparisonRow row = moneyRow(districtLabel(k), ChangeOf(k.TaxCents, 0));
+            ComparisonRow row = moneyRow(districtLabel(kept, k), ChangeOf(taxCents(k), 0));
             row.Now.clear();
             c.Rows.push_back(std::move(row));
             continue;
         }
         matched[n] = true;
-        c.Rows.push_back(moneyRow(districtLabel(now.Districts[n]),
-                                  ChangeOf(k.TaxCents, now.Districts[n].TaxCents)));
+        c.Rows.push_back(moneyRow(districtLabel(now, now.Districts[n]),
+                                  ChangeOf(taxCents(k), taxCents(now.Districts[n]))));
     }
     for (std::size_t n = 0; n < now.Districts.size(); ++n) {
         if (matched[n]) continue;
         ComparisonRow row =
-            moneyRow(districtLabel(now.Districts[n]), ChangeOf(0, now.Districts[n].TaxCents));
+            moneyRow(districtLabel(now, now.Districts[n]), ChangeOf(0, taxCents(now.Districts[n])));
         row.Kept.clear();
         c.Rows.push_back(std::move(row));
     }
@@ -88,7 +96,7 @@ std::string PercentText(std::int64_t part, std::int64_t whole) {
 }
 
 std::string ShareOfValueText(const EstimateRecord& r) {
-    const std::string percent = PercentText(r.TotTaxCents, r.AprValCents);
+    const std::string percent = PercentText(r.TotTaxCents, CentsAsShown(r.AprVal));
     return percent.empty() ? kNoPercent : percent + "%";
 }
 
@@ -124,15 +132,15 @@ Comparison Compare(const EstimateRecord& kept, const EstimateRecord& now) {
     c.Total = ChangeOf(kept.TotTaxCents, now.TotTaxCents);
     c.Monthly = ChangeOf(MonthlyCents(kept.TotTaxCents), MonthlyCents(now.TotTaxCents));
 
-    c.Rows.push_back(moneyRow("County Tax", c.County));
-    c.Rows.push_back(moneyRow("City Tax", c.City));
-    c.Rows.push_back(moneyRow("School Tax", c.School));
+    c.Rows.push_back(moneyRow(captions::kUnits[0].Tab, c.County));
+    c.Rows.push_back(moneyRow(captions::kUnits[1].Tab, c.City));
+    c.Rows.push_back(moneyRow(captions::kUnits[2].Tab, c.School));
     addDistrictRows(c, kept, now);
-    c.Rows.push_back(moneyRow("Special District Tax", c.Special));
-    c.Rows.push_back(moneyRow("Total Taxes", c.Total));
-    c.Rows.push_back(moneyRow("Total per month", c.Monthly));
+    c.Rows.push_back(moneyRow(captions::kSpecialTaxRow, c.Special));
+    c.Rows.push_back(moneyRow(captions::kTotalTax, c.Total));
+    c.Rows.push_back(moneyRow(captions::kTotalPerMonth, c.Monthly));
     c.Rows.push_back({RowKind::Share,
-                      "Share of appraised value",
+                      captions::kShareOfValue,
                       ShareOfValueText(kept),
                       ShareOfValueText(now),
                       {},

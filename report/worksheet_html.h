@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "calc/comparison.h"
-#include "calc/estimate_record.h"
+#include "calc/record.h"
+#include "report/comparison.h"
 
 namespace levywise {
 

@@ -1,14 +1,14 @@
-#include "calc/worksheet_html.h"
+#include "report/worksheet_html.h"
 
 #include <initializer_list>
 #include <utility>
 
 #include "ratedata/formats.h"
+#include "report/captions.h"
+#include "report/labels.h"
 
 namespace levywise {
 namespace {
-
-constexpr const char* kFootnote = "*Special District Tax includes all special districts selected";
 
 std::string head(std::string_view title) {
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + std::string(title) +
@@ -36,14 +36,13 @@ std::string labelled(std::string_view label, std::string_view text, bool figure 
     return row({HtmlEscaped(label), HtmlEscaped(text)}, figure);
 }
 
-std::string unitTable(std::string_view kind, const UnitRecord& unit) {
-    const UnitLabels& l = unit.Labels;
-    return "<h2>" + std::string(kind) + ": " + HtmlEscaped(Displayed(l.TotName)) + "</h2>\n" +
-           kTable + labelled("Appraised Value", l.AprVal) +
-           labelled("- Value of gen. HS", l.HSVal) + labelled("- Value of O65 or DP HS", l.O65Val) +
-           labelled("- Value of Vet Exemption", l.VetVal) + labelled("Net taxable value", l.NTV) +
-           labelled("Tax base (net taxable value/100)", l.Base1) + labelled("Tax rate", l.TRate) +
-           labelled("Tax", l.Tax) + "</table>\n";
+std::string unitTable(const captions::Unit& unit, const EstimateLabels& e) {
+    const UnitLabels& l = e.*unit.Labels;
+    std::string html = "<h2>" + std::string(unit.Kind) + ": " + HtmlEscaped(Displayed(l.TotName)) +
+                       "</h2>\n" + kTable;
+    for (const captions::UnitRow& row : captions::kUnitRows)
+        html += labelled(row.Worksheet, l.*row.Figure);
+    return html + "</table>\n";
 }
 
 std::string districtTable(const EstimateRecord& r) {
@@ -51,23 +50,25 @@ std::string districtTable(const EstimateRecord& r) {
     if (r.Districts.empty()) return html + "<p>No special district is taxed.</p>\n";
     html += kTable;
     html += "<tr><th>Code</th><th>Name</th><th>Rate</th><th>Tax</th></tr>\n";
-    for (const DistrictRecord& d : r.Districts)
-        html += "<tr><td>" + HtmlEscaped(Displayed(d.Code)) + "</td><td>" +
-                HtmlEscaped(Displayed(d.Name)) + "</td><td align=\"right\">" + HtmlEscaped(d.Rate) +
-                "</td><td align=\"right\">" + MoneyText(d.TaxCents) + "</td></tr>\n";
+    for (const DistrictEstimate& d : r.Districts) {
+        const Jurisdiction& unit = r.district(d);
+        html += "<tr><td>" + HtmlEscaped(Displayed(FieldShown(unit.Code.view()))) + "</td><td>" +
+                HtmlEscaped(Displayed(FieldShown(unit.Name.view()))) + "</td><td align=\"right\">" +
+                HtmlEscaped(PlainNumberText(unit.TaxRate)) + "</td><td align=\"right\">" +
+                MoneyText(CentsAsShown(d.Tax)) + "</td></tr>\n";
+    }
     return html + "</table>\n";
 }
 
-std::string totalsTable(const EstimateRecord& r) {
-    return std::string("<h2>Totals</h2>\n") + kTable +
-           labelled(Displayed(r.County.Labels.TotName), r.County.Labels.TotTax) +
-           labelled(Displayed(r.City.Labels.TotName), r.City.Labels.TotTax) +
-           labelled(Displayed(r.School.Labels.TotName), r.School.Labels.TotTax) +
-           labelled("Special District Tax*", MoneyText(r.SpclTaxCents)) +
-           labelled("Total Taxes", MoneyText(r.TotTaxCents)) +
-           labelled("Total per month", MoneyText(MonthlyCents(r.TotTaxCents))) +
-           labelled("Share of appraised value", ShareOfValueText(r)) + "</table>\n<p>" + kFootnote +
-           "</p>\n";
+std::string totalsTable(const EstimateRecord& r, const EstimateLabels& e) {
+    std::string html = std::string("<h2>Totals</h2>\n") + kTable;
+    for (const captions::Unit& unit : captions::kUnits)
+        html += labelled(Displayed((e.*unit.Labels).TotName), (e.*unit.Labels).TotTax);
+    return html + labelled(captions::kSpecialTax, e.TotSpclTax) +
+           labelled(captions::kTotalTax, e.TotTax) +
+           labelled(captions::kTotalPerMonth, MoneyText(MonthlyCents(r.TotTaxCents))) +
+           labelled(captions::kShareOfValue, ShareOfValueText(r)) + "</table>\n<p>" +
+           captions::kFootnote + "</p>\n";
 }
 
 } // namespace
@@ -94,10 +95,11 @@ std::string WorksheetHtml(const EstimateRecord& r, std::string_view date) {
     html += "<p>Date: " + HtmlEscaped(date) + "</p>\n<h2>Property</h2>\n" + kTable;
     for (const InputLine& line : inputs) html += labelled(line.Label, line.Text, false);
     html += "</table>\n";
-    html += unitTable("County", r.County) + unitTable("City", r.City) +
-            unitTable("School", r.School) + districtTable(r) + totalsTable(r);
-    html += "<p>This is an estimate from the rate file " + HtmlEscaped(r.Source.Path) + " (" +
-            HtmlEscaped(inputs.back().Text) +
+    const EstimateLabels labels = LabelsOf(r);
+    for (const captions::Unit& unit : captions::kUnits) html += unitTable(unit, labels);
+    html += districtTable(r) + totalsTable(r, labels);
+    html += "<p>This is an estimate from the rate file " + HtmlEscaped(r.Rates->Source.Path) +
+            " (" + HtmlEscaped(inputs.back().Text) +
             "), not a tax bill: the taxes levied may differ.</p>\n</body></html>\n";
     return html;
 }

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -12,7 +11,7 @@
 #include "ratedata/mod_main.h"
 #include "ratedata/text.h"
 
-namespace levywise::cli {
+namespace levywise {
 
 // The number a code of three digits stands for, else -1.
 inline int ThreeDigitCode(std::string_view code) {
@@ -24,44 +23,36 @@ inline int ThreeDigitCode(std::string_view code) {
     return static_cast<int>(hundreds * 100 + tens * 10 + ones);
 }
 
-// An entry of the county, city or school list, chosen by its code.
+// An entry of the county, city or school list.
 struct ListEntry {
-    std::string Item;         // the entry's text: name, blanks, code
-    const Jurisdiction* Unit; // the unit the calculation takes for it
+    const Jurisdiction* Unit; // the unit the calculation takes for it: the first slot with its code
     bool NoCounty;            // the " No County" code: no special district is taxed
+    bool Shared;              // more than one unit of the table has its code
 };
 
-// Finds list entries and special districts by the code a user typed, in
-// constant time. A code is compared without the blanks around it; an empty
-// code stands for the list's "no unit" entry. Built once per loaded table,
-// which must outlive it.
+// Finds list entries and special districts by code, in constant time. A code
+// is compared without the blanks around it; an empty code stands for the
+// list's "no unit" entry. Built once per table, which must outlive it.
 class UnitCodes {
 public:
     explicit UnitCodes(const modMain& data);
 
     // Null when the list has no entry with this code. The first entry of the
-    // list with the code is taken, as the window would show it first.
+    // list with the code is taken, as the window shows it first.
     const ListEntry* county(std::string_view code) const { return find(counties_, code); }
     const ListEntry* city(std::string_view code) const { return find(cities_, code); }
     const ListEntry* school(std::string_view code) const { return find(schools_, code); }
 
-    // Whether more than one unit of the table has this (non-empty) code: the
-    // calculation would take one of them unseen, so a command refuses it.
-    bool shared(std::string_view code) const { return shared_.find(Trimmed(code)) >= 0; }
+    // The districts of the codes (empty ones ignored), added to slots in
+    // table order, each once; the first code that names none, or more than
+    // one when only one may be named, if any.
+    std::optional<std::string_view> districtsOf(std::span<const std::string_view> codes,
+                                                bool onlyOne, std::vector<int>& slots) const;
+    // The number of districts with the code.
+    std::size_t districtCount(std::string_view code) const;
 
-    // The special-district slots (1..SpclCount) with this code, ascending;
-    // empty when there is none.
-    std::span<const int> districts(std::string_view code) const;
-
-    // The districts of a list of codes separated by separator (blanks around
-    // a code and empty entries ignored), added to slots in table order, each
-    // once; the first code that names no district or more than one, if any
-    // (districts() tells which).
-    std::optional<std::string_view> districtsOf(std::string_view list, char separator,
-                                                std::vector<int>& slots) const;
-
-    // The districts selected when the table was loaded (the file's defaults).
-    std::span<const int> defaultDistricts() const { return defaults_; }
+    // The districts whose Selected flag was "Y" when this was built.
+    std::span<const int> selectedDistricts() const { return selected_; }
 
 private:
     // Codes (without the blanks around them) to positions; the first of
@@ -88,7 +79,7 @@ private:
         int placeholder = -1;
     };
 
-    static void fill(List& list, const modMain& data, char unitType, std::string_view placeholder);
+    void fill(List& list, const modMain& data, char unitType, std::string_view placeholder);
     // Codes of three digits, most of those typed, are found without a call.
     static const ListEntry* find(const List& list, std::string_view code) {
         const int number = ThreeDigitCode(code);
@@ -100,11 +91,12 @@ private:
         return e < 0 ? nullptr : &list.entries[static_cast<std::size_t>(e)];
     }
 
+    std::unordered_map<std::string_view, int> firstSlot_; // exact code to its first slot
     List counties_, cities_, schools_;
     std::vector<std::vector<int>> districtGroups_;
     CodeMap districtsByCode_;
     CodeMap shared_; // codes of more than one slot of the table
-    std::vector<int> defaults_;
+    std::vector<int> selected_;
 };
 
-} // namespace levywise::cli
+} // namespace levywise
