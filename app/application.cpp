@@ -29,11 +29,10 @@ void Application::start(bool withSplash) {
     if (started_) return;
     started_ = true;
     if (!withSplash) {
-        data_.RequiredRateVersion = RequiredVersionFrom(kRateFileVersion);
         openMainWindow();
         return;
     }
-    auto* splash = new frmQuenbySplash(data_);
+    auto* splash = new frmQuenbySplash();
     splash_ = splash;
     QObject::connect(splash, &frmQuenbySplash::finished, splash, [this] { openMainWindow(); });
     splash->show();

@@ -29,11 +29,13 @@ struct Parser {
         parser.setApplicationDescription(QStringLiteral(
             "Estimates the yearly property tax on one piece of real estate from a county's tax "
             "rate file.\n\n"
-            "The program reads the settings file levywise.ini in the current folder, whose\n"
-            "section [general] names the tax rate file (key TaxRateFile, default taxrate.tab)\n"
-            "and its folder (key TaxRatePath, default the current folder). When that file is\n"
-            "not found, it offers a file dialog, which starts in the installed sample county's\n"
-            "folder when there is no settings file."));
+            "The program reads the settings file levywise.ini in the current folder or, when\n"
+            "there is none there, the user's own in ~/.config/levywise, where it also\n"
+            "remembers the tax rate file last opened. Its section [general] names the tax rate\n"
+            "file (key TaxRateFile, default taxrate.tab) and its folder (key TaxRatePath,\n"
+            "default the current folder). Without any settings file, a taxrate.tab missing\n"
+            "from the current folder is taken from the installed sample county. When the file\n"
+            "is not found, the program offers a file dialog."));
         parser.addOptions({help, version, noSplash, exitWhenShown});
     }
 

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,15 +23,14 @@
 #include "app/unit_lists.h"
 #include "app/what_if.h"
 #include "calc/estimate.h"
-#include "calc/estimate_labels.h"
-#include "cli/estimate.h"
 #include "platform/caption_text.h"
 #include "platform/platform.h"
 #include "platform/print_window.h"
 #include "platform/text.h"
 #include "ratedata/mod_main.h"
-#include "ratedata/number_text.h"
 #include "ratedata/rate_file.h"
+#include "report/estimate_text.h"
+#include "report/labels.h"
 #include "specials/frmCfgSpcl.h"
 
 namespace levywise {
@@ -46,16 +46,6 @@ struct UnitLabelWidgets {
     QLabel *Name, *TotName;
     QLineEdit *HSVal, *O65Val, *VetVal, *NTV, *Base1, *Base2, *Tax, *TotTax;
 };
-
-// A value the estimate reads as 0 because no number begins it. Whatever
-// number text begins with, one more digit changes what is read, so text
-// read as 0 both with and without it holds none. Nothing typed is no value.
-bool HoldsNoNumber(const QString& value) {
-    const std::string text = ToCp1252(value);
-    const auto read = AppraisedValueFromText(text);
-    const auto longer = AppraisedValueFromText(text + '1');
-    return !IsBlank(text) && read == 0.0 && longer == 0.0;
-}
 
 void ShowUnit(const UnitLabelWidgets& w, const UnitLabels& l) {
     Show(w.AprVal, l.AprVal);
@@ -197,12 +187,17 @@ void frmMain::ShowTableCaption(std::string_view tableLabel, std::string_view cou
                    CaptionPart(countyName) + QStringLiteral(" County"));
 }
 
-EstimateInput frmMain::ReadInput() const {
-    EstimateInput in;
-    in.AprValText = ToCp1252(txtAprVal->text());
-    in.CountyItem = SelectedUnitItem(comboCounties);
-    in.CityItem = SelectedUnitItem(comboCities);
-    in.SchoolItem = SelectedUnitItem(comboSchools);
+std::optional<Error> frmMain::WorkOutEstimate(EstimateRecord& record) const {
+    const std::string value = ToCp1252(txtAprVal->text());
+    const std::string county = SelectedUnitCode(comboCounties);
+    const std::string city = SelectedUnitCode(comboCities);
+    const std::string school = SelectedUnitCode(comboSchools);
+    EstimateRequest in;
+    in.Value = value;
+    in.County = county;
+    in.City = city;
+    in.School = school;
+    in.Districts = DistrictChoice::Selected;
     in.GHS = chkGHS->isChecked();
     in.Age = optNeither->isChecked() ? AgeOption::Neither
              : optO65->isChecked()   ? AgeOption::O65
@@ -214,24 +209,21 @@ EstimateInput frmMain::ReadInput() const {
              : optVet3->isChecked()  ? VetOption::Vet3
              : optVet4->isChecked()  ? VetOption::Vet4
                                      : VetOption::None;
-    return in;
+    return Estimate(LoadedTable(data_, rateSource_), in, record);
 }
 
 void frmMain::CalculateTaxes() {
-    const EstimateInput input = ReadInput();
-    const CalcResult<EstimateFigures> result = ComputeEstimate(data_, input);
-    if (!result) {
+    EstimateRecord record;
+    if (const auto error = WorkOutEstimate(record)) {
         platform_.messageBox(this, QStringLiteral("Calculate"),
-                             QString::fromStdString(result.error()), MsgButtons::Ok);
+                             QString::fromStdString(error->problem), MsgButtons::Ok);
         return;
     }
-    data_.SpclTotal = result->SpclTotal;
-    ShowEstimate(LabelsOf(*result));
-    whatIf_->Shown(data_, input, *result);
-    ShowValueNote(HoldsNoNumber(txtAprVal->text()));
+    ShowEstimate(LabelsOf(record));
+    ShowValueNote(HoldsNoNumber(ToCp1252(txtAprVal->text())));
     // The estimate as "levywise-cli estimate" prints it, for Copy Estimate.
-    const auto report = cli::EstimateProperty(data_, input);
-    estimateText_ = report ? QString::fromStdString(cli::EstimateText(*report)) : QString();
+    estimateText_ = QString::fromStdString(EstimateText(record));
+    whatIf_->Shown(std::move(record));
 }
 
 void frmMain::ShowValueNote(bool shown) {
@@ -264,10 +256,11 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmMain::SetRateSource(const QString& path, const std::string& label) {
-    whatIf_->SetRateSource(path, label);
+    rateSource_.Path = QDir::toNativeSeparators(path).toStdString();
+    rateSource_.Label = label;
 }
 
-void frmMain::ShowEstimate(const Estimate& e) {
+void frmMain::ShowEstimate(const EstimateLabels& e) {
     ShowUnit({lblCountyAprVal, lblCountyTRate, lblCountyName, lblTotCountyName, lblCountyHSVal,
               lblCountyO65Val, lblCountyVetVal, lblCountyNTV, lblCountyBase1, lblCountyBase2,
               lblCountyTax, lblTotCountyTax},
@@ -279,8 +272,8 @@ void frmMain::ShowEstimate(const Estimate& e) {
               lblSchoolO65Val, lblSchoolVetVal, lblSchoolNTV, lblSchoolBase1, lblSchoolBase2,
               lblSchoolTax, lblTotSchoolTax},
              e.School);
-    Show(lblTotSpclTax, e.Totals.TotSpclTax);
-    Show(lblTotTax, e.Totals.TotTax);
+    Show(lblTotSpclTax, e.TotSpclTax);
+    Show(lblTotTax, e.TotTax);
 }
 
 void frmMain::Command1_Click() { CalculateTaxes(); }

@@ -4,10 +4,12 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/frmMain_controls.h"
+#include "calc/record.h"
 #include "levywise_version.h"
 
 namespace levywise {
@@ -16,8 +18,9 @@ struct modMain;
 class Platform;
 class frmCfgSpcl;
 class WhatIf;
-struct EstimateInput;
-struct Estimate;
+struct Error;
+struct EstimateRecord;
+struct EstimateLabels;
 
 // The main estimate window: the user types the property's value, picks the
 // county, city and school district and the exemptions, presses Calculate
@@ -47,8 +50,9 @@ public:
     // failure the user is told why and every figure stays as it was.
     void CalculateTaxes();
 
-    // The inputs of one estimate as the controls hold them.
-    EstimateInput ReadInput() const;
+    // The estimate of the controls' inputs on the loaded table; empty when
+    // there is one, else why not.
+    std::optional<Error> WorkOutEstimate(EstimateRecord& record) const;
 
     // Runs once, after creation and before the window is first shown.
     void Form_Load();
@@ -91,7 +95,7 @@ protected:
 
 private:
     void SetKeyboardOrder();
-    void ShowEstimate(const Estimate& estimate);
+    void ShowEstimate(const EstimateLabels& estimate);
     // Says beside the value box, until the value changes, that it holds no number.
     void ShowValueNote(bool shown);
     void ShowResultMenu(QLineEdit* box, QPoint at);
@@ -100,7 +104,8 @@ private:
     Platform& platform_;
     frmCfgSpcl& specials_;
     QString rateFilePath_;
-    QString estimateText_; // the estimate shown, as Copy Estimate puts it on the clipboard
+    RateSource rateSource_; // where the loaded table came from
+    QString estimateText_;  // the estimate shown, as Copy Estimate puts it on the clipboard
     std::function<void()> showRateTable_;
     std::function<void()> closeRateTable_;
     std::unique_ptr<WhatIf> whatIf_;

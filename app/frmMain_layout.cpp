@@ -219,10 +219,11 @@ void BuildInputArea(frmMainControls& w, QWidget* client) {
     w.txtAprVal->setAccessibleName(QStringLiteral("Appraised value"));
     PlaceTwips(w.txtAprVal, 240, 240, 2055, 285);
 
+    // A list is heard by its caption, the label whose buddy it is, and by the
+    // entry chosen, as the toolkit names it.
     w.Label3 = Caption(f, "Label3", QStringLiteral("County"));
     PlaceTwips(w.Label3, 240, 600, 1095, 255);
     w.comboCounties = Named(new QComboBox(f), "comboCounties");
-    ExposeAsNamedList(w.comboCounties, QStringLiteral("County"));
     w.Label3->setBuddy(w.comboCounties);
     w.comboCounties->setToolTip(QStringLiteral("Select the county here"));
     PlaceTwips(w.comboCounties, 240, 840, 2055, 315);
@@ -230,7 +231,6 @@ void BuildInputArea(frmMainControls& w, QWidget* client) {
     w.Label1 = Caption(f, "Label1", QStringLiteral("City"));
     PlaceTwips(w.Label1, 240, 1200, 975, 255);
     w.comboCities = Named(new QComboBox(f), "comboCities");
-    ExposeAsNamedList(w.comboCities, QStringLiteral("City"));
     w.Label1->setBuddy(w.comboCities);
     w.comboCities->setToolTip(QStringLiteral("Select the city here"));
     PlaceTwips(w.comboCities, 240, 1440, 2055, 315);
@@ -238,7 +238,6 @@ void BuildInputArea(frmMainControls& w, QWidget* client) {
     w.Label2 = Caption(f, "Label2", QStringLiteral("School"));
     PlaceTwips(w.Label2, 240, 1800, 855, 255);
     w.comboSchools = Named(new QComboBox(f), "comboSchools");
-    ExposeAsNamedList(w.comboSchools, QStringLiteral("School district"));
     w.Label2->setBuddy(w.comboSchools);
     w.comboSchools->setToolTip(QStringLiteral("Select the school district here"));
     PlaceTwips(w.comboSchools, 240, 2040, 2055, 315);
@@ -323,7 +322,7 @@ void BuildUnitTab(frmMainControls& w, QWidget* page, const UnitTab& t) {
         return box;
     };
 
-    caption(t.name, t.placeholder, Twips(240, 540, t.nameWidth, 252));
+    ExposeTextAsShown(caption(t.name, t.placeholder, Twips(240, 540, t.nameWidth, 252)));
     (w.*t.name.member)->setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25, QFont::Bold));
     caption(t.aprCaption, "Appraised Value", Twips(480, 780, 1452, 252))
         ->setBuddy(value(t.aprVal, 2280, 780, "appraised value"));
@@ -376,13 +375,15 @@ void BuildTotalTab(frmMainControls& w, QWidget* page) {
     const auto spoken = [](const char* row) {
         return QStringLiteral("Total tax: ") + QLatin1String(row);
     };
+    // A unit's name shows its "&" as it is: the names have no buddy, whose
+    // access key it would become (the figures have names of their own).
     for (const Row& row : rows) {
         QLabel* name = Caption(page, row.nameId, QString::fromLatin1(row.caption), Qt::AlignRight);
+        ExposeTextAsShown(name);
         TwipsTabWidget::Place(name, Twips(720, row.top, 2655, 255));
         QLineEdit* tax = ValueBox(page, row.taxId, spoken(row.spoken));
         tax->setToolTip(QString::fromLatin1(row.tooltip));
         TwipsTabWidget::Place(tax, Twips(3840, row.top, 1215, 255));
-        name->setBuddy(tax);
         w.*row.name = name;
         w.*row.tax = tax;
     }

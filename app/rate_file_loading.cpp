@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #include "app/frmMain.h"
-#include "app/sample_county.h"
+#include "app/user_settings.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "ratedata/mod_main.h"
@@ -46,9 +46,8 @@ QString Printable(QString text) {
 }
 
 // Why a file was not loaded, naming the file as the user chose it.
-QString RefusalText(const QString& path, const RateFileRead& read,
-                    const std::string& requiredVersion) {
-    const std::vector<std::string> lines = RefusalLines(read, requiredVersion);
+QString RefusalText(const QString& path, const RateFileRead& read) {
+    const std::vector<std::string> lines = RefusalLines(read);
     QString text = Printable(path + FromCp1252(lines.front()));
     for (std::size_t i = 1; i < lines.size(); ++i)
         text += QStringLiteral("\r\n") + FromCp1252(lines[i]);
@@ -75,15 +74,19 @@ QString LocateRateFile(frmMain& w) {
     Platform& platform = w.platform();
     QString& path = w.RateFilePath();
     const QString currentDir = platform.currentDirectory();
-    const QString settingsPath = currentDir + QDir::separator() + QLatin1String(kSettingsFileName);
-    QString proposal;
 
     if (!path.isEmpty()) {
         path = QLatin1String(kReloadMarker);
         w.FocusValueBox();
     } else {
+        // Without any settings file the rate file is taxrate.tab in the
+        // current folder, else the installed sample county's.
+        const SettingsFile settings = FindSettingsFile(platform);
         path = FileNameText(RateFilePathFromSettings(
-            FileNameBytes(settingsPath), FileNameBytes(currentDir), QDir::separator().toLatin1()));
+            FileNameBytes(settings.path), FileNameBytes(currentDir), QDir::separator().toLatin1()));
+        if (const QString sample = platform.installedSampleFolder();
+            settings.path.isEmpty() && !QFileInfo(path).isFile() && !sample.isEmpty())
+            path = QDir::toNativeSeparators(QDir(sample).filePath(QFileInfo(path).fileName()));
         if (QFileInfo(path).isFile()) {
             w.ShowFileCaption(path, false);
             return path;
@@ -95,12 +98,10 @@ QString LocateRateFile(frmMain& w) {
                                "Press OK to select a tax rate file to use, or press Cancel."),
             MsgButtons::OkCancel);
         if (answer != MsgResult::Ok) return {};
-        proposal = FirstRunProposal(path, QFileInfo::exists(settingsPath), InstalledSampleFolder());
     }
 
     if (path == QLatin1String(kReloadMarker)) path = QLatin1String(kReloadProposal);
-    const std::optional<QString> chosen =
-        platform.openFile(&w, RateFileDialog(proposal.isEmpty() ? path : proposal));
+    const std::optional<QString> chosen = platform.openFile(&w, RateFileDialog(path));
     if (!chosen || chosen->isEmpty()) return {};
     path = *chosen;
     w.ShowFileCaption(path, true);
@@ -118,6 +119,7 @@ void LoadRateFile(frmMain& w) {
     const RateFileRead read = ReadRateFile(FileNameBytes(path));
     switch (read.status) {
     case RateFileStatus::Loaded:
+        RememberRateFile(w.platform(), path);
         w.SetRateSource(path, read.contents.TableLabel);
         ShowLoadedTable(w, read.contents);
         return;
@@ -127,12 +129,11 @@ void LoadRateFile(frmMain& w) {
             &w,
             QString::fromLatin1(kVersionErrorTitle.data(),
                                 static_cast<qsizetype>(kVersionErrorTitle.size())),
-            RefusalText(path, read, w.data().RequiredRateVersion), MsgButtons::Ok);
+            RefusalText(path, read), MsgButtons::Ok);
         return;
     case RateFileStatus::Refused:
         w.setWindowTitle(caption);
-        w.platform().messageBox(&w, QLatin1String(kFileRefusedTitle),
-                                RefusalText(path, read, w.data().RequiredRateVersion),
+        w.platform().messageBox(&w, QLatin1String(kFileRefusedTitle), RefusalText(path, read),
                                 MsgButtons::Ok);
         return;
     }

@@ -13,8 +13,9 @@ inline constexpr const char* kFileRefusedTitle = "Tax rate file not loaded";
 inline constexpr const char* kReloadProposal = "ratefile.tab";
 
 // Decides which rate file to load. The first call of the run takes it from
-// the settings file in the current folder (or the defaults) and, when that
-// file is missing, offers the file dialog; later calls go straight to the
+// the settings file (see FindSettingsFile) or, without one, is taxrate.tab
+// in the current folder or else the installed sample county; when that file
+// is missing, it offers the file dialog. Later calls go straight to the
 // dialog. Returns the full path, or an empty text when the user chose none.
 // Leaves the path in the window's caption.
 QString LocateRateFile(frmMain& window);

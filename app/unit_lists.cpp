@@ -29,9 +29,10 @@ void FillUnitList(QComboBox* list, std::vector<std::string> items, ListOrder ord
     }
 }
 
-std::string SelectedUnitItem(const QComboBox* list) {
+std::string SelectedUnitCode(const QComboBox* list) {
     if (list->currentIndex() < 0) return {};
-    return list->currentData(kItemBytesRole).toByteArray().toStdString();
+    const QByteArray item = list->currentData(kItemBytesRole).toByteArray();
+    return item.right(3).toStdString();
 }
 
 } // namespace levywise

@@ -15,7 +15,8 @@ enum class ListOrder { AsAdded, SortedByText };
 // items are removed first.
 void FillUnitList(QComboBox* list, std::vector<std::string> items, ListOrder order);
 
-// The selected item's text as bytes; empty when nothing is selected.
-std::string SelectedUnitItem(const QComboBox* list);
+// The code of the selected unit: the last three bytes of its item's text
+// (all of it when shorter); empty when nothing is selected.
+std::string SelectedUnitCode(const QComboBox* list);
 
 } // namespace levywise

@@ -2,14 +2,13 @@
 
 #include <QAction>
 #include <QDate>
-#include <QDir>
 #include <QMenu>
 
-#include "calc/comparison.h"
-#include "calc/worksheet_html.h"
 #include "comparison/frmCompare.h"
 #include "platform/platform.h"
 #include "platform/print_document.h"
+#include "report/comparison.h"
+#include "report/worksheet_html.h"
 
 namespace levywise {
 namespace {
@@ -32,16 +31,8 @@ WhatIf::WhatIf(QWidget& window, Platform& platform) : window_(window), platform_
 
 WhatIf::~WhatIf() { delete compare_.data(); }
 
-void WhatIf::SetRateSource(const QString& path, const std::string& label) {
-    source_.Path = QDir::toNativeSeparators(path).toStdString();
-    source_.Label = label;
-}
-
-void WhatIf::Shown(const modMain& data, const EstimateInput& input,
-                   const EstimateFigures& figures) {
-    RateSource source = source_;
-    source.County = data.CountyName;
-    shown_ = RecordEstimate(data, input, figures, std::move(source));
+void WhatIf::Shown(EstimateRecord record) {
+    shown_ = std::move(record);
     refresh();
 }
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "calc/estimate_record.h"
+#include "calc/record.h"
 
 class QAction;
 class QMenu;
@@ -25,10 +25,8 @@ public:
     WhatIf(const WhatIf&) = delete;
     WhatIf& operator=(const WhatIf&) = delete;
 
-    // The rate file whose table is loaded: the source of every estimate from now on.
-    void SetRateSource(const QString& path, const std::string& label);
     // The estimate just shown; the comparison window, when open, follows it.
-    void Shown(const modMain& data, const EstimateInput& input, const EstimateFigures& figures);
+    void Shown(EstimateRecord record);
 
     void Keep();           // "Keep for Comparison"
     void ShowComparison(); // "Show Comparison"
@@ -40,7 +38,6 @@ private:
 
     QWidget& window_;
     Platform& platform_;
-    RateSource source_;
     std::optional<EstimateRecord> shown_;
     std::optional<EstimateRecord> kept_;
     // A window of its own, not a child of the main window: nothing of the

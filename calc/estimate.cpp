@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <map>
 #include <optional>
 #include <string>
-#include <tuple>
 
 #include "ratedata/formats.h"
 #include "ratedata/number_text.h"
@@ -54,14 +52,6 @@ constexpr double kQuarlowHomesteadMinimum = 10000;
     return 0;
 }
 
-std::uint64_t bitsOf(double d) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &d, sizeof bits);
-    return bits;
-}
-
-} // namespace
-
 // The appraised value, and its ten-thousandths when they are the same
 // whatever amount it is added to (Currency::unitsOf): found once an estimate.
 struct AppraisedValue {
@@ -80,21 +70,18 @@ struct ExemptionRule {
     double fraction = 0; // Fraction: of the value, in whole dollars, at least minimum
     double minimum = 0;
 
-    auto key() const {
-        return std::make_tuple(shape, fixed.raw(), bitsOf(fraction), bitsOf(minimum));
-    }
+    auto operator<=>(const ExemptionRule&) const = default;
 };
 
 // A unit's exemptions for one choice of exemptions, subtracted in this order.
+// Districts whose rules are equal share their tax base.
 struct ExemptionRules {
     ExemptionRule homestead, age;
     bool veteran = false;
     std::int16_t veteranAmount = 0; // whole dollars
 
-    auto key() const { return std::make_tuple(homestead.key(), age.key(), veteran, veteranAmount); }
+    auto operator<=>(const ExemptionRules&) const = default;
 };
-
-namespace {
 
 // The rule of a fixed amount and its optional part (opt, whose value is
 // optValue), a fraction of the value given a minimum.
@@ -116,30 +103,23 @@ ExemptionRule ruleOf(Currency fixed, Optional opt, double optValue, double minim
     return rule.shape != S::OutOfRange;
 }
 
-ExemptionRules rulesOf(const Jurisdiction& u, const EstimateRequest& r, double homesteadMinimum) {
-    ExemptionRules rules;
-    if (r.GHS) rules.homestead = ruleOf(u.HSAmt, u.OptHS, u.OptHS, homesteadMinimum);
-    if (r.Age == AgeOption::O65)
-        rules.age = ruleOf(u.O65Amt, u.OptO65, u.OptO65.toDouble(), kMinimumExemption);
-    if (r.Age == AgeOption::DP)
-        rules.age = ruleOf(u.DPAmt, u.OptDP, u.OptDP.toDouble(), kMinimumExemption);
-    rules.veteran = r.Vet != VetOption::None;
-    rules.veteranAmount = veteranAmount(u, r.Vet);
-    return rules;
-}
+// The choice of exemptions of a request.
+struct Choice {
+    bool ghs = false;
+    AgeOption age = AgeOption::Neither;
+    VetOption vet = VetOption::None;
+};
 
-// The fields of a unit its exemption rules are made of, for the exemptions
-// chosen: cheaper to compare than the rules themselves.
-auto exemptionFields(const Jurisdiction& u, const EstimateRequest& r) {
-    const bool o65 = r.Age == AgeOption::O65, dp = r.Age == AgeOption::DP;
-    return std::make_tuple(r.GHS ? u.HSAmt.raw() : 0, r.GHS ? bitsOf(u.OptHS) : 0,
-                           o65  ? u.O65Amt.raw()
-                           : dp ? u.DPAmt.raw()
-                                : 0,
-                           o65  ? u.OptO65.raw()
-                           : dp ? u.OptDP.raw()
-                                : 0,
-                           veteranAmount(u, r.Vet));
+ExemptionRules rulesOf(const Jurisdiction& u, Choice c, double homesteadMinimum) {
+    ExemptionRules rules;
+    if (c.ghs) rules.homestead = ruleOf(u.HSAmt, u.OptHS, u.OptHS, homesteadMinimum);
+    if (c.age == AgeOption::O65)
+        rules.age = ruleOf(u.O65Amt, u.OptO65, u.OptO65.toDouble(), kMinimumExemption);
+    if (c.age == AgeOption::DP)
+        rules.age = ruleOf(u.DPAmt, u.OptDP, u.OptDP.toDouble(), kMinimumExemption);
+    rules.veteran = c.vet != VetOption::None;
+    rules.veteranAmount = veteranAmount(u, c.vet);
+    return rules;
 }
 
 // The value less an amount of money, rounded once as a whole: the amount's
@@ -212,38 +192,28 @@ struct Exemptions {
     return true;
 }
 
-// A special district's tax base alone; false when a figure leaves the range of money.
-[[gnu::always_inline]] inline bool districtBase(const ExemptionRules& rules,
-                                                const AppraisedValue& v, double& base) {
-    Exemptions ex;
-    Amount net;
-    return netTaxable(rules, v, ex, net, base);
-}
-
 // A tax that can be shown and added up: a little inside the range of money.
 [[gnu::always_inline]] inline bool isShowable(double tax) {
     return std::fabs(tax) < 922337203685477.0;
 }
 
 // A unit's whole breakdown; false when a figure leaves the range of money.
-bool unitTax(const Jurisdiction& unit, const AppraisedValue& v, const EstimateRequest& r, bool city,
-             UnitFigures& u) {
+bool unitTax(const Jurisdiction& unit, const AppraisedValue& v, Choice choice, bool city,
+             UnitEstimate& u) {
     const double aprVal = v.aprVal;
     const bool quarlow = city && HasQuarlowHomesteadMinimum(unit);
     const ExemptionRules rules =
-        rulesOf(unit, r, quarlow ? kQuarlowHomesteadMinimum : kMinimumExemption);
+        rulesOf(unit, choice, quarlow ? kQuarlowHomesteadMinimum : kMinimumExemption);
     Exemptions ex;
     u.Unit = &unit;
-    u.AprVal = aprVal;
     if (!netTaxable(rules, v, ex, u.Net, u.Base)) return false;
     u.HS = ex.hs;
     u.AgeEx = ex.age;
     u.Vet = ex.vet;
-    u.Rate = unit.TaxRate;
     // The city tab never shows a homestead larger than the value itself;
     // the whole exemption is still the one subtracted.
     u.HSShown = city && u.HS.value() > aprVal ? Amount::ofDouble(aprVal) : u.HS;
-    u.Tax = u.Base * u.Rate;
+    u.Tax = u.Base * unit.TaxRate;
     if (!isShowable(u.Tax)) return false;
     u.TaxCents = CentsAsShown(u.Tax);
     return true;
@@ -264,11 +234,66 @@ double shownAmount(std::int64_t cents) {
 
 constexpr int kAgeOptions = 3;
 constexpr int kVetOptions = 5;
-constexpr int kInputCombinations = 2 * kAgeOptions * kVetOptions;
+constexpr int kChoices = 2 * kAgeOptions * kVetOptions;
 
-int combinationOf(bool ghs, AgeOption age, VetOption vet) {
-    return (ghs ? kAgeOptions * kVetOptions : 0) + static_cast<int>(age) * kVetOptions +
-           static_cast<int>(vet);
+int indexOf(Choice c) {
+    return (c.ghs ? kAgeOptions * kVetOptions : 0) + static_cast<int>(c.age) * kVetOptions +
+           static_cast<int>(c.vet);
+}
+
+Error requestError(Error::Kind kind, std::string_view field, std::string_view text,
+                   std::string problem) {
+    Error e;
+    e.file = field;
+    e.text = text;
+    e.problem = std::move(problem);
+    e.kind = kind;
+    return e;
+}
+
+Error unknownCode(std::string_view field, std::string_view code) {
+    return requestError(Error::Kind::UnknownCode, field, Trimmed(code),
+                        "unknown " + std::string(field) + " code");
+}
+
+bool isDigitOf(char c, int radix) {
+    if (c == '\0') return false;
+    if (radix == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return true;
+    return c >= '0' && c < (radix == 8 ? '8' : ':');
+}
+
+// Why a typed value, read as value, is no amount the command line taxes: it
+// holds no number (the window reads it as 0) or a negative one. Null when it
+// is an amount.
+const char* valueProblem(std::string_view text, std::optional<double> value) {
+    // As the value is read: blanks, tabs, line feeds, "$" and "," dropped anywhere.
+    std::size_t at = 0;
+    const auto next = [&]() -> char {
+        for (; at < text.size(); ++at) {
+            const char c = text[at];
+            if (c != ' ' && c != '\t' && c != '\n' && c != '$' && c != ',') return c;
+        }
+        return '\0';
+    };
+    const auto take = [&] { ++at; };
+    int radix = 10;
+    if (next() == '&') {
+        take();
+        const char prefix = next();
+        radix = prefix == 'H' || prefix == 'h' ? 16 : 8;
+        if (prefix == 'H' || prefix == 'h' || prefix == 'O' || prefix == 'o') take();
+    } else {
+        if (next() == '+' || next() == '-') take();
+        if (next() == '.') take();
+    }
+    if (!isDigitOf(next(), radix)) return "is not an amount";
+    return value && *value < 0 ? "is negative" : nullptr;
+}
+
+Error tooLarge(const char* problem) {
+    Error e;
+    e.problem = problem;
+    return e;
 }
 
 } // namespace
@@ -282,158 +307,161 @@ std::int64_t Amount::cents() const {
     return 0;
 }
 
-EstimateEngine::EstimateEngine(const modMain& data)
-    : data_(data), ruleGroup_(kInputCombinations * data.SpclTbl.size(), -1) {
-    for (int ghs = 0; ghs < 2; ++ghs) {
-        for (int age = 0; age < kAgeOptions; ++age) {
-            for (int vet = 0; vet < kVetOptions; ++vet) {
-                EstimateRequest choice;
-                choice.GHS = ghs != 0;
-                choice.Age = static_cast<AgeOption>(age);
-                choice.Vet = static_cast<VetOption>(vet);
-                const auto first =
-                    static_cast<std::size_t>(combinationOf(choice.GHS, choice.Age, choice.Vet)) *
-                    data.SpclTbl.size();
-                std::map<decltype(ExemptionRules().key()), int> groups;
-                for (int i = 1; i <= data.SpclCount; ++i) {
-                    const auto slot = static_cast<std::size_t>(i);
-                    const auto rules = rulesOf(data.SpclTbl[slot], choice, kMinimumExemption);
-                    const int next = static_cast<int>(groupRules_.size());
-                    const auto [group, added] = groups.try_emplace(rules.key(), next);
-                    if (added) groupRules_.push_back(rules);
-                    ruleGroup_.at(first + slot) = group->second;
-                }
-            }
+// For each choice of exemptions, found when first asked for: the group of
+// each district, the districts of a group sharing their exemption rules and
+// so their tax base; and each group's base in the estimate being worked out.
+struct DistrictGroups {
+    explicit DistrictGroups(std::size_t slots)
+        : slots(slots), groupOf(kChoices * slots, -1), grouped(kChoices, false) {}
+
+    // The groups of the districts for a choice of exemptions, by slot.
+    const int* groupsFor(const modMain& data, Choice choice) {
+        const auto c = static_cast<std::size_t>(indexOf(choice));
+        int* const groups = groupOf.data() + c * slots;
+        if (grouped[c]) return groups;
+        for (int i = 1; i <= data.SpclCount; ++i) {
+            const auto slot = static_cast<std::size_t>(i);
+            const auto [group, added] =
+                index.try_emplace(rulesOf(data.SpclTbl[slot], choice, kMinimumExemption),
+                                  static_cast<int>(rules.size()));
+            if (added) rules.push_back(group->first);
+            groups[slot] = group->second;
+        }
+        base.resize(rules.size());
+        baseOf.resize(rules.size());
+        grouped[c] = true;
+        return groups;
+    }
+
+    std::size_t slots;
+    std::vector<int> groupOf; // per choice and slot
+    std::vector<bool> grouped;
+    std::map<ExemptionRules, int> index;
+    std::vector<ExemptionRules> rules; // per group
+    std::vector<double> base;          // per group, this estimate's
+    std::vector<long> baseOf;          // per group, the estimate its base belongs to
+    long estimate = 0;
+};
+
+namespace {
+
+// The districts' taxes into out and their sum; empty when a figure leaves
+// the range of money. Each group's base is worked out once, when one of its
+// districts first comes.
+std::optional<Currency> districtTaxes(DistrictGroups& g, const modMain& data, Choice choice,
+                                      const AppraisedValue& v, std::span<const int> districts,
+                                      DistrictEstimate* out) {
+    const int* const groups = g.groupsFor(data, choice);
+    const long estimate = ++g.estimate;
+    for (const int slot : districts) {
+        const auto group = static_cast<std::size_t>(groups[slot]);
+        if (g.baseOf[group] == estimate) continue;
+        Exemptions ex;
+        Amount net;
+        if (!netTaxable(g.rules[group], v, ex, net, g.base[group])) return std::nullopt;
+        g.baseOf[group] = estimate;
+    }
+    // Apart from the bases, so that this loop keeps its figures in registers.
+    const Jurisdiction* const table = data.SpclTbl.data();
+    const double* const bases = g.base.data();
+    Currency sum;
+    for (std::size_t k = 0; k < districts.size(); ++k) {
+        const int slot = districts[k];
+        const double tax = bases[groups[slot]] * table[slot].TaxRate;
+        const auto more = isShowable(tax) ? sum.plus(tax) : std::nullopt;
+        if (!more) return std::nullopt;
+        sum = *more;
+        out[k] = DistrictEstimate{slot, tax};
+    }
+    return sum;
+}
+
+} // namespace
+
+LoadedTable::LoadedTable(modMain data, RateSource source)
+    : rates_(
+          std::make_shared<const RateSnapshot>(RateSnapshot{std::move(data), std::move(source)})),
+      codes_(rates_->Data), groups_(std::make_unique<DistrictGroups>(rates_->Data.SpclTbl.size())) {
+}
+
+LoadedTable::~LoadedTable() = default;
+
+std::optional<Error> Estimate(const LoadedTable& table, const EstimateRequest& r,
+                              EstimateRecord& record) {
+    const modMain& data = table.data();
+    const UnitCodes& codes = table.codes();
+    // Before any table is loaded the lists are empty: each unit is the blank slot 0.
+    const ListEntry none{&data.RateTbl[0], false, false};
+    const bool empty = data.RateCount == 0;
+    const ListEntry* units[3] = {codes.county(r.County), codes.city(r.City),
+                                 codes.school(r.School)};
+    const std::string_view asked[3] = {r.County, r.City, r.School};
+    constexpr const char* kFields[3] = {"county", "city", "school"};
+    for (int k = 0; k < 3; ++k) {
+        if (empty) {
+            units[k] = &none;
+        } else if (!units[k]) {
+            return unknownCode(kFields[k], asked[k]);
+        } else if (r.Strict && units[k]->Shared && !Trimmed(asked[k]).empty()) {
+            return requestError(Error::Kind::SharedCode, kFields[k], Trimmed(asked[k]),
+                                "more than one unit of the rate file has the code");
         }
     }
-    base_.assign(groupRules_.size(), 0);
-    baseOf_.assign(groupRules_.size(), 0);
-}
+    const ListEntry* const county = units[0];
 
-EstimateEngine::EstimateEngine(const modMain& data, Ungrouped) : data_(data) {}
+    std::span<const int> districts;
+    if (r.Districts == DistrictChoice::Listed) {
+        table.listed_.clear();
+        if (const auto bad = codes.districtsOf(r.DistrictCodes, r.Strict, table.listed_)) {
+            if (codes.districtCount(*bad) == 0) return unknownCode("special district", *bad);
+            return requestError(Error::Kind::SharedCode, "special district", *bad,
+                                "more than one special district of the rate file has the code");
+        }
+        districts = table.listed_;
+    } else if (r.Districts == DistrictChoice::Selected) {
+        districts = codes.selectedDistricts();
+    }
+    if (county->NoCounty) districts = {};
 
-EstimateEngine::~EstimateEngine() = default;
-
-std::string_view EstimateEngine::computeOnce(const modMain& data, const EstimateRequest& request,
-                                             EstimateFigures& figures) {
-    EstimateEngine once(data, Ungrouped{});
-    return once.compute(request, figures);
-}
-
-std::string_view EstimateEngine::compute(const EstimateRequest& r, EstimateFigures& f) {
-    const auto value = AppraisedValueFromText(r.AprValText);
-    if (!value || !Currency::fromDouble(*value)) return kValueTooLarge;
+    const auto value = AppraisedValueFromText(r.Value);
+    if (const char* problem = r.Strict ? valueProblem(r.Value, value) : nullptr)
+        return requestError(Error::Kind::BadValue, "value", r.Value, problem);
+    if (!value || !Currency::fromDouble(*value)) return tooLarge(kValueTooLarge);
     const AppraisedValue v{*value, Currency::unitsOf(*value)};
-    if (!unitTax(*r.County, v, r, false, f.County) || !unitTax(*r.City, v, r, true, f.City) ||
-        !unitTax(*r.School, v, r, false, f.School))
-        return kTaxTooLarge;
+    const Choice choice{r.GHS, r.Age, r.Vet};
+    EstimateRecord& e = record;
+    if (e.Rates != table.rates_) e.Rates = table.rates_;
+    e.AprVal = *value;
+    e.GHS = r.GHS;
+    e.Age = r.Age;
+    e.Vet = r.Vet;
+    if (!unitTax(*county->Unit, v, choice, false, e.County) ||
+        !unitTax(*units[1]->Unit, v, choice, true, e.City) ||
+        !unitTax(*units[2]->Unit, v, choice, false, e.School))
+        return tooLarge(kTaxTooLarge);
 
-    const std::span<const int> districts = r.TaxDistricts ? r.Districts : std::span<const int>();
-    f.Districts.resize(districts.size());
-    const auto spclTotal = groupRules_.empty()
-                               ? districtTaxesOnce(r, v, districts, f.Districts.data())
-                               : districtTaxes(r, v, districts, f.Districts.data());
-    if (!spclTotal) return kTaxTooLarge;
+    e.Districts.resize(districts.size());
+    const auto spclTotal =
+        districtTaxes(*table.groups_, data, choice, v, districts, e.Districts.data());
+    if (!spclTotal) return tooLarge(kTaxTooLarge);
 
     // The unit taxes are added as shown, to the cent; the districts' sum is
     // added unrounded, and the total is rounded once more when shown.
     const auto total =
-        spclTotal->plus(shownAmount(f.County.TaxCents) + shownAmount(f.City.TaxCents) +
-                        shownAmount(f.School.TaxCents));
-    if (!total) return kTaxTooLarge;
-    f.SpclTotal = *spclTotal;
-    f.TotTax = *total;
-    f.SpclTaxCents = CentsAsShown(*spclTotal);
-    f.TotTaxCents = CentsAsShown(*total);
-    return {};
+        spclTotal->plus(shownAmount(e.County.TaxCents) + shownAmount(e.City.TaxCents) +
+                        shownAmount(e.School.TaxCents));
+    if (!total) return tooLarge(kTaxTooLarge);
+    e.SpclTotal = *spclTotal;
+    e.TotTax = *total;
+    e.SpclTaxCents = CentsAsShown(*spclTotal);
+    e.TotTaxCents = CentsAsShown(*total);
+    return std::nullopt;
 }
 
-// Adds a district's tax to the districts' sum; false when either leaves the range of money.
-[[gnu::always_inline]] inline bool addDistrictTax(int slot, double tax, Currency& sum,
-                                                  DistrictTax& out) {
-    const auto more = isShowable(tax) ? sum.plus(tax) : std::nullopt;
-    if (!more) return false;
-    sum = *more;
-    out = DistrictTax{slot, tax};
-    return true;
-}
-
-std::optional<Currency> EstimateEngine::districtTaxes(const EstimateRequest& r,
-                                                      const AppraisedValue& v,
-                                                      std::span<const int> districts,
-                                                      DistrictTax* out) {
-    // Each group's base is worked out once, when one of its districts first comes.
-    ++estimate_;
-    const int* const groups =
-        ruleGroup_.data() +
-        static_cast<std::size_t>(combinationOf(r.GHS, r.Age, r.Vet)) * data_.SpclTbl.size();
-    const ExemptionRules* const rules = groupRules_.data();
-    const Jurisdiction* const table = data_.SpclTbl.data();
-    double* const bases = base_.data();
-    long* const baseOf = baseOf_.data();
-    const long estimate = estimate_;
-    for (const int slot : districts) {
-        const auto group = static_cast<std::size_t>(groups[slot]);
-        if (baseOf[group] == estimate) continue;
-        if (!districtBase(rules[group], v, bases[group])) return std::nullopt;
-        baseOf[group] = estimate;
-    }
-    // Apart from the bases, so that this loop keeps its figures in registers.
-    Currency sum;
-    for (std::size_t k = 0; k < districts.size(); ++k) {
-        const int slot = districts[k];
-        const double base = bases[groups[slot]];
-        if (!addDistrictTax(slot, base * table[slot].TaxRate, sum, out[k])) return std::nullopt;
-    }
-    return sum;
-}
-
-std::optional<Currency> EstimateEngine::districtTaxesOnce(const EstimateRequest& r,
-                                                          const AppraisedValue& v,
-                                                          std::span<const int> districts,
-                                                          DistrictTax* out) const {
-    // Without the groups, a run of districts with the same rules still shares its base.
-    const Jurisdiction* previous = nullptr;
-    double base = 0;
-    Currency sum;
-    for (std::size_t k = 0; k < districts.size(); ++k) {
-        const int slot = districts[k];
-        const Jurisdiction& unit = data_.SpclTbl[static_cast<std::size_t>(slot)];
-        if (!previous || exemptionFields(unit, r) != exemptionFields(*previous, r)) {
-            if (!districtBase(rulesOf(unit, r, kMinimumExemption), v, base)) return std::nullopt;
-            previous = &unit;
-        }
-        if (!addDistrictTax(slot, base * unit.TaxRate, sum, out[k])) return std::nullopt;
-    }
-    return sum;
-}
-
-CalcResult<EstimateFigures> ComputeEstimate(const modMain& data, const EstimateInput& input) {
-    std::vector<int> selected;
-    for (int i = 1; i <= data.SpclCount; ++i)
-        if (data.SpclSel[static_cast<std::size_t>(i)].Selected.equals("Y")) selected.push_back(i);
-    EstimateRequest r;
-    r.County = &FindUnit(data, input.CountyItem);
-    r.City = &FindUnit(data, input.CityItem);
-    r.School = &FindUnit(data, input.SchoolItem);
-    r.TaxDistricts = CodeOfItem(input.CountyItem) != PlaceholderCodes::NoCounty;
-    r.Districts = selected;
-    r.AprValText = input.AprValText;
-    r.GHS = input.GHS;
-    r.Age = input.Age;
-    r.Vet = input.Vet;
-    EstimateFigures figures;
-    const std::string_view error = EstimateEngine::computeOnce(data, r, figures);
-    if (!error.empty()) return CalcResult<EstimateFigures>::failure(std::string(error));
-    return figures;
-}
-
-const Jurisdiction& FindUnit(const modMain& data, std::string_view itemText) {
-    const std::string_view code = CodeOfItem(itemText);
-    for (int k = 1; k <= data.RateCount; ++k)
-        if (data.RateTbl[static_cast<std::size_t>(k)].Code.view() == code)
-            return data.RateTbl[static_cast<std::size_t>(k)];
-    return data.RateTbl[0];
+bool HoldsNoNumber(std::string_view typed) {
+    const std::string longer = std::string(typed) + '1';
+    return !IsBlank(typed) && AppraisedValueFromText(typed) == 0.0 &&
+           AppraisedValueFromText(longer) == 0.0;
 }
 
 bool HasQuarlowHomesteadMinimum(const Jurisdiction& city) {

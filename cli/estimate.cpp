@@ -1,180 +1,18 @@
 #include "cli/estimate.h"
 
 #include <ctime>
-#include <memory>
+#include <vector>
 
-#include "calc/estimate_labels.h"
-#include "calc/worksheet_html.h"
-#include "cli/estimate_json.h"
-#include "cli/text_output.h"
-#include "ratedata/formats.h"
-#include "ratedata/number_text.h"
+#include "cli/exit_status.h"
+#include "cli/quoted.h"
+#include "cli/rate_loading.h"
 #include "ratedata/text.h"
+#include "report/estimate_json.h"
+#include "report/estimate_text.h"
+#include "report/worksheet_html.h"
 
 namespace levywise::cli {
 namespace {
-
-constexpr std::size_t kLabelWidth = 32;
-constexpr std::size_t kValueWidth = 16;
-
-std::string trimmedName(const std::string& name) {
-    std::size_t b = 0;
-    while (b < name.size() && name[b] == ' ') ++b;
-    std::size_t e = name.size();
-    while (e > b && name[e - 1] == ' ') --e;
-    return Shown(std::string_view(name).substr(b, e - b));
-}
-
-void line(std::string& out, const std::string& label, const std::string& value) {
-    out += "  ";
-    out += label;
-    std::size_t used = Utf8Length(label);
-    const std::size_t width = std::max(kLabelWidth, used + 1) + kValueWidth;
-    out += ' '; // a figure wider than its column still stands apart
-    for (++used; used + value.size() < width; ++used) out += ' ';
-    out += value;
-    out += '\n';
-}
-
-void unitSection(std::string& out, const char* tab, const std::string& code, const UnitLabels& u) {
-    out += tab;
-    out += ": " + trimmedName(u.TotName) + " (" + Shown(code) + ")\n";
-    line(out, "Appraised Value", u.AprVal);
-    line(out, "- Value of gen. HS", u.HSVal);
-    line(out, "- Value of O65 or DP HS", u.O65Val);
-    line(out, "- Value of Vet Exemption", u.VetVal);
-    line(out, "Net taxable value", u.NTV);
-    line(out, "Tax base", u.Base1);
-    line(out, "Tax rate", u.TRate);
-    line(out, "Tax", u.Tax);
-    out += '\n';
-}
-
-// The fields of a unit's breakdown, in order: each money figure with its
-// cents beside it ("tax", "tax_cents"), the rate as plain decimal text.
-struct UnitField {
-    const char* Json;
-    std::string UnitLabels::*Text;
-    std::int64_t UnitCents::*Cents; // null: not money
-};
-constexpr UnitField kUnitFields[] = {
-    {"appraised_value", &UnitLabels::AprVal, &UnitCents::AprVal},
-    {"homestead", &UnitLabels::HSVal, &UnitCents::HSVal},
-    {"over65_or_disabled", &UnitLabels::O65Val, &UnitCents::O65Val},
-    {"veteran", &UnitLabels::VetVal, &UnitCents::VetVal},
-    {"net_taxable_value", &UnitLabels::NTV, &UnitCents::NTV},
-    {"tax_base", &UnitLabels::Base1, &UnitCents::Base},
-    {"tax_rate", &UnitLabels::TRateDecimal, nullptr},
-    {"tax", &UnitLabels::Tax, &UnitCents::Tax},
-};
-
-void money(nlohmann::ordered_json& j, const std::string& name, const std::string& text,
-           std::int64_t cents) {
-    j[name] = text;
-    j[name + "_cents"] = cents;
-}
-
-nlohmann::ordered_json unitJson(const std::string& code, const UnitLabels& u) {
-    nlohmann::ordered_json j;
-    j["code"] = Shown(code);
-    j["name"] = trimmedName(u.TotName);
-    for (const UnitField& f : kUnitFields) {
-        if (f.Cents)
-            money(j, f.Json, u.*f.Text, u.Cents.*f.Cents);
-        else
-            j[f.Json] = u.*f.Text;
-    }
-    return j;
-}
-
-} // namespace
-
-std::string EstimateText(const EstimateReport& r) {
-    const Estimate& e = r.Labels;
-    std::string out;
-    unitSection(out, "County Tax", r.CountyCode, e.County);
-    unitSection(out, "City Tax", r.CityCode, e.City);
-    unitSection(out, "School Tax", r.SchoolCode, e.School);
-
-    out += "Special districts taxed\n";
-    if (r.Districts.empty()) out += "  none\n";
-    for (const TaxedDistrict& d : r.Districts)
-        line(out, trimmedName(d.Name) + " (" + Shown(d.Code) + ")", d.Tax);
-    out += '\n';
-
-    out += "Total Tax\n";
-    line(out, trimmedName(e.County.TotName), e.County.TotTax);
-    line(out, trimmedName(e.City.TotName), e.City.TotTax);
-    line(out, trimmedName(e.School.TotName), e.School.TotTax);
-    line(out, "Special District Tax*", e.Totals.TotSpclTax);
-    line(out, "Total Taxes", e.Totals.TotTax);
-    out += "*Special District Tax includes all special districts selected\n";
-    return out;
-}
-
-nlohmann::ordered_json EstimateJsonValue(const EstimateReport& r) {
-    const Estimate& e = r.Labels;
-    nlohmann::ordered_json j;
-    j["county"] = unitJson(r.CountyCode, e.County);
-    j["city"] = unitJson(r.CityCode, e.City);
-    j["school"] = unitJson(r.SchoolCode, e.School);
-    j["special_districts"] = nlohmann::ordered_json::array();
-    for (const TaxedDistrict& d : r.Districts) {
-        nlohmann::ordered_json district;
-        district["code"] = Shown(d.Code);
-        district["name"] = trimmedName(d.Name);
-        money(district, "tax", d.Tax, d.TaxCents);
-        j["special_districts"].push_back(std::move(district));
-    }
-    nlohmann::ordered_json& totals = j["totals"];
-    money(totals, "county", e.County.TotTax, e.County.Cents.Tax);
-    money(totals, "city", e.City.TotTax, e.City.Cents.Tax);
-    money(totals, "school", e.School.TotTax, e.School.Cents.Tax);
-    money(totals, "special", e.Totals.TotSpclTax, e.Totals.TotSpclTaxCents);
-    money(totals, "total", e.Totals.TotTax, e.Totals.TotTaxCents);
-    return j;
-}
-
-void AddMoney(nlohmann::ordered_json& j, const std::string& name, std::int64_t cents) {
-    money(j, name, MoneyText(cents), cents);
-}
-
-std::string EstimateJson(const EstimateReport& r) {
-    nlohmann::ordered_json j = {{"format", kJsonFormat}};
-    j.update(EstimateJsonValue(r));
-    return j.dump(2) + "\n";
-}
-
-} // namespace levywise::cli
-
-namespace levywise::cli {
-namespace {
-
-std::string withoutTrailingBlanks(std::string_view text) {
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return std::string(text);
-}
-
-void sharedCode(const std::string& code, const std::string& rates, std::ostream& err,
-                std::string_view who) {
-    err << who << rates << " has more than one unit with the code \"" << Quoted(code)
-        << "\"; \"levywise-cli check " << rates << "\" names their lines\n";
-}
-
-const ListEntry* chosen(const UnitCodes& codes, const ListEntry* entry, const char* list,
-                        const std::string& code, const std::string& rates, std::ostream& err,
-                        std::string_view who) {
-    if (!entry) {
-        err << who << rates << " has no " << list << " with the code \"" << Quoted(code)
-            << "\"; \"levywise-cli list " << rates << "\" shows the codes\n";
-        return nullptr;
-    }
-    if (!Trimmed(code).empty() && codes.shared(code)) {
-        sharedCode(code, rates, err, who);
-        return nullptr;
-    }
-    return entry;
-}
 
 VetOption vetOption(int bracket) {
     switch (bracket) {
@@ -186,135 +24,82 @@ VetOption vetOption(int bracket) {
     }
 }
 
-bool isDigitOf(char c, int radix) {
-    if (c == '\0') return false;
-    if (radix == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return true;
-    return c >= '0' && c < (radix == 8 ? '8' : ':');
+// The codes of a list separated by commas.
+std::vector<std::string_view> codesOf(std::string_view list) {
+    std::vector<std::string_view> codes;
+    while (!list.empty()) {
+        const std::size_t end = list.find(',');
+        codes.push_back(list.substr(0, end));
+        list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
+    }
+    return codes;
+}
+
+// What is wrong with the request, as the command says it.
+void tell(const Error& e, const EstimateOptions& o, const EstimateSide& side, std::ostream& err) {
+    err << side.Who;
+    switch (e.kind) {
+    case Error::Kind::UnknownCode:
+        err << o.Rates << " has no " << e.file << " with the code \"" << Quoted(e.text)
+            << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
+        return;
+    case Error::Kind::SharedCode:
+        err << o.Rates << " has more than one unit with the code \"" << Quoted(e.text)
+            << "\"; \"levywise-cli check " << o.Rates << "\" names their lines\n";
+        return;
+    case Error::Kind::BadValue:
+        err << side.Dashes << "value \"" << Quoted(e.text) << "\" " << e.problem
+            << "; give the appraised value as a number such as 200000\n";
+        return;
+    case Error::Kind::Failed:
+    case Error::Kind::Unreadable: break;
+    }
+    err << e.problem << '\n';
 }
 
 } // namespace
 
-ValueCheck CheckValue(std::string_view text) {
-    // As the value is read: blanks, tabs, line feeds, "$" and "," dropped anywhere.
-    std::size_t at = 0;
-    const auto next = [&]() -> char {
-        while (at < text.size() && std::string_view(" \t\n$,").find(text[at]) != std::string::npos)
-            ++at;
-        return at < text.size() ? text[at] : '\0';
-    };
-    const auto take = [&] { ++at; };
-    int radix = 10;
-    if (next() == '&') {
-        take();
-        radix = next() == 'H' || next() == 'h' ? 16 : 8;
-        if (std::string_view("HhOo").find(next()) != std::string::npos) take();
-    } else {
-        if (next() == '+' || next() == '-') take();
-        if (next() == '.') take();
-    }
-    if (!isDigitOf(next(), radix)) return ValueCheck::NoNumber;
-    const std::optional<double> value = AppraisedValueFromText(text);
-    return value && *value < 0 ? ValueCheck::Negative : ValueCheck::Amount;
-}
-
-std::string_view ValueProblem(ValueCheck check) {
-    return check == ValueCheck::Negative ? "is negative" : "is not an amount";
-}
-
-std::optional<std::string> SelectDistricts(modMain& data, const UnitCodes& codes,
-                                           std::string_view special) {
-    if (EqualsIgnoringCase(special, "default")) return std::nullopt;
-    for (int i = 1; i <= data.SpclCount; ++i)
-        data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("N");
-    if (EqualsIgnoringCase(special, "none")) return std::nullopt;
-    std::vector<int> slots;
-    if (const auto unknown = codes.districtsOf(special, ',', slots)) return std::string(*unknown);
-    for (const int i : slots) data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("Y");
-    return std::nullopt;
-}
-
-EstimateReport ReportOf(const modMain& data, const EstimateInput& in,
-                        const EstimateFigures& figures) {
-    EstimateReport report;
-    report.CountyCode = withoutTrailingBlanks(CodeOfItem(in.CountyItem));
-    report.CityCode = withoutTrailingBlanks(CodeOfItem(in.CityItem));
-    report.SchoolCode = withoutTrailingBlanks(CodeOfItem(in.SchoolItem));
-    report.Labels = LabelsOf(figures);
-    for (const DistrictTax& taxed : figures.Districts) {
-        const Jurisdiction& d = data.SpclTbl[static_cast<std::size_t>(taxed.Slot)];
-        const std::int64_t cents = CentsAsShown(taxed.Tax);
-        report.Districts.push_back(TaxedDistrict{withoutTrailingBlanks(d.Code.view()),
-                                                 withoutTrailingBlanks(d.Name.view()),
-                                                 MoneyText(cents), cents});
-    }
-    return report;
-}
-
-CalcResult<EstimateReport> EstimateProperty(const modMain& data, const EstimateInput& in) {
-    const auto figures = ComputeEstimate(data, in);
-    if (!figures) return CalcResult<EstimateReport>::failure(figures.error());
-    return ReportOf(data, in, *figures);
-}
-
 int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostream& err,
                     EstimateSide side) {
-    const std::string_view who = side.Who;
-    modMain& data = *worked.Data;
-    if (const int status = LoadRateTable(o.Rates, data, err, who, &worked.TableLabel);
-        status != kExitDone)
+    if (const int status = LoadTable(o.Rates, err, worked.Table, side.Who); status != kExitDone)
         return status;
-    const UnitCodes codes(data);
 
-    const ListEntry* county =
-        chosen(codes, codes.county(o.County), "county", o.County, o.Rates, err, who);
-    const ListEntry* city =
-        county ? chosen(codes, codes.city(o.City), "city", o.City, o.Rates, err, who) : nullptr;
-    const ListEntry* school =
-        city ? chosen(codes, codes.school(o.School), "school", o.School, o.Rates, err, who)
-             : nullptr;
-    if (!school) return kExitUsage;
-    // An empty shell variable must not quietly leave every district out.
-    if (o.Special.find_first_not_of(", ") == std::string::npos) {
-        err << who << side.Dashes
-            << "special names no district; give codes separated by commas, none or default\n";
-        return kExitUsage;
-    }
-    if (const auto bad = SelectDistricts(data, codes, o.Special)) {
-        if (!codes.districts(*bad).empty())
-            sharedCode(*bad, o.Rates, err, who);
-        else
-            err << who << o.Rates << " has no special district with the code \"" << Quoted(*bad)
-                << "\"; \"levywise-cli list " << o.Rates << "\" shows the codes\n";
-        return kExitUsage;
-    }
-
-    if (const ValueCheck value = CheckValue(o.Value); value != ValueCheck::Amount) {
-        err << who << side.Dashes << "value \"" << Quoted(o.Value) << "\" " << ValueProblem(value)
-            << "; give the appraised value as a number such as 200000\n";
-        return kExitUsage;
-    }
-
-    EstimateInput& in = worked.Input;
-    in.AprValText = o.Value;
-    in.CountyItem = county->Item;
-    in.CityItem = city->Item;
-    in.SchoolItem = school->Item;
+    EstimateRequest in;
+    in.Value = o.Value;
+    in.County = o.County;
+    in.City = o.City;
+    in.School = o.School;
+    in.Strict = true;
     in.GHS = o.Homestead;
     in.Age = o.Over65 ? AgeOption::O65 : o.Disabled ? AgeOption::DP : AgeOption::Neither;
     in.Vet = vetOption(o.Veteran);
-
-    auto figures = ComputeEstimate(data, in);
-    if (!figures) {
-        err << who << figures.error() << '\n';
-        return kExitFailed;
+    const std::vector<std::string_view> codes = codesOf(o.Special);
+    const bool blank = o.Special.find_first_not_of(", ") == std::string::npos;
+    if (EqualsIgnoringCase(o.Special, "none")) {
+        in.Districts = DistrictChoice::None;
+    } else if (!EqualsIgnoringCase(o.Special, "default")) {
+        in.Districts = DistrictChoice::Listed;
+        in.DistrictCodes = codes;
     }
-    worked.Figures = std::move(figures.value());
-    return kExitDone;
-}
 
-EstimateRecord RecordOf(const WorkedEstimate& w, const std::string& rates) {
-    return RecordEstimate(*w.Data, w.Input, w.Figures,
-                          RateSource{rates, w.TableLabel, w.Data->CountyName});
+    const auto error = Estimate(*worked.Table, in, worked.Record);
+    const bool unitAtFault = error && error->kind != Error::Kind::Failed &&
+                             error->file != "special district" && error->file != "value";
+    if (error && unitAtFault) {
+        tell(*error, o, side, err);
+        return ExitStatusOf(*error);
+    }
+    // An empty shell variable must not quietly leave every district out.
+    if (blank) {
+        err << side.Who << side.Dashes
+            << "special names no district; give codes separated by commas, none or default\n";
+        return kExitUsage;
+    }
+    if (error) {
+        tell(*error, o, side, err);
+        return ExitStatusOf(*error);
+    }
+    return kExitDone;
 }
 
 std::string TodayText() {
@@ -328,11 +113,10 @@ int RunEstimate(const EstimateOptions& o, OutputFormat format, std::ostream& out
                 std::ostream& err) {
     WorkedEstimate worked;
     if (const int status = WorkOutEstimate(o, worked, err); status != kExitDone) return status;
-    const EstimateInput& in = worked.Input;
     switch (format) {
-    case OutputFormat::Text: out << EstimateText(ReportOf(*worked.Data, in, worked.Figures)); break;
-    case OutputFormat::Json: out << EstimateJson(ReportOf(*worked.Data, in, worked.Figures)); break;
-    case OutputFormat::Html: out << WorksheetHtml(RecordOf(worked, o.Rates), TodayText()); break;
+    case OutputFormat::Text: out << EstimateText(worked.Record); break;
+    case OutputFormat::Json: out << EstimateJson(worked.Record); break;
+    case OutputFormat::Html: out << WorksheetHtml(worked.Record, TodayText()); break;
     }
     return FinishedWriting(out, err);
 }

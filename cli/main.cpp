@@ -1,12 +1,14 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "cli/batch.h"
+#include "cli/batch_command.h"
+#include "cli/batch_header.h"
+#include "cli/check.h"
 #include "cli/compare.h"
 #include "cli/estimate.h"
 #include "cli/estimate_options.h"
-#include "cli/table_commands.h"
-#include "cli/text_output.h"
+#include "cli/exit_status.h"
+#include "cli/list.h"
 #include "levywise_version.h"
 
 using namespace levywise::cli;

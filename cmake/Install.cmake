@@ -12,8 +12,8 @@ if(TARGET levywise-cli)
 endif()
 include(cmake/ManPages.cmake)
 
-# The sample county: the launcher starts the program in this folder, where
-# it finds the rate file on its own.
+# The sample county, which the program opens when no settings name a rate
+# file and the current folder has none.
 install(FILES ${PROJECT_SOURCE_DIR}/data/taxrate.tab DESTINATION ${LEVYWISE_SAMPLE_INSTALL_DIR})
 if(EXISTS ${PROJECT_SOURCE_DIR}/data/levywise.ini)
   install(FILES ${PROJECT_SOURCE_DIR}/data/levywise.ini DESTINATION ${LEVYWISE_SAMPLE_INSTALL_DIR})
@@ -36,7 +36,6 @@ set(LEVYWISE_DESKTOP_OUT ${CMAKE_BINARY_DIR}/${LEVYWISE_APP_ID}.desktop)
 install(CODE "
   file(READ \"${PROJECT_SOURCE_DIR}/data/desktop/${LEVYWISE_APP_ID}.desktop.in\" launcher)
   string(REPLACE \"@LEVYWISE_BIN_DIR@\" \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\" launcher \"\${launcher}\")
-  string(REPLACE \"@LEVYWISE_DESKTOP_PATH@\" \"\${CMAKE_INSTALL_PREFIX}/${LEVYWISE_SAMPLE_INSTALL_DIR}\" launcher \"\${launcher}\")
   file(WRITE \"${LEVYWISE_DESKTOP_OUT}\" \"\${launcher}\")
 ")
 install(FILES ${LEVYWISE_DESKTOP_OUT} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -9,11 +9,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "calc/comparison.h"
 #include "platform/accessibility.h"
 #include "platform/print_window.h"
 #include "platform/twips.h"
 #include "platform/window_fonts.h"
+#include "report/comparison.h"
 
 namespace levywise {
 namespace {

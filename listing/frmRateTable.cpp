@@ -107,8 +107,8 @@ frmRateTable::frmRateTable(modMain& data, Platform& platform, QWidget* parent)
 void frmRateTable::Form_Load() { BuildListing(); }
 
 void frmRateTable::BuildListing() {
-    data_.NameSortedAsc = false;
-    data_.RateSortedAsc = true;
+    nameSortedAsc_ = false;
+    rateSortedAsc_ = true;
 
     const QString county = CaptionPart(data_.CountyName);
     setWindowTitle(county.isEmpty() ? QStringLiteral("Jurisdictions and Tax Rates")
@@ -145,11 +145,11 @@ void frmRateTable::BuildListing() {
 void frmRateTable::SortByHeader(int row, int column) {
     if (row != 0) return;
     if (column == kNameColumn) {
-        data_.NameSortedAsc = !data_.NameSortedAsc;
-        sortRows(column, data_.NameSortedAsc);
+        nameSortedAsc_ = !nameSortedAsc_;
+        sortRows(column, nameSortedAsc_);
     } else if (column == kRateColumn) {
-        data_.RateSortedAsc = !data_.RateSortedAsc;
-        sortRows(column, data_.RateSortedAsc);
+        rateSortedAsc_ = !rateSortedAsc_;
+        sortRows(column, rateSortedAsc_);
     }
 }
 

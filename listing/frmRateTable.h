@@ -42,6 +42,8 @@ private:
     void sortRows(int column, bool ascending);
 
     modMain& data_;
+    bool nameSortedAsc_ = false; // the next click on a header sorts the other way
+    bool rateSortedAsc_ = true;
     Platform& platform_;
 };
 

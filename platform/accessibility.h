@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QComboBox;
+class QLabel;
 class QWidget;
 
 namespace levywise {
@@ -13,9 +13,10 @@ namespace levywise {
 // A top-level window is announced as a window, named by its caption.
 void ExposeAsWindow(QWidget* window);
 
-// A list of units is announced by its own name rather than by the entry
-// chosen; the entry chosen is its value, read as each entry's accessible
-// text (Qt::AccessibleTextRole) where it has one.
-void ExposeAsNamedList(QComboBox* list, const QString& name);
+// A label that shows data, such as a unit's name, is heard as it shows it:
+// an "&" in it is a character, where the toolkit would take it for the mark
+// of an access key and leave it out. Such a label has plain text and no
+// buddy (with one, it would show its "&" as that mark).
+void ExposeTextAsShown(QLabel* label);
 
 } // namespace levywise

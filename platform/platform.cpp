@@ -2,6 +2,7 @@
 
 #include "platform/print_document.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 
 namespace levywise {
 namespace {
@@ -25,19 +27,26 @@ QString paintImage(QPaintDevice& device, QPainter& painter, const QImage& image)
 
 } // namespace
 
+std::unique_ptr<QMessageBox> NewMessageBox(QWidget* parent, const QString& title,
+                                           const QString& text, MsgButtons buttons) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setWindowTitle(title);
+    box->setTextFormat(Qt::PlainText);
+    box->setText(QString(text).replace("\r\n", "\n"));
+    box->setIcon(QMessageBox::NoIcon);
+    if (buttons == MsgButtons::OkCancel) {
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    return box;
+}
+
 MsgResult QtPlatform::messageBox(QWidget* parent, const QString& title, const QString& text,
                                  MsgButtons buttons) {
-    QMessageBox box(parent);
-    box.setWindowTitle(title);
-    box.setText(QString(text).replace("\r\n", "\n"));
-    box.setIcon(QMessageBox::NoIcon);
-    if (buttons == MsgButtons::OkCancel) {
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
-    return box.exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+    const auto box = NewMessageBox(parent, title, text, buttons);
+    return box->exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
 }
 
 std::optional<QString> QtPlatform::openFile(QWidget* parent, const OpenFileRequest& request) {
@@ -68,6 +77,26 @@ std::optional<QString> QtPlatform::saveFile(QWidget* parent, const QString& prop
 }
 
 QString QtPlatform::currentDirectory() { return QDir::toNativeSeparators(QDir::currentPath()); }
+
+QString QtPlatform::userConfigFolder() {
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return config.isEmpty()
+               ? QString()
+               : QDir::toNativeSeparators(QDir(config).filePath(QStringLiteral("levywise")));
+}
+
+// Where the package put it; a tree installed under another prefix has it at
+// the same place relative to the program.
+QString QtPlatform::installedSampleFolder() {
+    for (const QString& path :
+         {QCoreApplication::applicationDirPath() + QStringLiteral("/" LEVYWISE_SAMPLE_FROM_PROGRAM),
+          QStringLiteral(LEVYWISE_SAMPLE_INSTALL_DIR)}) {
+        const QDir folder(path);
+        if (folder.exists(QStringLiteral("taxrate.tab")))
+            return QDir::toNativeSeparators(folder.absolutePath());
+    }
+    return {};
+}
 
 bool QtPlatform::hasPrinter() { return !QPrinterInfo::defaultPrinter().isNull(); }
 

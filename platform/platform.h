@@ -3,8 +3,10 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 namespace levywise {
@@ -36,6 +38,12 @@ public:
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
                                             const QString& filter) = 0;
     virtual QString currentDirectory() = 0;
+    // The folder of the user's own settings of this program (on Linux
+    // ~/.config/levywise); empty when the desktop offers none.
+    virtual QString userConfigFolder() = 0;
+    // The folder of the sample county installed with the program; empty
+    // where there is none (a build tree).
+    virtual QString installedSampleFolder() = 0;
 
     // Printing an image of a window on the default printer.
     virtual bool hasPrinter() = 0;
@@ -50,6 +58,12 @@ public:
     virtual QString saveDocumentAsPdf(const QString& html, const QString& path) = 0;
 };
 
+// The message box the program shows: the title, the text (lines joined
+// with CR LF) shown as the characters it holds, never as markup, whatever a
+// file or a setting put into it, no icon, and the buttons asked for.
+std::unique_ptr<QMessageBox> NewMessageBox(QWidget* parent, const QString& title,
+                                           const QString& text, MsgButtons buttons);
+
 // The real desktop.
 class QtPlatform : public Platform {
 public:
@@ -59,6 +73,8 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
                                     const QString& filter) override;
     QString currentDirectory() override;
+    QString userConfigFolder() override;
+    QString installedSampleFolder() override;
     bool hasPrinter() override;
     QString printImage(const QImage& image, const QString& jobName) override;
     QString saveImageAsPdf(const QImage& image, const QString& path) override;

@@ -56,11 +56,8 @@ inline constexpr std::string_view NoCounty = "100";
 
 // The text of a unit's entry in the county, city and school lists: the
 // whole 30-character name, 20 spaces, the 3-character code (53 characters).
-// The chosen unit is found again by the last three characters.
+// The window finds the chosen unit's code again by the last three
+// characters (app/unit_lists.h).
 std::string ItemText(const Jurisdiction& unit);
-
-// The code at the end of a list entry: its last three characters, or all of
-// it when shorter.
-std::string_view CodeOfItem(std::string_view itemText);
 
 } // namespace levywise

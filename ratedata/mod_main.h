@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ratedata/currency.h"
@@ -8,9 +9,10 @@
 
 namespace levywise {
 
-// The data every window and the calculation share for the whole run: the
-// loaded rate table, the special districts and their selection. The
-// application owns one; each test builds its own.
+// The loaded rate table that every window and the calculation share for
+// the whole run: the units, the special districts and their selection. The
+// application owns one; each test builds its own. Each window keeps its own
+// state.
 struct modMain {
     static constexpr int kRateSlots = 500;    // slots 1..500 (slot 0 is never used)
     static constexpr int kSpecialSlots = 300; // slots 1..300
@@ -23,20 +25,14 @@ struct modMain {
     std::vector<Jurisdiction> SpclTbl; // kSpecialSlots + 1 entries, 1..SpclCount
     std::vector<SpclFlags> SpclSel;    // parallel to SpclTbl
     int SpclCount = 0;
-    bool SpclLoading = false;
     std::string CountyName;
-    std::string RequiredRateVersion;
-
-    Currency SpclTotal; // the selected special districts' tax, last estimate
-
-    bool NameSortedAsc = false; // listing window sort state
-    bool RateSortedAsc = true;
 };
 
 // "TaxRates v3.54": the rate file version this program reads.
 inline constexpr std::string_view kRateFileVersion = "TaxRates v3.54";
 
-// The part of the version constant from its first "V" on, upper-cased ("V3.54").
-std::string RequiredVersionFrom(std::string_view versionConstant);
+// The part of the version constant from its first "V" on, upper-cased
+// ("V3.54"): the version the refusal of an older file asks for.
+inline constexpr std::string_view kRequiredRateVersion = "V3.54";
 
 } // namespace levywise

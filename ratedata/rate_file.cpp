@@ -87,10 +87,10 @@ int splitRecord(std::string_view line, Columns& cols) {
 class RecordConverter {
 public:
     RecordConverter(std::string_view file, int line, const Columns& cols,
-                    std::vector<RateFileError>& warnings)
+                    std::vector<Error>& warnings)
         : file_(file), line_(line), cols_(cols), warnings_(warnings) {}
 
-    std::optional<RateFileError> convert(Jurisdiction& u) {
+    std::optional<Error> convert(Jurisdiction& u) {
         u.Code.assign(cols_[1]);
         u.Name.assign(cols_[2]);
         u.UnitType.assign(IsBlank(cols_[3]) ? std::string_view(" ") : cols_[3].substr(0, 1));
@@ -104,10 +104,9 @@ public:
         }
         u.TaxRate = rate.value;
         if (cols_[5].find_first_of(kSeparators) != std::string_view::npos)
-            warnings_.push_back(
-                RateFileError{std::string(file_), line_, 5, std::string(cols_[5]),
-                              "this rate is read as " + PlainNumberText(u.TaxRate) +
-                                  ": commas and currency signs are no decimal point"});
+            warnings_.push_back(Error{std::string(file_), line_, 5, std::string(cols_[5]),
+                                      "this rate is read as " + PlainNumberText(u.TaxRate) +
+                                          ": commas and currency signs are no decimal point"});
         if (!money(6, u.HSAmt) || !money(7, u.O65Amt) || !money(8, u.DPAmt)) return error_;
         if (!percentOrNumber(9, u.OptHS)) return error_;
         if (!percentOrMoney(10, u.OptO65) || !percentOrMoney(11, u.OptDP)) return error_;
@@ -121,8 +120,8 @@ public:
 
 private:
     bool fail(int column, std::string problem) {
-        error_ = RateFileError{std::string(file_), line_, column, std::string(cols_[column]),
-                               std::move(problem)};
+        error_ = Error{std::string(file_), line_, column, std::string(cols_[column]),
+                       std::move(problem)};
         return false;
     }
 
@@ -202,8 +201,8 @@ private:
     std::string_view file_;
     int line_;
     const Columns& cols_;
-    std::vector<RateFileError>& warnings_;
-    RateFileError error_;
+    std::vector<Error>& warnings_;
+    Error error_;
 };
 
 Jurisdiction placeholder(std::string_view code, std::string_view name, std::string_view type) {
@@ -219,28 +218,18 @@ RateFileRead refused(std::string_view file, int line, int column, std::string_vi
                      std::string problem) {
     RateFileRead r;
     r.status = RateFileStatus::Refused;
-    r.error = RateFileError{std::string(file), line, column, std::string(text), std::move(problem)};
+    r.error = Error{std::string(file), line, column, std::string(text), std::move(problem)};
     return r;
 }
 
-std::string shortened(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    if (text.size() <= kShown) return std::string(text);
-    return std::string(text.substr(0, kShown)) + "...";
+// A file named that cannot be read at all.
+RateFileRead unreadable(std::string_view file, std::string problem) {
+    RateFileRead r = refused(file, 0, 0, {}, std::move(problem));
+    r.error.kind = Error::Kind::Unreadable;
+    return r;
 }
 
 } // namespace
-
-std::string RateFileError::message() const { return file + messageAfterFile(); }
-
-std::string RateFileError::messageAfterFile() const {
-    std::string out;
-    if (line > 0) out += ", line " + std::to_string(line);
-    if (column > 0) out += ", column " + std::to_string(column);
-    if (line > 0 && column > 0) out += " (\"" + shortened(text) + "\")";
-    out += ": " + problem + ".";
-    return out;
-}
 
 RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
     if (bytes.empty()) return refused(fileName, 0, 0, {}, "the file is empty");
@@ -297,14 +286,14 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
     // A copy cut short ends in the middle of a line.
     const bool lastLineEnded = bytes.back() == '\r' || bytes.back() == '\n';
     if (!lastLineEnded && lastRecordLine == lines.number() && lastColumns < columnsBefore)
-        c.Warnings.push_back(RateFileError{
-            std::string(fileName),
-            lastRecordLine,
-            0,
-            {},
-            "the last line has no line end and fewer columns (" + std::to_string(lastColumns) +
-                ") than the line before (" + std::to_string(columnsBefore) +
-                "): the file may have been cut short"});
+        c.Warnings.push_back(Error{std::string(fileName),
+                                   lastRecordLine,
+                                   0,
+                                   {},
+                                   "the last line has no line end and fewer columns (" +
+                                       std::to_string(lastColumns) + ") than the line before (" +
+                                       std::to_string(columnsBefore) +
+                                       "): the file may have been cut short"});
 
     std::stable_sort(c.Slots.begin() + 1, c.Slots.end(),
                      [](const Jurisdiction& a, const Jurisdiction& b) { return a.Name < b.Name; });
@@ -315,20 +304,19 @@ RateFileRead ParseRateFile(std::string_view bytes, std::string_view fileName) {
 RateFileRead ReadRateFile(const std::string& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status))
-        return refused(path, 0, 0, {}, "the file does not exist");
+    if (ec || !std::filesystem::exists(status)) return unreadable(path, "the file does not exist");
     if (std::filesystem::is_directory(status))
-        return refused(path, 0, 0, {}, "this is a folder, not a rate file");
+        return unreadable(path, "this is a folder, not a rate file");
     // A named pipe keeps its reader waiting for good, and a device may never end.
     if (!std::filesystem::is_regular_file(status))
-        return refused(path, 0, 0, {}, "this is not an ordinary file, so it cannot be a rate file");
+        return unreadable(path, "this is not an ordinary file, so it cannot be a rate file");
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxRateFileBytes) return refused(path, 0, 0, {}, std::string(kTooLarge));
 
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return refused(path, 0, 0, {},
-                       std::string("the file cannot be opened (") + std::strerror(errno) + ")");
+        return unreadable(path,
+                          std::string("the file cannot be opened (") + std::strerror(errno) + ")");
     std::string bytes;
     bytes.reserve(ec ? 0 : static_cast<std::size_t>(size));
     char buffer[1 << 16];
@@ -371,7 +359,7 @@ std::vector<std::string> ListItemsOfType(const modMain& data, char unitType) {
     return items;
 }
 
-std::vector<std::string> RefusalLines(const RateFileRead& read, std::string_view requiredVersion) {
+std::vector<std::string> RefusalLines(const RateFileRead& read) {
     if (read.status != RateFileStatus::WrongVersion) return {read.error.messageAfterFile()};
     // A user who picked a picture or another program's file by mistake sees so at once.
     const std::string expected(kRateFileVersion);
@@ -380,12 +368,13 @@ std::vector<std::string> RefusalLines(const RateFileRead& read, std::string_view
         tag.empty()
             ? ": the first line of this file holds no version tag; a tax rate file begins with \"" +
                   expected + "\" and a tab."
-            : ": the version tag of this file is \"" + shortened(tag) + "\", not \"" + expected +
+            : ": the version tag of this file is \"" + Shortened(tag) + "\", not \"" + expected +
                   "\".";
     return {
         first,
         "The tax rate file you have selected is not the correct version level for this program. ",
-        "You need Levywise " + std::string(requiredVersion) + " or higher to load this table. ",
+        "You need Levywise " + std::string(kRequiredRateVersion) +
+            " or higher to load this table. ",
         "You may download a current version of the program and data file from " +
             std::string(kDistributorAddress)};
 }

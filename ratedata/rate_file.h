@@ -6,25 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "ratedata/error.h"
 #include "ratedata/jurisdiction.h"
 #include "ratedata/mod_main.h"
 
 namespace levywise {
-
-// Why a rate file was refused, precise enough for the user to mend the file.
-struct RateFileError {
-    std::string file;    // the path as given
-    int line = 0;        // 1-based; 0 when the file as a whole is at fault
-    int column = 0;      // 1-based; 0 when the line as a whole is at fault
-    std::string text;    // the offending column text (as read, single-byte)
-    std::string problem; // what is wrong, in plain words
-
-    // "<file>, line 12, column 6 ("abc"): this is not a number." (the text cut
-    // after 40 characters)
-    std::string message() const;
-    // The same without the file, for a front end that shows the file's name its own way.
-    std::string messageAfterFile() const;
-};
 
 // A rate file read into memory, not yet installed.
 struct RateFileContents {
@@ -38,7 +24,7 @@ struct RateFileContents {
     // Lines read as the program has always read them that may not mean what
     // they seem to: a rate holding a comma or a currency sign, a last line
     // cut short in a copy.
-    std::vector<RateFileError> Warnings;
+    std::vector<Error> Warnings;
 
     int slotCount() const { return static_cast<int>(Slots.size()) - 1; }
 };
@@ -48,7 +34,7 @@ enum class RateFileStatus { Loaded, WrongVersion, Refused };
 struct RateFileRead {
     RateFileStatus status = RateFileStatus::Refused;
     RateFileContents contents; // complete when Loaded; only the header when WrongVersion
-    RateFileError error;       // when Refused
+    Error error;               // when Refused
 };
 
 // Larger than any real county's table by orders of magnitude; keeps a wrong
@@ -76,6 +62,6 @@ std::vector<std::string> ListItemsOfType(const modMain& data, char unitType);
 // is "...", not "TaxRates v3.54"." and the version message. Text taken from
 // the file stays Windows-1252 bytes, for the front end to decode.
 inline constexpr std::string_view kVersionErrorTitle = "Tax Rate File Version error";
-std::vector<std::string> RefusalLines(const RateFileRead& read, std::string_view requiredVersion);
+std::vector<std::string> RefusalLines(const RateFileRead& read);
 
 } // namespace levywise

@@ -23,7 +23,7 @@ count() {
 }
 
 tests="$(find tests -type f -not -path 'tests/bench/*' -not -path 'tests/fuzz/*' | sort | count)"
-program="$(find ratedata calc charts platform app specials listing comparison cli web -type f | sort | count)"
+program="$(find ratedata calc report charts platform app specials listing comparison cli web -type f | sort | count)"
 echo "tests:   $tests"
 echo "program: $program"
 awk -v t="$tests" -v p="$program" 'BEGIN { printf "share:   %.2f\n", t / p }'

@@ -1,37 +1,40 @@
 #!/usr/bin/env bash
-# Builds the Debian package levywise_<version>_amd64.deb the way Debian
-# builds its own: the compiler and linker flags of dpkg-buildflags, the tests
-# run on that build (DEB_BUILD_OPTIONS=nocheck leaves them out), dependencies
-# found by dpkg-shlibdeps, and lintian's verdict, which must name no error.
-#   scripts/package.sh            # the package lands in build-package/
-# LEVYWISE_PACKAGE_BUILD_DIR picks the build folder; LEVYWISE_WERROR=ON makes
-# any compiler warning fail the build.
+# Builds the Debian packages the way Debian builds its own, from debian/:
+# dpkg-buildpackage with debhelper (CMake and Ninja, Debian's compiler flags,
+# the tests run on that build unless DEB_BUILD_OPTIONS holds nocheck),
+# dependencies found by dpkg-shlibdeps, then lintian's verdict on both
+# packages, which must name no error and no warning.
+#   scripts/package.sh   # build-package/levywise_<version>_amd64.deb and its -dbgsym,
+#                        # and the browser site as levywise-web_<version>.zip
+# LEVYWISE_PACKAGE_BUILD_DIR picks the folder the packages land in.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-if ! command -v lintian >/dev/null; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get install -y -qq --no-install-recommends lintian
+"$root/scripts/apt-install.sh" debhelper dpkg-dev lintian
+out="${LEVYWISE_PACKAGE_BUILD_DIR:-$root/build-package}"
+
+version="$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)"
+cmake_version="$(sed -nE 's/^project\(Levywise VERSION ([0-9.]+).*/\1/p' "$root/CMakeLists.txt")"
+cmake_version+="$(sed -nE 's/^set\(LEVYWISE_RELEASE_LETTER ([a-z]*)\)/\1/p' "$root/CMakeLists.txt")"
+if [ "$version" != "$cmake_version" ]; then
+  echo "debian/changelog is at $version, the program at $cmake_version: add a changelog entry." >&2
+  exit 1
 fi
-build="${LEVYWISE_PACKAGE_BUILD_DIR:-$root/build-package}"
 
-flag() { dpkg-buildflags --get "$1"; }
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCMAKE_CXX_FLAGS="$(flag CXXFLAGS) $(flag CPPFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(flag LDFLAGS)" -DCMAKE_SHARED_LINKER_FLAGS="$(flag LDFLAGS)" \
-  -DLEVYWISE_BENCHMARKS=OFF -DLEVYWISE_WERROR="${LEVYWISE_WERROR:-OFF}" >/dev/null
-cmake --build "$build" -j "$(nproc)"
-case " ${DEB_BUILD_OPTIONS:-} " in
-  *" nocheck "*) ;;
-  *) (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 600) ;;
-esac
+# Built in a copy of the tree (what git knows of it, changes included);
+# dpkg-buildpackage leaves its results beside that copy, whence they move
+# to the output folder.
+src="$out/src/levywise-$version"
+rm -rf "$out/src" "$out"/levywise*_"$version"_*
+mkdir -p "$src"
+git -C "$root" ls-files -z --cached --others --exclude-standard |
+  (cd "$root" && xargs -0 tar --no-recursion -cf - --ignore-failed-read) | tar -xf - -C "$src"
+(cd "$src" && dpkg-buildpackage -us -uc -b)
+mv "$out"/src/levywise*_"$version"_* "$out"/
 
-rm -f "$build"/levywise_*.deb
-(cd "$build" && cpack -G DEB >/dev/null)
-package="$(ls "$build"/levywise_*_amd64.deb)"
+package="$out/levywise_${version}_amd64.deb"
 echo "Package: $package ($(du -k "$package" | cut -f1) KiB)"
 dpkg-deb --field "$package" Depends | sed 's/^/Depends: /'
-lintian --fail-on error "$package"
-echo "lintian: no error"
-"$root/scripts/package-web.sh" "$build" # the web site: levywise-web_<version>.zip
+lintian --fail-on error,warning "$package" "$out/levywise-dbgsym_${version}_amd64.deb"
+echo "lintian: no error, no warning"
+"$root/scripts/package-web.sh" "$out" # the web site: levywise-web_<version>.zip

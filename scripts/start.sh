@@ -5,7 +5,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 build="${LEVYWISE_BUILD_DIR:-$root/build}"
-# The program looks for its settings and rate file in the current folder.
+# The program looks for its settings and rate file in the current folder (a
+# settings file of the user's own, once it remembers a file, comes first).
 cd "$root/data"
 if [ -x "$build/app/levywise" ]; then
   exec "$build/app/levywise" "$@"

@@ -9,7 +9,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${LEVYWISE_WEB_BUILD_DIR:-$root/build-web}"
 
-"$root/scripts/apt-install.sh" emscripten node-acorn libfast-float-dev libfmt-dev python3 cmake ninja-build
+"$root/scripts/apt-install.sh" emscripten node-acorn libfast-float-dev libfmt-dev nlohmann-json3-dev python3 \
+  cmake ninja-build
 
 # Debian's emscripten finds acorn there; its own cache folder is root's.
 export NODE_PATH=/usr/share/nodejs

@@ -228,9 +228,9 @@ void frmCfgSpcl::ShowCountyCaption(std::optional<std::string_view> county) {
 
 void frmCfgSpcl::ShowLoadedTable() {
     ResetSpecialRows();
-    data_.SpclLoading = true;
+    loading_ = true;
     ShowSpecialDistricts(1);
-    data_.SpclLoading = false;
+    loading_ = false;
 }
 
 void frmCfgSpcl::RestoreDefaults() {
@@ -243,7 +243,7 @@ void frmCfgSpcl::RestoreDefaults() {
 }
 
 void frmCfgSpcl::chkSpclDist_Click(int Index) {
-    if (Index < 0 || Index >= kRows || data_.SpclLoading) return;
+    if (Index < 0 || Index >= kRows || loading_) return;
     const int district = VScroll1->value() + Index;
     if (district < 1 || district > DistrictCount()) return;
     data_.SpclSel[district].Selected.assign(chkSpclDist[Index]->isChecked() ? "Y" : "N");

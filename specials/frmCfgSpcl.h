@@ -100,6 +100,7 @@ private:
     void TurnWheel(QWheelEvent* event);
 
     modMain& data_;
+    bool loading_ = false; // while the page is filled: the boxes write no flag
     Platform& platform_;
     std::function<void()> recalculate_;
     int wheelRemainder_ = 0; // eighths of a degree not yet turned into a step

@@ -39,7 +39,6 @@ int main(int argc, char** argv) {
     }
     levywise::QtPlatform platform;
     levywise::modMain data;
-    data.RequiredRateVersion = levywise::RequiredVersionFrom(levywise::kRateFileVersion);
     levywise::frmCfgSpcl specials(data, platform);
     levywise::frmMain window(data, platform, specials);
     window.Form_Load();

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "calc/comparison.h"
 #include "calc/estimate.h"
-#include "calc/estimate_record.h"
-#include "calc/worksheet_html.h"
 #include "ratedata/formats.h"
 #include "ratedata/listing_rows.h"
-#include "ratedata/number_text.h"
 #include "ratedata/rate_file.h"
+#include "report/captions.h"
+#include "report/comparison.h"
+#include "report/labels.h"
+#include "report/worksheet_html.h"
 
 using emscripten::val;
 
@@ -30,15 +30,22 @@ extern const std::size_t kSampleCountySize;
 namespace {
 
 constexpr const char* kFileRefusedTitle = "Tax rate file not loaded";
-constexpr const char* kFootnote = "*Special District Tax includes all special districts selected";
 
 struct Session {
     modMain data;
-    std::string fileName;
-    std::string label;
-    std::vector<std::string> counties, cities, schools; // the lists' entries
+    RateSource source;
+    std::vector<const Jurisdiction*> counties, cities, schools; // the lists' entries
     std::optional<EstimateRecord> now, kept;
 };
+
+// The entries of the list of a unit type, in table order.
+std::vector<const Jurisdiction*> listOf(const modMain& data, char type) {
+    std::vector<const Jurisdiction*> units;
+    for (int k = 1; k <= data.RateCount; ++k)
+        if (data.RateTbl[static_cast<std::size_t>(k)].UnitType.equals(std::string_view(&type, 1)))
+            units.push_back(&data.RateTbl[static_cast<std::size_t>(k)]);
+    return units;
+}
 
 Session& session() {
     static Session s;
@@ -71,8 +78,7 @@ val pair(const std::string& label, const std::string& text) {
 // with the message's lines joined by line feeds; null when it is accepted.
 val refusal(const RateFileRead& read, const std::string& name) {
     if (read.status == RateFileStatus::Loaded) return val::null();
-    const std::vector<std::string> lines =
-        RefusalLines(read, RequiredVersionFrom(kRateFileVersion));
+    const std::vector<std::string> lines = RefusalLines(read);
     std::string message = printable(name) + Displayed(lines.front());
     for (std::size_t i = 1; i < lines.size(); ++i) message += "\n" + Displayed(lines[i]);
     val r = val::object();
@@ -91,11 +97,10 @@ val loadRateFile(const std::string& bytes, const std::string& name) {
     if (read.status != RateFileStatus::Loaded) return refusal(read, name);
     Session& s = session();
     InstallRateTable(s.data, read.contents);
-    s.fileName = name;
-    s.label = read.contents.TableLabel;
-    s.counties = ListItemsOfType(s.data, kCountyUnit);
-    s.cities = ListItemsOfType(s.data, kCityUnit);
-    s.schools = ListItemsOfType(s.data, kSchoolUnit);
+    s.source = RateSource{name, read.contents.TableLabel};
+    s.counties = listOf(s.data, kCountyUnit);
+    s.cities = listOf(s.data, kCityUnit);
+    s.schools = listOf(s.data, kSchoolUnit);
     s.now.reset();
     return val::null();
 }
@@ -106,10 +111,10 @@ val loadSample() {
         kSampleCountyFile);
 }
 
-val unitList(const modMain& data, const std::vector<std::string>& items) {
+val unitList(const std::vector<const Jurisdiction*>& entries) {
     val list = val::array();
-    for (const std::string& item : items) {
-        const Jurisdiction& unit = FindUnit(data, item);
+    for (const Jurisdiction* entry : entries) {
+        const Jurisdiction& unit = *entry;
         val u = val::object();
         u.set("code", shown(unit.Code.view()));
         u.set("name", shown(unit.Name.view()));
@@ -122,12 +127,12 @@ val unitList(const modMain& data, const std::vector<std::string>& items) {
 val table() {
     const Session& s = session();
     val t = val::object();
-    t.set("file", s.fileName);
-    t.set("label", shown(s.label));
+    t.set("file", s.source.Path);
+    t.set("label", shown(s.source.Label));
     t.set("county", shown(s.data.CountyName));
-    t.set("counties", unitList(s.data, s.counties));
-    t.set("cities", unitList(s.data, s.cities));
-    t.set("schools", unitList(s.data, s.schools));
+    t.set("counties", unitList(s.counties));
+    t.set("cities", unitList(s.cities));
+    t.set("schools", unitList(s.schools));
     val districts = val::array();
     for (int i = 1; i <= s.data.SpclCount; ++i) {
         const Jurisdiction& d = s.data.SpclTbl[static_cast<std::size_t>(i)];
@@ -151,64 +156,53 @@ val table() {
     return t;
 }
 
-val unitSection(const char* tab, const UnitRecord& unit) {
-    const UnitLabels& l = unit.Labels;
+val unitSection(const captions::Unit& unit, const EstimateRecord& r, const EstimateLabels& e) {
+    const UnitLabels& l = e.*unit.Labels;
     val rows = val::array();
-    rows.call<void>("push", pair("Appraised Value", l.AprVal));
-    rows.call<void>("push", pair("- Value of gen. HS", l.HSVal));
-    rows.call<void>("push", pair("- Value of O65 or DP HS", l.O65Val));
-    rows.call<void>("push", pair("- Value of Vet Exemption", l.VetVal));
-    rows.call<void>("push", pair("Net taxable value", l.NTV));
-    rows.call<void>("push", pair("Tax base (net taxable value/100)", l.Base1));
-    rows.call<void>("push", pair("Tax rate", l.TRate));
-    rows.call<void>("push", pair("Tax", l.Tax));
+    for (const captions::UnitRow& row : captions::kUnitRows)
+        rows.call<void>("push", pair(row.Worksheet, l.*row.Figure));
     val section = val::object();
-    section.set("tab", std::string(tab));
+    section.set("tab", std::string(unit.Tab));
     section.set("name", shown(l.TotName));
-    section.set("code", Displayed(unit.Code));
+    section.set("code", shown((r.*unit.Figures).Unit->Code.view()));
     section.set("rows", rows);
     return section;
 }
 
-// Text the estimate reads as 0 because no number begins it: whatever number
-// text begins with, one more digit changes what is read. Nothing typed is no value.
-bool holdsNoNumber(const std::string& text) {
-    return text.find_first_not_of(" \t\n") != std::string::npos &&
-           AppraisedValueFromText(text) == 0.0 && AppraisedValueFromText(text + '1') == 0.0;
-}
-
-val presented(const EstimateRecord& r) {
+// The estimate as the page shows it; typed is the value as the visitor typed it.
+val presented(const EstimateRecord& r, const std::string& typed) {
+    const EstimateLabels e = LabelsOf(r);
     val totals = val::array();
-    totals.call<void>("push", pair(shown(r.County.Labels.TotName), r.County.Labels.TotTax));
-    totals.call<void>("push", pair(shown(r.City.Labels.TotName), r.City.Labels.TotTax));
-    totals.call<void>("push", pair(shown(r.School.Labels.TotName), r.School.Labels.TotTax));
-    totals.call<void>("push", pair("Special District Tax*", MoneyText(r.SpclTaxCents)));
-    totals.call<void>("push", pair("Total Taxes", MoneyText(r.TotTaxCents)));
     val units = val::array();
-    units.call<void>("push", unitSection("County Tax", r.County));
-    units.call<void>("push", unitSection("City Tax", r.City));
-    units.call<void>("push", unitSection("School Tax", r.School));
+    for (const captions::Unit& unit : captions::kUnits) {
+        totals.call<void>("push", pair(shown((e.*unit.Labels).TotName), (e.*unit.Labels).TotTax));
+        units.call<void>("push", unitSection(unit, r, e));
+    }
+    totals.call<void>("push", pair(captions::kSpecialTax, e.TotSpclTax));
+    totals.call<void>("push", pair(captions::kTotalTax, e.TotTax));
     val districts = val::array();
-    for (const DistrictRecord& d : r.Districts) {
+    for (const DistrictEstimate& d : r.Districts) {
+        const Jurisdiction& unit = r.district(d);
         val row = val::array();
         for (const std::string& cell :
-             {Displayed(d.Code), Displayed(d.Name), d.Rate, MoneyText(d.TaxCents)})
+             {shown(unit.Code.view()), shown(unit.Name.view()), PlainNumberText(unit.TaxRate),
+              MoneyText(CentsAsShown(d.Tax))})
             row.call<void>("push", cell);
         districts.call<void>("push", row);
     }
     val more = val::array();
-    more.call<void>("push", pair("Total per month", MoneyText(MonthlyCents(r.TotTaxCents))));
-    more.call<void>("push", pair("Share of appraised value", ShareOfValueText(r)));
+    more.call<void>("push", pair(captions::kTotalPerMonth, MoneyText(MonthlyCents(r.TotTaxCents))));
+    more.call<void>("push", pair(captions::kShareOfValue, ShareOfValueText(r)));
 
-    val e = val::object();
-    e.set("totals", totals);
-    e.set("footnote", std::string(kFootnote));
-    e.set("units", units);
-    e.set("districts", districts);
-    e.set("more", more);
-    e.set("total", MoneyText(r.TotTaxCents));
-    e.set("valueNote", holdsNoNumber(r.Input.AprValText));
-    return e;
+    val result = val::object();
+    result.set("totals", totals);
+    result.set("footnote", std::string(captions::kFootnote));
+    result.set("units", units);
+    result.set("districts", districts);
+    result.set("more", more);
+    result.set("total", e.TotTax);
+    result.set("valueNote", HoldsNoNumber(typed));
+    return result;
 }
 
 // One estimate: request = { value, county, city, school (indexes into the
@@ -217,15 +211,20 @@ val presented(const EstimateRecord& r) {
 // estimate as the page shows it, or { error }.
 val estimate(val request) {
     Session& s = session();
-    const auto item = [&request](const std::vector<std::string>& items, const char* key) {
+    // The code of the list entry the page chose; none is the list's "no unit" entry.
+    const auto code = [&request](const std::vector<const Jurisdiction*>& entries, const char* key) {
         const auto k = request[key].as<std::size_t>();
-        return k < items.size() ? items[k] : std::string();
+        return k < entries.size() ? entries[k]->Code.str() : std::string();
     };
-    EstimateInput in;
-    in.AprValText = request["value"].as<std::string>();
-    in.CountyItem = item(s.counties, "county");
-    in.CityItem = item(s.cities, "city");
-    in.SchoolItem = item(s.schools, "school");
+    const std::string value = request["value"].as<std::string>();
+    const std::string county = code(s.counties, "county");
+    const std::string city = code(s.cities, "city");
+    const std::string school = code(s.schools, "school");
+    EstimateRequest in;
+    in.Value = value;
+    in.County = county;
+    in.City = city;
+    in.School = school;
     in.GHS = request["homestead"].as<bool>();
     in.Age = static_cast<AgeOption>(request["age"].as<int>() % 3);
     in.Vet = static_cast<VetOption>(request["veteran"].as<int>() % 5);
@@ -236,15 +235,14 @@ val estimate(val request) {
         if (k >= 0 && k < s.data.SpclCount)
             s.data.SpclSel[static_cast<std::size_t>(k + 1)].Selected.assign("Y");
 
-    const auto figures = ComputeEstimate(s.data, in);
-    if (!figures) {
+    EstimateRecord record;
+    if (const auto error = Estimate(LoadedTable(s.data, s.source), in, record)) {
         val failure = val::object();
-        failure.set("error", figures.error());
+        failure.set("error", error->problem);
         return failure;
     }
-    s.now =
-        RecordEstimate(s.data, in, *figures, RateSource{s.fileName, s.label, s.data.CountyName});
-    return presented(*s.now);
+    s.now = std::move(record);
+    return presented(*s.now, value);
 }
 
 // The estimate shown as a printable document, dated as given; empty before

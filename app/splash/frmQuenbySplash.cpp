@@ -13,7 +13,6 @@
 #include "platform/accessibility.h"
 #include "platform/twips.h"
 #include "platform/window_fonts.h"
-#include "ratedata/mod_main.h"
 
 namespace levywise {
 namespace {
@@ -41,8 +40,8 @@ bool typesCharacter(const QKeyEvent& event) {
 
 } // namespace
 
-frmQuenbySplash::frmQuenbySplash(modMain& data, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), data_(data) {
+frmQuenbySplash::frmQuenbySplash(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmQuenbySplash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
@@ -108,7 +107,6 @@ frmQuenbySplash::frmQuenbySplash(modMain& data, QWidget* parent)
 void frmQuenbySplash::Form_Load() {
     lblProductName->setText(QString::fromLatin1(kProductVersionText));
     lblProductName->adjustSize();
-    data_.RequiredRateVersion = RequiredVersionFrom(kRateFileVersion);
 }
 
 void frmQuenbySplash::Timer1_Timer() { endSplash(); }

@@ -10,8 +10,6 @@ class QTimer;
 
 namespace levywise {
 
-struct modMain;
-
 // The window shown while the program starts: the product's name and version
 // on pale yellow. It ends after 2.5 seconds, on a click on the free area of
 // its frame or on a key that types a character, whichever comes first; it
@@ -20,7 +18,7 @@ struct modMain;
 class frmQuenbySplash : public QWidget {
     Q_OBJECT
 public:
-    explicit frmQuenbySplash(modMain& data, QWidget* parent = nullptr);
+    explicit frmQuenbySplash(QWidget* parent = nullptr);
 
 signals:
     void finished();
@@ -50,7 +48,6 @@ private:
     QLabel* lblProductName = nullptr;
     QLabel* lblCompanyProduct = nullptr;
 
-    modMain& data_;
     bool ended_ = false;
     bool pressedOnFrame_ = false;
 };

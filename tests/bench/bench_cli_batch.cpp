@@ -64,12 +64,13 @@ public:
 void BatchOfProperties(benchmark::State& state, bool sharedRules) {
     modMain data;
     InstallRateTable(data, ParseRateFile(countyText(sharedRules), "bench").contents);
+    const LoadedTable table(std::move(data), {});
     const int rows = static_cast<int>(state.range(0));
     const std::string csv = propertiesCsv(rows);
     for (auto _ : state) {
         StringSource in(csv);
         NullSink out;
-        const BatchSummary s = RunBatch(data, in, out);
+        const BatchSummary s = RunBatch(table, in, out);
         if (s.FailedRows != 0 || s.Rows != rows) state.SkipWithError("rows failed");
         benchmark::DoNotOptimize(out.written);
     }

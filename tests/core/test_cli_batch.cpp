@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/batch.h"
-#include "cli/text_output.h"
+#include "cli/plain_cents.h"
 #include "rate_text.h"
 
 namespace levywise::cli {
@@ -24,7 +24,7 @@ modMain Harlan() {
 const std::string kHeader = "id,value,county,city,school,homestead,exemption,veteran,specials\n";
 
 // The output rows without the header row.
-std::string batch(const modMain& data, const std::string& rows, BatchSummary* summary = nullptr,
+std::string batch(const LoadedTable& data, const std::string& rows, BatchSummary* summary = nullptr,
                   std::size_t chunk = 1 << 16) {
     StringSource in(kHeader + rows, chunk);
     StringSink out;
@@ -35,7 +35,7 @@ std::string batch(const modMain& data, const std::string& rows, BatchSummary* su
 }
 
 TEST(Batch, FiguresOfEachRowWorkedOutByHand) {
-    const modMain data = Harlan();
+    const LoadedTable data(Harlan(), {});
     struct Case {
         std::string row, output;
     };
@@ -68,7 +68,7 @@ std::string csvField(const std::string& text) {
 }
 
 TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
-    const modMain data = Harlan();
+    const LoadedTable data(Harlan(), {});
     struct Case {
         std::string row, error;
     };
@@ -105,7 +105,7 @@ TEST(Batch, ABadRowGetsItsErrorAndTheRestGoOn) {
 }
 
 TEST(Batch, HomesteadAsYesOrNoInAnyOfItsWords) {
-    const modMain data = Harlan();
+    const LoadedTable data(Harlan(), {});
     // The county's homestead is 20% of the value.
     for (const std::string yes : {"y", "YES", "True", "1"})
         EXPECT_EQ(batch(data, "h,200000,101,,," + yes + ",,,none\n"),
@@ -118,7 +118,7 @@ TEST(Batch, HomesteadAsYesOrNoInAnyOfItsWords) {
 }
 
 TEST(Batch, EachRowStartsFromTheFileDefaults) {
-    const modMain data = Harlan();
+    const LoadedTable data(Harlan(), {});
     const std::string out =
         batch(data, "a,200000,101,,,,,,302\nb,200000,101,,,,,,\nc,200000,101,,,,,,none\n"
                     "d,200000,101,,,,,,\n");
@@ -129,7 +129,7 @@ TEST(Batch, EachRowStartsFromTheFileDefaults) {
 }
 
 TEST(Batch, ColumnsInAnyOrderAndOnlyIdAndValueRequired) {
-    const modMain data = Harlan();
+    const LoadedTable data(Harlan(), {});
     StringSource in("Value , ID\n200000,x\n");
     StringSink out;
     const BatchSummary s = RunBatch(data, in, out);
@@ -140,7 +140,7 @@ TEST(Batch, ColumnsInAnyOrderAndOnlyIdAndValueRequired) {
 }
 
 TEST(Batch, AnUnusableHeaderStopsBeforeAnyOutput) {
-    const modMain data = Harlan();
+    const LoadedTable data(Harlan(), {});
     struct Case {
         std::string input, problem;
     };
@@ -164,7 +164,7 @@ TEST(Batch, AnUnusableHeaderStopsBeforeAnyOutput) {
 }
 
 TEST(Batch, ProgressIsReportedWhileTheRowsGoBy) {
-    const modMain data = Harlan();
+    const LoadedTable data(Harlan(), {});
     std::string input = kHeader;
     for (int i = 0; i < 140000; ++i) input += "p,1000,,,,,,,\n";
     StringSource in(input);

@@ -6,11 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "calc/estimate.h"
 #include "cli/estimate.h"
-#include "cli/table_commands.h"
-#include "cli/text_output.h"
-#include "cli/unit_codes.h"
+#include "cli/exit_status.h"
+#include "cli/list.h"
+#include "cli/rate_loading.h"
 #include "rate_text.h"
+#include "ratedata/cp1252.h"
+#include "report/estimate_json.h"
+#include "report/estimate_text.h"
+#include "report/labels.h"
 
 namespace levywise::cli {
 namespace {
@@ -25,90 +30,58 @@ modMain Harlan() {
                    "303\tHARLAN ESD 2\tS\tY\t0.05\t3000", "303\tHARLAN ESD 2 ANNEX\tS\tN\t0.02"});
 }
 
-std::string codeOf(const ListEntry* e) { return e ? std::string(CodeOfItem(e->Item)) : "(none)"; }
-
-TEST(UnitCodes, FindsEachListsEntriesByTheCodeTyped) {
-    const modMain data = Harlan();
-    const UnitCodes codes(data);
+// The command line's own rules: a value is a number as the window reads it,
+// and not below zero; a code two units share names neither.
+TEST(Estimate, StrictRequestsRefuseWhatTheWindowWouldTake) {
+    const LoadedTable table(Harlan(), {});
     struct Case {
-        const ListEntry* found;
-        std::string code;
+        std::string value, county, problem;
     };
     for (const Case& c : std::vector<Case>{
-             {codes.county("201"), "(none)"}, // a city, not a county
-             {codes.school("501"), "501"},
-             {codes.county("1011"), "(none)"},
-             {codes.county("10"), "(none)"},
-         })
-        EXPECT_EQ(codeOf(c.found), c.code);
-    EXPECT_TRUE(codes.county("")->NoCounty);
-    // The calculation takes the first slot with the code, whatever its list:
-    // the city coded 501 is computed as the school of the same code, as in the window.
-    EXPECT_EQ(codes.school("501")->Unit->Name.trimmedRight(), "ANOTHER UNIT");
-    EXPECT_EQ(codes.city("501")->Unit->Name.trimmedRight(), "ANOTHER UNIT");
-}
-
-std::string selectedCodes(const modMain& data) {
-    std::string out;
-    for (int i = 1; i <= data.SpclCount; ++i)
-        if (data.SpclSel[static_cast<std::size_t>(i)].Selected.equals("Y"))
-            out += std::string(data.SpclTbl[static_cast<std::size_t>(i)].Code.view()) + " ";
-    return out;
-}
-
-TEST(SelectDistricts, DefaultNoneOrExactlyTheCodesGiven) {
-    struct Case {
-        std::string special, selected, unknown;
-    };
-    for (const Case& c : std::vector<Case>{
-             {"default", "303 301 ", ""},
-             {"DEFAULT", "303 301 ", ""},
-             {"none", "", ""},
-             {"303", "", "303"}, // two districts share it
-             {"301,999", "", "999"},
+             {" $150,000 ", "101", ""},
+             {".5", "101", ""},
+             {"12abc", "101", ""}, // the number at the start, as the window reads it
+             {"&H1F", "101", ""},
+             {"&o7", "101", ""},
+             {"&8", "101", "is not an amount"},
+             {"&HG", "101", "is not an amount"},
+             {"abc", "101", "is not an amount"},
+             {"", "101", "is not an amount"},
+             {".", "101", "is not an amount"},
+             {"-.5", "101", "is negative"},
+             {"1e400", "101", kValueTooLarge},
+             {"1", "501", "unknown county code"},
          }) {
-        modMain data = Harlan();
-        const UnitCodes codes(data);
-        const auto unknown = SelectDistricts(data, codes, c.special);
-        EXPECT_EQ(unknown.value_or(""), c.unknown) << c.special;
-        if (!unknown) { EXPECT_EQ(selectedCodes(data), c.selected) << c.special; }
+        EstimateRequest r;
+        r.Value = c.value;
+        r.County = c.county;
+        r.Strict = true;
+        EstimateRecord record;
+        const auto error = Estimate(table, r, record);
+        EXPECT_EQ(error ? error->problem : "", c.problem) << c.value;
     }
+    EstimateRequest r;
+    r.Value = "1";
+    r.City = "501";
+    EstimateRecord record;
+    EXPECT_FALSE(Estimate(table, r, record)); // the window takes the first unit with the code
+    r.Strict = true;
+    EXPECT_EQ(Estimate(table, r, record)->kind, Error::Kind::SharedCode);
 }
 
-TEST(CheckValue, ANumberAsTheValueIsReadAndNotBelowZero) {
-    struct Case {
-        std::string text;
-        ValueCheck check;
-    };
-    for (const Case& c : std::vector<Case>{
-             {" $150,000 ", ValueCheck::Amount},
-             {".5", ValueCheck::Amount},
-             {"12abc", ValueCheck::Amount}, // the number at the start, as the window reads it
-             {"1e400", ValueCheck::Amount}, // too large: the estimate says so
-             {"&H1F", ValueCheck::Amount},
-             {"&o7", ValueCheck::Amount},
-             {"&8", ValueCheck::NoNumber},
-             {"&HG", ValueCheck::NoNumber},
-             {"abc", ValueCheck::NoNumber},
-             {"", ValueCheck::NoNumber},
-             {".", ValueCheck::NoNumber},
-             {"-.5", ValueCheck::Negative},
-         })
-        EXPECT_EQ(CheckValue(c.text), c.check) << c.text;
-}
-
-TEST(EstimateReport, JsonHoldsEveryLabelUnderItsName) {
-    modMain data = Harlan();
-    const UnitCodes codes(data);
-    ASSERT_TRUE(SelectDistricts(data, codes, "302") == std::nullopt);
-    EstimateInput in;
-    in.AprValText = "8000";
-    in.CountyItem = codes.county("12")->Item;
-    in.CityItem = codes.city("201")->Item;
+TEST(EstimateJson, HoldsEveryLabelUnderItsName) {
+    const LoadedTable table(Harlan(), {});
+    const std::vector<std::string_view> districts = {"302"};
+    EstimateRequest in;
+    in.Value = "8000";
+    in.County = "12";
+    in.City = "201";
+    in.Districts = DistrictChoice::Listed;
+    in.DistrictCodes = districts;
     in.GHS = true;
-    const auto report = EstimateProperty(data, in);
-    ASSERT_TRUE(report.ok());
-    const auto j = nlohmann::ordered_json::parse(EstimateJson(*report));
+    EstimateRecord record;
+    ASSERT_FALSE(Estimate(table, in, record));
+    const auto j = nlohmann::ordered_json::parse(EstimateJson(record));
     EXPECT_EQ(j["format"], 1);
     EXPECT_EQ(j["county"]["code"], "12");
     EXPECT_EQ(j["county"]["tax_rate"], "0.3");
@@ -162,44 +135,42 @@ int expectCentsAsTexts(const nlohmann::ordered_json& j, const std::string& where
 TEST(Json, EveryCentsFieldIsTheCentsItsTextShows) {
     const RateFileRead read = ReadRateFile(LEVYWISE_SAMPLE_DIR "/taxrate.tab");
     ASSERT_EQ(read.status, RateFileStatus::Loaded);
-    const modMain sample = [&] {
-        modMain data;
-        InstallRateTable(data, read.contents);
-        return data;
-    }();
+    modMain sample;
+    InstallRateTable(sample, read.contents);
     // Rates and exemptions that round on a half cent, in exponent form,
     // past the range of cents or as fractions the listing shows whole.
-    const modMain hostile =
-        Loaded({"101\tTINY RATE COUNTY\tK\tN\t0.00001\t\t\t\t1\t0.2\t0.5",
-                "201\tHUGE HS CITY\tC\tN\t0.12345\t\t\t\t1000000000000000000000\t2.5",
-                "901\tODD ISD\tI\tN\t1.23456789\t25000\t10000\t\t0.3333\t\t\t\t\t5000\t7500",
-                "301\tTHIRD DIST\tS\tY\t0.33333\t\t\t\t1.5"});
-    for (const modMain* data : {&sample, &hostile}) {
-        const std::vector<ListingRow> rows = BuildListingRows(*data);
+    const LoadedTable tables[] = {
+        {std::move(sample), {}},
+        {Loaded({"101\tTINY RATE COUNTY\tK\tN\t0.00001\t\t\t\t1\t0.2\t0.5",
+                 "201\tHUGE HS CITY\tC\tN\t0.12345\t\t\t\t1000000000000000000000\t2.5",
+                 "901\tODD ISD\tI\tN\t1.23456789\t25000\t10000\t\t0.3333\t\t\t\t\t5000\t7500",
+                 "301\tTHIRD DIST\tS\tY\t0.33333\t\t\t\t1.5"}),
+         {}}};
+    for (const LoadedTable& table : tables) {
+        const std::vector<ListingRow> rows = BuildListingRows(table.data());
         const auto listing = nlohmann::ordered_json::parse(ListingText(rows, ListFormat::Json));
         EXPECT_GT(expectCentsAsTexts(listing, "list"), 2 * static_cast<int>(rows.size()));
-        const UnitCodes codes(*data);
-        std::vector<const ListEntry*> county, city, school;
+        std::vector<std::string> county, city, school;
         for (const ListingRow& r : rows) {
-            if (r.UnitType == kCountyUnit) county.push_back(codes.county(r.Code));
-            if (r.UnitType == kCityUnit) city.push_back(codes.city(r.Code));
-            if (r.UnitType == kSchoolUnit) school.push_back(codes.school(r.Code));
+            if (r.UnitType == kCountyUnit) county.push_back(r.Code);
+            if (r.UnitType == kCityUnit) city.push_back(r.Code);
+            if (r.UnitType == kSchoolUnit) school.push_back(r.Code);
         }
         int estimated = 0;
         for (std::size_t i = 0; i < std::max({county.size(), city.size(), school.size()}); ++i) {
-            EstimateInput in;
-            in.AprValText = i % 2 ? "123456.785" : "98765.43";
-            in.CountyItem = county[i % county.size()]->Item;
-            in.CityItem = city[i % city.size()]->Item;
-            in.SchoolItem = school[i % school.size()]->Item;
+            EstimateRequest in;
+            in.Value = i % 2 ? "123456.785" : "98765.43";
+            in.County = county[i % county.size()];
+            in.City = city[i % city.size()];
+            in.School = school[i % school.size()];
             in.GHS = i % 3 != 0;
             in.Age = i % 2 ? AgeOption::O65 : AgeOption::DP;
             in.Vet = i % 2 ? VetOption::Vet4 : VetOption::Vet1;
-            const auto report = EstimateProperty(*data, in);
-            if (!report.ok()) continue; // a homestead past the range of money
-            const auto j = nlohmann::ordered_json::parse(EstimateJson(*report));
+            EstimateRecord record;
+            if (Estimate(table, in, record)) continue; // a homestead past the range of money
+            const auto j = nlohmann::ordered_json::parse(EstimateJson(record));
             EXPECT_EQ(expectCentsAsTexts(j, "estimate " + std::to_string(i)),
-                      3 * 7 + 5 + static_cast<int>(report->Districts.size()));
+                      3 * 7 + 5 + static_cast<int>(record.Districts.size()));
             ++estimated;
         }
         EXPECT_GT(estimated, 0);
@@ -207,9 +178,14 @@ TEST(Json, EveryCentsFieldIsTheCentsItsTextShows) {
 }
 
 TEST(EstimateText, AFigureWiderThanItsColumnStillStandsApart) {
-    EstimateReport report;
-    report.Districts.push_back({"301", std::string(30, 'N'), "$922,337,203,685,477.58"});
-    EXPECT_NE(EstimateText(report).find("NNN (301) $922,337,203,685,477.58\n"), std::string::npos);
+    const LoadedTable table(
+        Loaded({"101\tC\tK\tN\t0", "301\t" + std::string(30, 'N') + "\tS\tY\t100000"}), {});
+    EstimateRequest in;
+    in.Value = "90000000000";
+    in.County = "101";
+    EstimateRecord record;
+    ASSERT_FALSE(Estimate(table, in, record));
+    EXPECT_NE(EstimateText(record).find("NNN (301) $90,000,000,000,000.00\n"), std::string::npos);
 }
 
 TEST(RateFileProblem, TheWindowsMessageInUtf8OneLineALine) {
@@ -235,7 +211,7 @@ TEST(RateFileProblem, TheWindowsMessageInUtf8OneLineALine) {
 TEST(TextEncoding, Windows1252BothWaysAndControlsShownAsAMark) {
     EXPECT_EQ(Utf8FromCp1252("CAF\xC9"), "CAF\u00c9");
     EXPECT_EQ(Utf8FromCp1252("\x80 \x93x\x94 \x81"), "\u20ac \u201cx\u201d \u0081");
-    EXPECT_EQ(Shown("A\x1b[2J\x7f\x81\t\xC9"), "A\ufffd[2J\ufffd\ufffd\ufffd\u00c9");
+    EXPECT_EQ(Displayed("A\x1b[2J\x7f\x81\t\xC9"), "A\ufffd[2J\ufffd\ufffd\ufffd\u00c9");
     EXPECT_EQ(Utf8Length(Utf8FromCp1252("\x80\xC9"
                                         "ab")),
               4u);

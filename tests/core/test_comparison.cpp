@@ -1,18 +1,24 @@
 #include <gtest/gtest.h>
 
-#include "calc/comparison.h"
-#include "calc/worksheet_html.h"
+#include "calc/estimate.h"
 #include "rate_text.h"
+#include "report/comparison.h"
+#include "report/worksheet_html.h"
 
 namespace levywise {
 namespace {
 
 using test::Loaded;
 
-std::string itemOf(const modMain& d, std::string_view code) {
-    for (const Jurisdiction& unit : d.RateTbl)
-        if (unit.Code.view() == code) return ItemText(unit);
-    return {};
+// The estimate of a property on a table, county 101, no exemption but the homestead.
+EstimateRecord estimateOn(modMain data, RateSource source, bool homestead = false) {
+    EstimateRequest in;
+    in.Value = "100000";
+    in.County = "101";
+    in.GHS = homestead;
+    EstimateRecord record;
+    if (Estimate(LoadedTable(std::move(data), std::move(source)), in, record)) ADD_FAILURE();
+    return record;
 }
 
 TEST(Comparison, PercentRoundsOnceHalfAwayFromZero) {
@@ -40,18 +46,14 @@ TEST(Comparison, PercentRoundsOnceHalfAwayFromZero) {
 // This year's rates against next year's, from the engine: units compared,
 // districts matched by code, a district taxed on one side only blank on the other.
 TEST(Comparison, TwoEstimatesSideBySide) {
-    const modMain thisYear = Loaded(
-        {"101\tHARLAN COUNTY\tK\tN\t0.5", "301\tHOSPITAL\tS\tY\t0.1", "302\tMUD <1>\tS\tY\t0.2"});
-    const modMain nextYear = Loaded(
-        {"101\tHARLAN COUNTY\tK\tN\t0.6", "301\tHOSPITAL\tS\tY\t0.1", "303\tESD\tS\tY\t0.05"});
-    EstimateInput in;
-    in.AprValText = "100000";
-    in.CountyItem = itemOf(thisYear, "101");
     const EstimateRecord kept =
-        RecordEstimate(thisYear, in, *ComputeEstimate(thisYear, in), {"a.tab", "2026", "Harlan"});
-    in.GHS = true;
+        estimateOn(Loaded({"101\tHARLAN COUNTY\tK\tN\t0.5", "301\tHOSPITAL\tS\tY\t0.1",
+                           "302\tMUD <1>\tS\tY\t0.2"}),
+                   {"a.tab", "2026"});
     const EstimateRecord now =
-        RecordEstimate(nextYear, in, *ComputeEstimate(nextYear, in), {"b.tab", "2027", "Harlan"});
+        estimateOn(Loaded({"101\tHARLAN COUNTY\tK\tN\t0.6", "301\tHOSPITAL\tS\tY\t0.1",
+                           "303\tESD\tS\tY\t0.05"}),
+                   {"b.tab", "2027"}, true);
 
     const Comparison c = Compare(kept, now);
     std::vector<std::string> rows;
@@ -61,8 +63,8 @@ TEST(Comparison, TwoEstimatesSideBySide) {
     const std::vector<std::string> expected = {
         "Appraised value|$100,000.00|$100,000.00|",
         "County|HARLAN COUNTY|HARLAN COUNTY|",
-        "City|||",
-        "School|||",
+        "City|No City|No City|",
+        "School|No School|No School|",
         "General homestead|No|Yes||*",
         "Over 65 or disabled|Neither|Neither|",
         "Veteran|None|None|",
@@ -88,13 +90,9 @@ TEST(Comparison, TwoEstimatesSideBySide) {
 // Names and paths cannot steer the document: markup characters become
 // references, Windows-1252 letters become UTF-8, nothing is fetched or run.
 TEST(Worksheet, TextFromTheRateFileIsEscaped) {
-    const modMain d =
-        Loaded({"101\tA<B> & \"C\" CAF\xC9\tK\tN\t0.5", "301\tMUD <script>\tS\tY\t0.1"});
-    EstimateInput in;
-    in.AprValText = "100000";
-    in.CountyItem = itemOf(d, "101");
-    const EstimateRecord r =
-        RecordEstimate(d, in, *ComputeEstimate(d, in), {"x<y>.tab", "L&L", "\x80"});
+    modMain d = Loaded({"101\tA<B> & \"C\" CAF\xC9\tK\tN\t0.5", "301\tMUD <script>\tS\tY\t0.1"});
+    d.CountyName = "\x80";
+    const EstimateRecord r = estimateOn(std::move(d), {"x<y>.tab", "L&L"});
     const std::string html = WorksheetHtml(r, "2026-12-07");
     for (const char* shown :
          {"A&lt;B&gt; &amp; &quot;C&quot; CAF\xC3\x89", "MUD &lt;script&gt;", "x&lt;y&gt;.tab",

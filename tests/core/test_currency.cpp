@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <tuple>
 
 #include "ratedata/currency.h"
 
@@ -14,13 +15,9 @@ constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 
 TEST(Currency, PlusDoubleRoundsTheExactSumOnceHalfToEven) {
-    struct Case {
-        std::int64_t raw;
-        double value;
-        std::optional<std::int64_t> sum;
-    };
     const double tie = 0.03125; // 312.5 ten-thousandths exactly
-    for (const Case& c : std::vector<Case>{
+    for (const auto& [raw, value, sum] :
+         std::vector<std::tuple<std::int64_t, double, std::optional<std::int64_t>>>{
              {0, tie, 312},
              {1, tie, 314}, // the sum's neighbours decide: 313.5 goes to 314
              {0, -tie, -312},
@@ -35,9 +32,9 @@ TEST(Currency, PlusDoubleRoundsTheExactSumOnceHalfToEven) {
              {0, std::numeric_limits<double>::infinity(), std::nullopt},
              {0, std::numeric_limits<double>::quiet_NaN(), std::nullopt},
          }) {
-        const auto sum = Currency::fromRaw(c.raw).plus(c.value);
-        EXPECT_EQ(sum ? std::optional(sum->raw()) : std::nullopt, c.sum)
-            << c.raw << " + " << std::hexfloat << c.value;
+        const auto got = Currency::fromRaw(raw).plus(value);
+        EXPECT_EQ(got ? std::optional(got->raw()) : std::nullopt, sum)
+            << raw << " + " << std::hexfloat << value;
     }
     EXPECT_EQ(Currency::fromWhole(100).minus(0.5)->raw(), 995000);
 }

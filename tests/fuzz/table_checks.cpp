@@ -42,10 +42,7 @@ bool SameTables(const modMain& a, const modMain& b) {
             return false;
     }
     return a.RateCount == b.RateCount && a.LoadedCount == b.LoadedCount &&
-           a.SpclCount == b.SpclCount && a.SpclLoading == b.SpclLoading &&
-           a.CountyName == b.CountyName && a.RequiredRateVersion == b.RequiredRateVersion &&
-           a.SpclTotal == b.SpclTotal && a.NameSortedAsc == b.NameSortedAsc &&
-           a.RateSortedAsc == b.RateSortedAsc;
+           a.SpclCount == b.SpclCount && a.CountyName == b.CountyName;
 }
 
 void CheckInstalledTable(const modMain& data) {

@@ -11,6 +11,18 @@
 using namespace levywise;
 using namespace levywise::test;
 
+namespace {
+
+// The captions that label a control, as a screen reader hears them.
+QStringList Captions(QAccessibleInterface* control) {
+    QStringList captions;
+    for (const auto& [label, relation] : control->relations(QAccessible::Label))
+        captions << label->text(QAccessible::Name);
+    return captions;
+}
+
+} // namespace
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -37,15 +49,36 @@ private slots:
                      rig.platform.messages.at(2).text.section(QStringLiteral("\r\n"), 0, 0),
                  "About Levywise: Levywise v3.54b");
         // A screen reader hears every control that takes the keyboard by a
-        // name of its own; the figures can be read and selected, not changed.
+        // caption or name of its own; the figures can be read and selected,
+        // not changed.
         QSet<QString> names;
         for (QWidget* w : rig.main().findChildren<QWidget*>()) {
             if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(&rig.main())) continue;
-            const QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
-            QVERIFY2(!i->text(QAccessible::Name).isEmpty(), w->metaObject()->className());
-            QVERIFY2(!names.contains(i->text(QAccessible::Name)), w->metaObject()->className());
-            names << i->text(QAccessible::Name);
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+            const QString heard = (Captions(i) << i->text(QAccessible::Name)).join(',');
+            QVERIFY2(!heard.isEmpty() && !names.contains(heard), w->metaObject()->className());
+            names << heard;
             if (w->objectName().startsWith("lbl")) QVERIFY(i->state().readOnly);
+        }
+    }
+
+    // Each list is heard by its caption and by the entry chosen, also after
+    // the user chooses another.
+    void listsAreHeardWithTheirEntry() {
+        Rig rig;
+        rig.start();
+        for (const auto& [name, caption] : {std::pair{"comboCounties", "County"},
+                                            {"comboCities", "City"},
+                                            {"comboSchools", "School"}}) {
+            auto* list = rig.ctl<QComboBox>(QLatin1String(name));
+            QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(list);
+            for (const Qt::Key choice : {Qt::Key_Home, Qt::Key_End}) {
+                list->setFocus();
+                QTest::keyClick(list, choice);
+                QVERIFY(Captions(heard).contains(QLatin1String(caption)));
+                QCOMPARE(heard->text(QAccessible::Name),
+                         list->itemText(choice == Qt::Key_Home ? 0 : list->count() - 1));
+            }
         }
     }
 
@@ -69,6 +102,11 @@ private slots:
         QTest::keyClicks(value, QStringLiteral("150000"));
         QTest::keyClick(value, Qt::Key_Return);
         QCOMPARE(rig.text("lblCountyAprVal"), QStringLiteral("$150,000.00"));
+        // Copy Estimate puts the estimate shown on the clipboard, as levywise-cli prints it.
+        QTest::keyClick(&rig.main(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY(copied.startsWith("County Tax: ") && copied.contains("$150,000.00\n") &&
+                copied.contains(rig.text("lblTotTax") + "\n*Special District Tax"));
         value->setText(QStringLiteral("7"));
         QTest::keyClick(value, Qt::Key_Escape);
         QCOMPARE(rig.text("lblCountyAprVal"), QStringLiteral("$150,000.00"));

@@ -4,8 +4,8 @@
 // changing nothing. LEVYWISE_MONKEY_SEED replays another run.
 #include <random>
 
-#include "calc/estimate_labels.h"
 #include "common/rig.h"
+#include "report/labels.h"
 
 using namespace levywise;
 using namespace levywise::test;
@@ -44,15 +44,16 @@ class MonkeyTest : public QObject {
     // What must hold after any actions; empty when all is well.
     static QString broken(Rig& rig) {
         if (QApplication::activeModalWidget()) return QStringLiteral("a modal window is open");
-        modMain copy = rig.data;
-        const auto expected = CalculateTaxes(copy, rig.main().ReadInput());
+        EstimateRecord expected;
+        const auto error = rig.main().WorkOutEstimate(expected);
         const QStringList before = rig.state();
         rig.ctl<QAbstractButton>("Command1")->click();
-        if (!expected)
+        if (error)
             return rig.state() == before ? QString()
                                          : QStringLiteral("a refused estimate changed things");
         const QString shown = rig.text("lblTotSpclTax") + rig.text("lblTotTax");
-        const QString core = FromCp1252(expected->Totals.TotSpclTax + expected->Totals.TotTax);
+        const EstimateLabels labels = LabelsOf(expected);
+        const QString core = FromCp1252(labels.TotSpclTax + labels.TotTax);
         return shown == core ? QString() : "the window shows " + shown + ", the core " + core;
     }
 

@@ -1,5 +1,6 @@
 // Finding the rate file (settings file, "not found", the file dialog) and
 // loading it into both windows as a fresh estimate of its county.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QRadioButton>
 
@@ -26,19 +27,20 @@ private slots:
         QCOMPARE(LocateRateFile(window), found);
         QCOMPARE(window.windowTitle(), "Levywise v3.54b" + found);
 
-        rig.write("levywise.ini", settings.arg("gone.tab").toUtf8());
+        const QString gone = QStringLiteral("<a href=x>gone</a>.tab"); // shown as it is
+        rig.write("levywise.ini", settings.arg(gone).toUtf8());
         rig.platform.messageAnswers = {MsgResult::Ok};
         rig.platform.openAnswers = {found};
         frmMain again(rig.data, rig.platform, specials);
         QCOMPARE(LocateRateFile(again), found);
         QCOMPARE(again.windowTitle(), "Levywise v3.5 " + found);
         const auto& box = rig.platform.messages.at(0);
-        QCOMPARE(box.title + ' ' + box.text,
-                 "Required file not found The required file " + rig.path("gone.tab") +
-                     " was not found in the default directory. \r\n"
+        QCOMPARE(box.title + ' ' + box.shown,
+                 "Required file not found The required file " + rig.path(gone) +
+                     " was not found in the default directory. \n"
                      "Press OK to select a tax rate file to use, or press Cancel.");
         const OpenFileRequest& request = rig.platform.openRequests.at(0);
-        QCOMPARE(request.proposedName, rig.path("gone.tab"));
+        QCOMPARE(request.proposedName, rig.path(gone));
         QCOMPARE(request.filters.value(request.selectedFilter - 1).second, "*.tab");
     }
 
@@ -86,19 +88,23 @@ private slots:
 
     // The county list keeps the table's order (by name, then file order);
     // the other lists sort their texts. Names are single-byte text: shown
-    // decoded, found by their bytes.
+    // decoded, found by their bytes, and shown and heard with their "&".
     void listsShowTheUnits() {
         Rig rig(nullptr);
         rig.write("taxrate.tab",
                   RateFile({"105\tTWIN\tK\tN\t1", "104\tTWIN\tK\tN\t1", "205\tTWIN\tC\tN\t1",
                             "204\tTWIN\tC\tN\t1", "206\tlow\tC\tN\t1", "207\t9TH\tC\tN\t1",
-                            "208\tCAF\xC9\tC\tN\t2"}));
+                            "208\tCAF\xC9 & BAR\tC\tN\t2"}));
         rig.start();
         QCOMPARE(rig.state({"comboCounties", "comboCities"}).simplified(),
                  "comboCounties=0, No County 100,TWIN 105,TWIN 104 comboCities=0, No City 000,9TH "
-                 "207,CAF\u00C9 208,TWIN 204,TWIN 205,low 206");
+                 "207,CAF\u00C9 & BAR 208,TWIN 204,TWIN 205,low 206");
         rig.estimate(QStringLiteral("1000"), "100", "208", "900");
-        QCOMPARE(rig.text("lblTotCityName"), QStringLiteral("CAF\u00C9"));
+        for (const char* name : {"lblCityName", "lblTotCityName"})
+            QCOMPARE(QAccessible::queryAccessibleInterface(rig.ctl(name))
+                         ->text(QAccessible::Name)
+                         .trimmed(),
+                     QStringLiteral("CAF\u00C9 & BAR"));
     }
 };
 

@@ -38,12 +38,15 @@ launcher="$root/share/applications/$id.desktop"
 [ -f "$launcher" ] || fail "the launcher is missing"
 desktop-file-validate "$launcher" || fail "desktop-file-validate refuses the launcher"
 grep -qx "Exec=/usr/bin/levywise" "$launcher" || fail "the launcher does not start the installed program"
-grep -qx "Path=/usr/share/levywise" "$launcher" || fail "the launcher does not start in the sample folder"
+! grep -q "^Path=" "$launcher" || fail "the launcher pins the working folder"
 grep -qx 'Icon=levywise' "$launcher" || fail "the launcher names no icon"
 metainfo="$root/share/metainfo/$id.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli refuses $metainfo"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
   fail "the metainfo does not launch the installed launcher"
+license="$(sed -n 's/^License: //p' "$source_dir/packaging/copyright" | head -n 1)"
+grep -q "<project_license>$license</project_license>" "$metainfo" ||
+  fail "the metainfo's licence is not $license, the licence of packaging/copyright"
 grep -q "<release version=\"${version#levywise-cli }\"" "$metainfo" ||
   fail "the metainfo has no release entry for this version"
 echo "PASS: installed into a scratch DESTDIR"

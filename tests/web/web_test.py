@@ -9,6 +9,7 @@ import functools
 import http.server
 import json
 import os
+import pathlib
 import random
 import subprocess
 import sys
@@ -57,10 +58,8 @@ def rate_file(seed, specials=None):
 
 
 def write(name, data):
-    path = os.path.join(WORK, name)
-    with open(path, "wb") as f:
-        f.write(data)
-    return path
+    (path := pathlib.Path(WORK, name)).write_bytes(data)
+    return str(path)
 
 
 def serve():
@@ -198,8 +197,7 @@ def test_figures_match_the_command_line_tool(page):
 # Tab order value, county, city, school, homestead, the two groups; Enter in
 # the value box calculates; the live region says the total; the listing sorts by keyboard.
 def test_keyboard_alone_reaches_an_estimate(page):
-    page.d.refresh()
-    page.wait("document.documentElement.dataset.ready === 'true'")
+    Page(page.d, page.url)  # a fresh load
     page.el("txtAprVal").send_keys("abc", Keys.ENTER)
     assert page.el("valueNote").is_displayed()
     page.el("txtAprVal").clear()
@@ -308,8 +306,7 @@ def axe(page, state):
 
 
 def test_accessible_and_no_sideways_scrolling(page):
-    page.d.refresh()
-    page.wait("document.documentElement.dataset.ready === 'true'")
+    Page(page.d, page.url)  # a fresh load
     axe(page, "loaded")
     page.estimate("150000", 1, 1, 1, True, 1, 2, page.districts())
     axe(page, "calculated, districts open")

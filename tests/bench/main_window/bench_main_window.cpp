@@ -76,7 +76,6 @@ struct Rig {
     QString file;
 
     Rig() {
-        data.RequiredRateVersion = RequiredVersionFrom(kRateFileVersion);
         platform.currentDir = folder.path();
         file = folder.filePath(QStringLiteral("taxrate.tab"));
         QFile out(file);

@@ -7,18 +7,17 @@
 #include <QPrintPreviewWidget>
 
 #include "calc/estimate.h"
-#include "calc/estimate_record.h"
-#include "calc/worksheet_html.h"
 #include "platform/print_document.h"
 #include "ratedata/mod_main.h"
 #include "ratedata/rate_file.h"
+#include "report/worksheet_html.h"
 
 using namespace levywise;
 
 namespace {
 
 // A county with three units and 40 special districts, every one selected.
-EstimateRecord EstimateWithFortyDistricts(modMain& data) {
+EstimateRecord EstimateWithFortyDistricts() {
     std::string text = "TaxRates v3.54\t2026 Certified\tBench\t\r\n";
     const auto unit = [&](int code, const std::string& name, char type) {
         text +=
@@ -31,28 +30,24 @@ EstimateRecord EstimateWithFortyDistricts(modMain& data) {
     for (int i = 0; i < 40; ++i) unit(301 + i, "BENCH MUD " + std::to_string(i + 1), 'S');
     const RateFileRead read = ParseRateFile(text, "bench.tab");
     if (read.status != RateFileStatus::Loaded) qFatal("%s", read.error.message().c_str());
+    modMain data;
     InstallRateTable(data, read.contents);
 
-    EstimateInput in;
-    in.AprValText = "431,829";
-    const auto item = [&](std::string_view code) {
-        for (const Jurisdiction& u : data.RateTbl)
-            if (u.Code.view() == code) return ItemText(u);
-        return std::string();
-    };
-    in.CountyItem = item("101");
-    in.CityItem = item("201");
-    in.SchoolItem = item("901");
+    EstimateRequest in;
+    in.Value = "431,829";
+    in.County = "101";
+    in.City = "201";
+    in.School = "901";
     in.GHS = true;
-    const auto figures = ComputeEstimate(data, in);
-    if (!figures || figures->Districts.size() != 40)
-        qFatal("the estimate did not tax 40 districts");
-    return RecordEstimate(data, in, *figures, {"/srv/rates/bench.tab", "2026 Certified", "Bench"});
+    EstimateRecord record;
+    const auto error = Estimate(
+        LoadedTable(std::move(data), {"/srv/rates/bench.tab", "2026 Certified"}), in, record);
+    if (error || record.Districts.size() != 40) qFatal("the estimate did not tax 40 districts");
+    return record;
 }
 
 void OpenWorksheetPreview(benchmark::State& state) {
-    modMain data;
-    const EstimateRecord record = EstimateWithFortyDistricts(data);
+    const EstimateRecord record = EstimateWithFortyDistricts();
     int pages = 0;
     for (auto _ : state) {
         const QString html = QString::fromStdString(WorksheetHtml(record, "2026-12-07"));

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QLabel>
+#include <QMessageBox>
 #include <QString>
+#include <QTextDocumentFragment>
 #include <QWidget>
 #include <deque>
 #include <optional>
@@ -18,6 +21,7 @@ class FakePlatform : public Platform {
 public:
     struct Message {
         QString title, text;
+        QString shown; // the text as the program's message box shows it
         MsgButtons buttons;
         QPoint over; // the centre of the window it opens over
     };
@@ -26,6 +30,7 @@ public:
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     QString currentDir = QStringLiteral("/tmp");
+    QString configFolder, sampleFolder; // none unless a test sets them
     bool printerPresent = true;
     QString printError, pdfError; // what printing or saving reports
 
@@ -37,8 +42,8 @@ public:
 
     MsgResult messageBox(QWidget* parent, const QString& title, const QString& text,
                          MsgButtons buttons) override {
-        messages.push_back(
-            {title, text, buttons, parent ? parent->window()->geometry().center() : QPoint()});
+        messages.push_back({title, text, shownText(*NewMessageBox(parent, title, text, buttons)),
+                            buttons, parent ? parent->window()->geometry().center() : QPoint()});
         if (messageAnswers.empty()) return MsgResult::Cancel;
         const MsgResult answer = messageAnswers.front();
         messageAnswers.pop_front();
@@ -52,6 +57,8 @@ public:
         return next(saveAnswers);
     }
     QString currentDirectory() override { return currentDir; }
+    QString userConfigFolder() override { return configFolder; }
+    QString installedSampleFolder() override { return sampleFolder; }
     bool hasPrinter() override { return printerPresent; }
     QString printImage(const QImage& image, const QString&) override {
         if (printError.isEmpty()) printed.push_back(image);
@@ -71,6 +78,15 @@ public:
     }
 
 private:
+    // What the box shows: the text itself, or what is left of it once it
+    // has been taken for markup.
+    static QString shownText(const QMessageBox& box) {
+        const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        return label->textFormat() == Qt::PlainText
+                   ? label->text()
+                   : QTextDocumentFragment::fromHtml(label->text()).toPlainText();
+    }
+
     // Copies the text rather than the optional: g++ 12 at -O2 takes a copied
     // optional<QString> for maybe-uninitialized.
     static std::optional<QString> next(std::deque<std::optional<QString>>& answers) {

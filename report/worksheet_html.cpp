@@ -1,0 +1,125 @@
+#include "report/worksheet_html.h"
+
+#include <initializer_list>
+#include <utility>
+
+#include "ratedata/formats.h"
+#include "report/captions.h"
+#include "report/labels.h"
+
+namespace levywise {
+namespace {
+
+std::string head(std::string_view title) {
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + std::string(title) +
+           "</title></head>\n<body style=\"font-family: sans-serif; font-size: 10pt\">\n<h1>" +
+           std::string(title) + "</h1>\n";
+}
+
+constexpr const char* kTable = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
+
+// A row of cells, each already HTML, the first a heading cell; figures are
+// aligned right.
+std::string row(std::initializer_list<std::string> cells, bool figures = true,
+                std::string_view attributes = {}) {
+    std::string html = "<tr" + std::string(attributes) + ">";
+    bool first = true;
+    for (const std::string& cell : cells) {
+        html += first ? "<th align=\"left\">" + cell + "</th>"
+                      : (figures ? "<td align=\"right\">" : "<td>") + cell + "</td>";
+        first = false;
+    }
+    return html + "</tr>\n";
+}
+
+std::string labelled(std::string_view label, std::string_view text, bool figure = true) {
+    return row({HtmlEscaped(label), HtmlEscaped(text)}, figure);
+}
+
+std::string unitTable(const captions::Unit& unit, const EstimateLabels& e) {
+    const UnitLabels& l = e.*unit.Labels;
+    std::string html = "<h2>" + std::string(unit.Kind) + ": " + HtmlEscaped(Displayed(l.TotName)) +
+                       "</h2>\n" + kTable;
+    for (const captions::UnitRow& row : captions::kUnitRows)
+        html += labelled(row.Worksheet, l.*row.Figure);
+    return html + "</table>\n";
+}
+
+std::string districtTable(const EstimateRecord& r) {
+    std::string html = "<h2>Special districts</h2>\n";
+    if (r.Districts.empty()) return html + "<p>No special district is taxed.</p>\n";
+    html += kTable;
+    html += "<tr><th>Code</th><th>Name</th><th>Rate</th><th>Tax</th></tr>\n";
+    for (const DistrictEstimate& d : r.Districts) {
+        const Jurisdiction& unit = r.district(d);
+        html += "<tr><td>" + HtmlEscaped(Displayed(FieldShown(unit.Code.view()))) + "</td><td>" +
+                HtmlEscaped(Displayed(FieldShown(unit.Name.view()))) + "</td><td align=\"right\">" +
+                HtmlEscaped(PlainNumberText(unit.TaxRate)) + "</td><td align=\"right\">" +
+                MoneyText(CentsAsShown(d.Tax)) + "</td></tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string totalsTable(const EstimateRecord& r, const EstimateLabels& e) {
+    std::string html = std::string("<h2>Totals</h2>\n") + kTable;
+    for (const captions::Unit& unit : captions::kUnits)
+        html += labelled(Displayed((e.*unit.Labels).TotName), (e.*unit.Labels).TotTax);
+    return html + labelled(captions::kSpecialTax, e.TotSpclTax) +
+           labelled(captions::kTotalTax, e.TotTax) +
+           labelled(captions::kTotalPerMonth, MoneyText(MonthlyCents(r.TotTaxCents))) +
+           labelled(captions::kShareOfValue, ShareOfValueText(r)) + "</table>\n<p>" +
+           captions::kFootnote + "</p>\n";
+}
+
+} // namespace
+
+std::string HtmlEscaped(std::string_view utf8) {
+    std::string html;
+    html.reserve(utf8.size());
+    for (const char c : utf8) {
+        switch (c) {
+        case '&': html += "&amp;"; break;
+        case '<': html += "&lt;"; break;
+        case '>': html += "&gt;"; break;
+        case '"': html += "&quot;"; break;
+        case '\'': html += "&#39;"; break;
+        default: html += c;
+        }
+    }
+    return html;
+}
+
+std::string WorksheetHtml(const EstimateRecord& r, std::string_view date) {
+    const std::vector<InputLine> inputs = InputLines(r);
+    std::string html = head("Property Tax Estimate");
+    html += "<p>Date: " + HtmlEscaped(date) + "</p>\n<h2>Property</h2>\n" + kTable;
+    for (const InputLine& line : inputs) html += labelled(line.Label, line.Text, false);
+    html += "</table>\n";
+    const EstimateLabels labels = LabelsOf(r);
+    for (const captions::Unit& unit : captions::kUnits) html += unitTable(unit, labels);
+    html += districtTable(r) + totalsTable(r, labels);
+    html += "<p>This is an estimate from the rate file " + HtmlEscaped(r.Rates->Source.Path) +
+            " (" + HtmlEscaped(inputs.back().Text) +
+            "), not a tax bill: the taxes levied may differ.</p>\n</body></html>\n";
+    return html;
+}
+
+std::string ComparisonHtml(const Comparison& c, std::string_view date, SideNames sides) {
+    const std::string first = HtmlEscaped(sides.First);
+    const std::string second = HtmlEscaped(sides.Second);
+    std::string html = head("Property Tax Comparison");
+    html += "<p>Date: " + HtmlEscaped(date) + "</p>\n" + kTable;
+    html += "<tr><th></th><th>" + first + "</th><th>" + second + "</th><th>Change</th></tr>\n";
+    for (const ComparisonRow& r : c.Rows) {
+        const std::string mark = r.Differs ? "<b>" : "";
+        const std::string unmark = r.Differs ? "</b>" : "";
+        html += row({mark + HtmlEscaped(r.Label) + unmark, mark + HtmlEscaped(r.Kept) + unmark,
+                     mark + HtmlEscaped(r.Now) + unmark, HtmlEscaped(r.Change)},
+                    r.Kind != RowKind::Input, r.Differs ? " bgcolor=\"#ffd27f\"" : "");
+    }
+    html += "</table>\n<p>Inputs that differ are marked. Each change is " + second + " minus " +
+            first + ", in percent of " + first + ".</p>\n</body></html>\n";
+    return html;
+}
+
+} // namespace levywise
