@@ -131,7 +131,11 @@ void Fill(Input& input, FuzzedDataProvider& in, const modMain& data) {
     input.city = CodeFor(in, data, kCityUnit);
     input.school = CodeFor(in, data, kSchoolUnit);
     EstimateRequest& r = input.request;
-    r = EstimateRequest{input.value, input.county, input.city, input.school};
+    r = EstimateRequest{};
+    r.Value = input.value;
+    r.County = input.county;
+    r.City = input.city;
+    r.School = input.school;
     r.GHS = in.ConsumeBool();
     r.Age = static_cast<AgeOption>(in.ConsumeIntegralInRange(0, 2));
     r.Vet = static_cast<VetOption>(in.ConsumeIntegralInRange(0, 4));
