@@ -1,4 +1,5 @@
 #include "report/worksheet_html.h"
+#include "ratedata/text.h"
 
 #include <initializer_list>
 #include <utility>
@@ -73,21 +74,7 @@ std::string totalsTable(const EstimateRecord& r, const EstimateLabels& e) {
 
 } // namespace
 
-std::string HtmlEscaped(std::string_view utf8) {
-    std::string html;
-    html.reserve(utf8.size());
-    for (const char c : utf8) {
-        switch (c) {
-        case '&': html += "&amp;"; break;
-        case '<': html += "&lt;"; break;
-        case '>': html += "&gt;"; break;
-        case '"': html += "&quot;"; break;
-        case '\'': html += "&#39;"; break;
-        default: html += c;
-        }
-    }
-    return html;
-}
+std::string HtmlEscaped(std::string_view utf8) { return MarkupEscaped(utf8); }
 
 std::string WorksheetHtml(const EstimateRecord& r, std::string_view date) {
     const std::vector<InputLine> inputs = InputLines(r);
