@@ -1,10 +1,10 @@
 #include "report/worksheet_html.h"
-#include "ratedata/text.h"
 
 #include <initializer_list>
 #include <utility>
 
 #include "ratedata/formats.h"
+#include "ratedata/text.h"
 #include "report/captions.h"
 #include "report/labels.h"
 
