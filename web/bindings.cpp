@@ -43,6 +43,7 @@ struct Session {
     std::vector<const Jurisdiction*> counties, cities, schools; // the lists' entries
     std::optional<EstimateRecord> now, kept;
     std::vector<std::unique_ptr<LoadedTable>> years; // the history's tables, in the order opened
+    std::optional<History> history;                  // the history shown
 };
 
 // What a request's views look at: the page's inputs read into texts.
@@ -220,14 +221,6 @@ val presented(const EstimateRecord& r, const std::string& typed) {
     return result;
 }
 
-val pictureOf(const Picture& picture) {
-    val p = val::object();
-    p.set("title", picture.Title);
-    p.set("description", picture.Description);
-    p.set("svg", picture.Svg);
-    return p;
-}
-
 // The page's inputs: request = { value, county, city, school (indexes into
 // the table's lists), homestead, age (0 neither, 1 over 65, 2 disabled),
 // veteran (0 none, 1-4), districts (indexes into the table's districts) }.
@@ -268,8 +261,7 @@ val failure(const std::string& why) {
 }
 
 // One estimate of the page's inputs (see readInputs), the districts as marked
-// in the table. Gives the estimate as the page shows it with its picture, or
-// { error }.
+// in the table. Gives the estimate as the page shows it, or { error }.
 val estimate(val request) {
     Session& s = session();
     PageInputs in;
@@ -278,9 +270,7 @@ val estimate(val request) {
     if (const auto error = Estimate(LoadedTable(s.data, s.source), in.request, record))
         return failure(error->problem);
     s.now = std::move(record);
-    val result = presented(*s.now, in.value);
-    result.set("picture", pictureOf(WhereTheTaxGoesOf(*s.now)));
-    return result;
+    return presented(*s.now, in.value);
 }
 
 // The estimate shown as a printable document, dated as given; empty before
@@ -297,9 +287,8 @@ bool keep() {
     return true;
 }
 
-// The kept estimate beside the one shown now: { rows, picture }, the rows
-// { label, kept, now, change, differs, input }; null when nothing is kept or
-// nothing is shown.
+// The kept estimate beside the one shown now: rows of { label, kept, now,
+// change, differs, input }; null when nothing is kept or nothing is shown.
 val comparison() {
     const Session& s = session();
     if (!s.kept || !s.now) return val::null();
@@ -314,10 +303,7 @@ val comparison() {
         row.set("input", r.Kind == RowKind::Input);
         rows.call<void>("push", row);
     }
-    val result = val::object();
-    result.set("rows", rows);
-    result.set("picture", pictureOf(WhatChangedOf(*s.kept, *s.now)));
-    return result;
+    return rows;
 }
 
 // The history's rate files: an array of { bytes, name }. The first refused
@@ -340,9 +326,9 @@ val openHistory(val files) {
 }
 
 // The page's inputs (see readInputs) under each of the history's rate files:
-// { labels, rows, picture }, each row { label, figures (one text per file,
-// empty where the file lacks it), change }; { error } naming the file that
-// refused; null before a history is opened.
+// { labels, rows }, each row { label, figures (one text per file, empty where
+// the file lacks it), change }; { error } naming the file that refused; null
+// before a history is opened.
 val history(val request) {
     Session& s = session();
     if (s.years.empty()) return val::null();
@@ -351,9 +337,12 @@ val history(val request) {
     in.request.Districts = DistrictChoice::Listed;
     std::vector<const LoadedTable*> tables;
     for (const auto& year : s.years) tables.push_back(year.get());
-    History h;
-    if (const auto error = HistoryOf(tables, in.request, h))
+    s.history.emplace();
+    const History& h = *s.history;
+    if (const auto error = HistoryOf(tables, in.request, *s.history)) {
+        s.history.reset();
         return failure(printable(error->message()));
+    }
     val labels = val::array();
     for (const std::string& label : h.FileLabels) labels.call<void>("push", label);
     val rows = val::array();
@@ -370,8 +359,22 @@ val history(val request) {
     val result = val::object();
     result.set("labels", labels);
     result.set("rows", rows);
-    result.set("picture", pictureOf(OverTheYearsOf(h)));
     return result;
+}
+
+// The pictures of what is shown, each a whole SVG document or null:
+// { whereTaxGoes, whatChanged, overTheYears }. Made apart from the figures,
+// so that the page shows the figures first.
+val pictures() {
+    const Session& s = session();
+    const auto svg = [](bool shown, auto picture) {
+        return shown ? val(picture().Svg) : val::null();
+    };
+    val p = val::object();
+    p.set("whereTaxGoes", svg(s.now.has_value(), [&s] { return WhereTheTaxGoesOf(*s.now); }));
+    p.set("whatChanged", svg(s.kept && s.now, [&s] { return WhatChangedOf(*s.kept, *s.now); }));
+    p.set("overTheYears", svg(s.history.has_value(), [&s] { return OverTheYearsOf(*s.history); }));
+    return p;
 }
 
 } // namespace
@@ -388,5 +391,6 @@ EMSCRIPTEN_BINDINGS(levywise) {
     emscripten::function("comparison", &levywise::comparison);
     emscripten::function("openHistory", &levywise::openHistory);
     emscripten::function("history", &levywise::history);
+    emscripten::function("pictures", &levywise::pictures);
     emscripten::constant("maxFileBytes", static_cast<double>(levywise::kMaxRateFileBytes));
 }

@@ -80,13 +80,33 @@
     }
   }
 
-  // The core's picture, parsed as SVG, shown in the container given; none
-  // when the picture is not a whole SVG document.
-  function showPicture(container, picture) {
-    const svg = new DOMParser().parseFromString(picture.svg, 'image/svg+xml').documentElement;
-    const whole = svg.namespaceURI === svgNamespace && svg.localName === 'svg';
+  // A picture of the core, parsed as SVG, shown in the container given;
+  // nothing when there is no picture or it is not a whole SVG document.
+  function showPicture(container, text) {
+    const svg = text && new DOMParser().parseFromString(text, 'image/svg+xml').documentElement;
+    const whole = svg && svg.namespaceURI === svgNamespace && svg.localName === 'svg';
     if (whole) cleanPicture(svg);
-    container.replaceChildren(...(whole ? [document.importNode(svg, true)] : []));
+    container.replaceChildren(...(whole ? [document.adoptNode(svg)] : []));
+  }
+
+  // The pictures follow the figures in the next frame, so that the figures
+  // of a big estimate show at once.
+  let pictureFrame = 0;
+  function showPictures() {
+    const data = document.documentElement.dataset;
+    data.pictures = 'pending';
+    cancelAnimationFrame(pictureFrame);
+    pictureFrame = requestAnimationFrame(() => {
+      const t0 = performance.now();
+      const svg = core.pictures();
+      const t1 = performance.now();
+      showPicture($('whereTaxGoes'), svg.whereTaxGoes);
+      showPicture($('whatChanged'), svg.whatChanged);
+      showPicture($('overTheYears'), svg.overTheYears);
+      data.pictureMakeMs = String(t1 - t0);
+      data.pictureShowMs = String(performance.now() - t1);
+      data.pictures = 'shown';
+    });
   }
 
   function showListing() {
@@ -215,10 +235,10 @@
   }
 
   function showComparison() {
-    const comparison = core.comparison();
-    if (!comparison) return;
+    const rows = core.comparison();
+    if (!rows) return;
     $('comparisonTable').tBodies[0].replaceChildren(
-      ...comparison.rows.map((r) => {
+      ...rows.map((r) => {
         const tr = element('tr', undefined, r.differs ? 'differs' : '');
         const th = element('th', r.label);
         th.scope = 'row';
@@ -229,7 +249,6 @@
         return tr;
       })
     );
-    showPicture($('whatChanged'), comparison.picture);
     $('comparison').hidden = false;
   }
 
@@ -261,7 +280,6 @@
         return tr;
       })
     );
-    showPicture($('overTheYears'), h.picture);
     $('historyStatus').textContent = `Tax history over ${h.labels.length} rate files.`;
     $('historyShown').hidden = false;
   }
@@ -278,11 +296,9 @@
     if (e.valueNote) $('txtAprVal').setAttribute('aria-describedby', 'valueNote');
     else $('txtAprVal').removeAttribute('aria-describedby');
     showEstimate(e);
-    const t1 = performance.now();
-    showPicture($('whereTaxGoes'), e.picture);
-    document.documentElement.dataset.pictureMs = String(performance.now() - t1);
     showComparison();
     showHistory();
+    showPictures();
     $('status').textContent = `Total Taxes: ${e.total}`;
     document.documentElement.dataset.calculateMs = String(performance.now() - t0);
   }
@@ -372,6 +388,7 @@
       return;
     }
     showHistory();
+    showPictures();
   }
 
   function wire() {
@@ -406,6 +423,7 @@
     $('keepCompare').addEventListener('click', () => {
       if (core.keep()) {
         showComparison();
+        showPictures();
         $('status').textContent = 'Estimate kept for comparison.';
       }
     });
