@@ -57,6 +57,17 @@ struct Comparison {
     std::vector<ComparisonRow> Rows;
 };
 
+// A special district of either side and its match on the other, if any.
+struct MatchedDistrict {
+    const DistrictEstimate* Kept = nullptr;
+    const DistrictEstimate* Now = nullptr;
+};
+
+// The kept districts in their order, each beside the first district of the
+// same code taxed now, then those taxed now only.
+std::vector<MatchedDistrict> MatchedDistricts(const EstimateRecord& kept,
+                                              const EstimateRecord& now);
+
 Comparison Compare(const EstimateRecord& kept, const EstimateRecord& now);
 
 // The comparison as tab-separated text: a header line (an empty cell, then

@@ -7,6 +7,7 @@
 #include "ratedata/text.h"
 #include "report/captions.h"
 #include "report/labels.h"
+#include "report/pictures.h"
 
 namespace levywise {
 namespace {
@@ -72,6 +73,11 @@ std::string totalsTable(const EstimateRecord& r, const EstimateLabels& e) {
            captions::kFootnote + "</p>\n";
 }
 
+// A picture with its figures already in the tables around it.
+std::string pictureBlock(const Picture& picture) {
+    return "<div class=\"picture\">\n" + picture.Svg + "</div>\n";
+}
+
 } // namespace
 
 std::string HtmlEscaped(std::string_view utf8) { return MarkupEscaped(utf8); }
@@ -84,14 +90,15 @@ std::string WorksheetHtml(const EstimateRecord& r, std::string_view date) {
     html += "</table>\n";
     const EstimateLabels labels = LabelsOf(r);
     for (const captions::Unit& unit : captions::kUnits) html += unitTable(unit, labels);
-    html += districtTable(r) + totalsTable(r, labels);
+    html += districtTable(r) + totalsTable(r, labels) + pictureBlock(WhereTheTaxGoesOf(r));
     html += "<p>This is an estimate from the rate file " + HtmlEscaped(r.Rates->Source.Path) +
             " (" + HtmlEscaped(inputs.back().Text) +
             "), not a tax bill: the taxes levied may differ.</p>\n</body></html>\n";
     return html;
 }
 
-std::string ComparisonHtml(const Comparison& c, std::string_view date, SideNames sides) {
+std::string ComparisonHtml(const Comparison& c, std::string_view date, SideNames sides,
+                           const Picture* picture) {
     const std::string first = HtmlEscaped(sides.First);
     const std::string second = HtmlEscaped(sides.Second);
     std::string html = head("Property Tax Comparison");
@@ -105,8 +112,9 @@ std::string ComparisonHtml(const Comparison& c, std::string_view date, SideNames
                     r.Kind != RowKind::Input, r.Differs ? " bgcolor=\"#ffd27f\"" : "");
     }
     html += "</table>\n<p>Inputs that differ are marked. Each change is " + second + " minus " +
-            first + ", in percent of " + first + ".</p>\n</body></html>\n";
-    return html;
+            first + ", in percent of " + first + ".</p>\n";
+    if (picture) html += pictureBlock(*picture);
+    return html + "</body></html>\n";
 }
 
 } // namespace levywise

@@ -17,8 +17,8 @@ void BM_WhereTheTaxGoesWith300Districts(benchmark::State& state) {
         total += cents;
     }
     for (auto _ : state) {
-        std::string svg = WhereTheTaxGoesSvg(shares, total);
-        benchmark::DoNotOptimize(svg);
+        Picture picture = WhereTheTaxGoesPicture(shares, total);
+        benchmark::DoNotOptimize(picture);
     }
 }
 BENCHMARK(BM_WhereTheTaxGoesWith300Districts)->Unit(benchmark::kMicrosecond);

@@ -3,6 +3,7 @@
 #include "calc/estimate.h"
 #include "rate_text.h"
 #include "report/comparison.h"
+#include "report/pictures.h"
 #include "report/worksheet_html.h"
 
 namespace levywise {
@@ -85,6 +86,16 @@ TEST(Comparison, TwoEstimatesSideBySide) {
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(c.Total.Change, -5000);
     EXPECT_EQ(c.Monthly.Percent, "-6.25");
+
+    // The pictures say the same figures; no bar for a unit that was not chosen.
+    EXPECT_EQ(WhereTheTaxGoesOf(kept).Description,
+              "HARLAN COUNTY $500.00. MUD <1> $200.00. HOSPITAL $100.00. Total Taxes $800.00.");
+    EXPECT_EQ(WhatChangedOf(kept, now).Description,
+              "County Tax: Kept $500.00, Now $600.00, Change +$100.00 (+20.00%). "
+              "301 HOSPITAL: Kept $100.00, Now $100.00, Change $0.00 (0.00%). "
+              "302 MUD <1>: Kept $200.00, Now $0.00, Change -$200.00 (-100.00%). "
+              "303 ESD: Kept $0.00, Now $50.00, Change +$50.00 (\xE2\x80\x94). "
+              "Total Taxes: Kept $800.00, Now $750.00, Change -$50.00 (-6.25%).");
 }
 
 // Names and paths cannot steer the document: markup characters become
@@ -101,6 +112,9 @@ TEST(Worksheet, TextFromTheRateFileIsEscaped) {
         EXPECT_NE(html.find(shown), std::string::npos) << shown;
     for (const char* absent : {"<script", "x<y", "src=", "href=", "\xC9"})
         EXPECT_EQ(html.find(absent), std::string::npos) << absent;
+    // The picture follows the totals, the same text inside it escaped too.
+    EXPECT_GT(html.find("role=\"img\""), html.find("Share of appraised value"));
+    EXPECT_NE(html.find(">MUD &lt;script&gt;</text>"), std::string::npos);
 }
 
 } // namespace
