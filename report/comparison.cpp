@@ -60,13 +60,6 @@ void addDistrictRows(Comparison& c, const EstimateRecord& kept, const EstimateRe
     }
 }
 
-std::string tsvCell(std::string text) {
-    std::replace_if(
-        text.begin(), text.end(), [](char ch) { return ch == '\t' || ch == '\n' || ch == '\r'; },
-        ' ');
-    return text;
-}
-
 } // namespace
 
 std::vector<MatchedDistrict> MatchedDistricts(const EstimateRecord& kept,
@@ -150,11 +143,18 @@ Comparison Compare(const EstimateRecord& kept, const EstimateRecord& now) {
     return c;
 }
 
+std::string TsvCell(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char ch) { return ch == '\t' || ch == '\n' || ch == '\r'; },
+        ' ');
+    return text;
+}
+
 std::string ComparisonTsv(const Comparison& comparison) {
     std::string text = "\tKept\tNow\tChange\n";
     for (const ComparisonRow& row : comparison.Rows)
-        text += tsvCell(row.Label) + '\t' + tsvCell(row.Kept) + '\t' + tsvCell(row.Now) + '\t' +
-                tsvCell(row.Change) + '\n';
+        text += TsvCell(row.Label) + '\t' + TsvCell(row.Kept) + '\t' + TsvCell(row.Now) + '\t' +
+                TsvCell(row.Change) + '\n';
     return text;
 }
 

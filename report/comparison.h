@@ -70,6 +70,9 @@ std::vector<MatchedDistrict> MatchedDistricts(const EstimateRecord& kept,
 
 Comparison Compare(const EstimateRecord& kept, const EstimateRecord& now);
 
+// Text as one cell of tab-separated text: tabs and line ends become blanks.
+std::string TsvCell(std::string text);
+
 // The comparison as tab-separated text: a header line (an empty cell, then
 // "Kept", "Now", "Change") and one line per row, each ended by a line feed.
 std::string ComparisonTsv(const Comparison& comparison);

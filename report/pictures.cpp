@@ -1,5 +1,7 @@
 #include "report/pictures.h"
 
+#include <algorithm>
+
 #include "charts/over_the_years.h"
 #include "charts/what_changed.h"
 #include "charts/where_tax_goes.h"
@@ -63,8 +65,14 @@ Picture WhatChangedOf(const EstimateRecord& kept, const EstimateRecord& now) {
 
 Picture OverTheYearsOf(const History& history) {
     std::vector<TaxSeries> series;
-    for (const HistoryRow& row : history.Rows)
-        if (row.Kind != HistoryRowKind::Monthly) series.push_back({row.Label, row.Cents});
+    for (const HistoryRow& row : history.Rows) {
+        const bool chosen =
+            std::find(std::begin(kNoUnit), std::end(kNoUnit), row.Code) == std::end(kNoUnit) ||
+            std::any_of(row.Cents.begin(), row.Cents.end(),
+                        [](auto cents) { return cents.value_or(0) != 0; });
+        if (row.Kind == HistoryRowKind::District || (row.Kind == HistoryRowKind::Unit && chosen))
+            series.push_back({row.Label, row.Cents});
+    }
     return OverTheYearsPicture(history.FileLabels, series);
 }
 
