@@ -33,10 +33,11 @@ std::vector<std::string> fileLabels(const std::vector<EstimateRecord>& records) 
         const std::string label = Displayed(FieldShown(r.Rates->Source.Label));
         labels.push_back(label.empty() ? fileName(r.Rates->Source.Path) : label);
     }
+    std::vector<std::string> told = labels;
     for (std::size_t i = 0; i < labels.size(); ++i)
         if (std::count(labels.begin(), labels.end(), labels[i]) > 1)
-            labels[i] += " (" + records[i].Rates->Source.Path + ")";
-    return labels;
+            told[i] += " (" + records[i].Rates->Source.Path + ")";
+    return told;
 }
 
 // A refusal of one file's estimate, naming the file; a fault of the request
