@@ -357,6 +357,7 @@ def test_policy_and_requests_stay_on_the_site(page):
 
 
 def axe(page, state):
+    page.pictures()
     page.d.execute_script(open(AXE).read())
     found = page.d.execute_async_script(
         "axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa']})"

@@ -218,7 +218,7 @@
   // plain elements are taken over, without any attribute but the table's layout.
   function showWorksheet() {
     const html = core.worksheet(today());
-    const allowed = new Set(['H1', 'H2', 'P', 'TABLE', 'TBODY', 'TR', 'TH', 'TD', 'B', 'DIV', 'FIGURE']);
+    const allowed = new Set(['H1', 'H2', 'P', 'TABLE', 'TBODY', 'TR', 'TH', 'TD', 'B', 'DIV']);
     const kept = new Set(['align', 'border', 'cellspacing', 'cellpadding']);
     // The body's inline style would be refused by the page's security policy.
     const plain = html.replace(/<body[^>]*>/, '<body>');
@@ -252,6 +252,8 @@
     $('comparison').hidden = false;
   }
 
+  const rateFiles = (n) => `${n} rate file${n === 1 ? '' : 's'}`;
+
   function columnHeading(text, hidden) {
     const th = element('th');
     th.scope = 'col';
@@ -280,7 +282,7 @@
         return tr;
       })
     );
-    $('historyStatus').textContent = `Tax history over ${h.labels.length} rate files.`;
+    $('historyStatus').textContent = `Tax history over ${rateFiles(h.labels.length)}.`;
     $('historyShown').hidden = false;
   }
 
@@ -365,7 +367,7 @@
   // and the history shown before stays.
   async function openHistory(files) {
     const before = $('historyStatus').textContent;
-    $('historyStatus').textContent = `Reading ${files.length} rate files…`;
+    $('historyStatus').textContent = `Reading ${rateFiles(files.length)}…`;
     const read = [];
     for (const file of files) {
       let checked;
