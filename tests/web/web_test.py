@@ -273,7 +273,7 @@ def test_history_and_pictures_follow_calculate(page):
     later = b"\r\n".join([lines[0].replace(b"2027", b"2028")] + [line for line in lines[1:] if line != county])
     paths = [write("year1.tab", b"\r\n".join(lines)), write("year2.tab", later)]
     page.open_file(paths[0])
-    page.open_history(paths)
+    page.open_history(paths[::-1])  # taken in the order of their names
     codes = page.codes()
     for value in ("150000", "98765.43"):
         inputs = dict(value=value, county=codes[0].index(county[:3].decode()), city=1, school=1,

@@ -409,7 +409,10 @@
       });
     });
     $('historyFiles').addEventListener('change', () => {
-      const files = Array.from($('historyFiles').files);
+      // A file chooser gives no order the visitor chose: the files go by their
+      // names, numbers in them by value ("2025.tab" before "2026.tab").
+      const byName = new Intl.Collator(undefined, { numeric: true });
+      const files = Array.from($('historyFiles').files).sort((a, b) => byName.compare(a.name, b.name));
       $('historyFiles').value = '';
       if (files.length) openHistory(files);
     });
