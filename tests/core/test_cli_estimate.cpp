@@ -8,9 +8,7 @@
 
 #include "calc/estimate.h"
 #include "cli/estimate.h"
-#include "cli/exit_status.h"
 #include "cli/list.h"
-#include "cli/rate_loading.h"
 #include "rate_text.h"
 #include "ratedata/cp1252.h"
 #include "report/estimate_json.h"
@@ -51,6 +49,7 @@ TEST(Estimate, StrictRequestsRefuseWhatTheWindowWouldTake) {
              {"-.5", "101", "is negative"},
              {"1e400", "101", kValueTooLarge},
              {"1", "501", "unknown county code"},
+             {"1", "12", ""}, // a code shorter than three characters
          }) {
         EstimateRequest r;
         r.Value = c.value;
@@ -67,36 +66,6 @@ TEST(Estimate, StrictRequestsRefuseWhatTheWindowWouldTake) {
     EXPECT_FALSE(Estimate(table, r, record)); // the window takes the first unit with the code
     r.Strict = true;
     EXPECT_EQ(Estimate(table, r, record)->kind, Error::Kind::SharedCode);
-}
-
-TEST(EstimateJson, HoldsEveryLabelUnderItsName) {
-    const LoadedTable table(Harlan(), {});
-    const std::vector<std::string_view> districts = {"302"};
-    EstimateRequest in;
-    in.Value = "8000";
-    in.County = "12";
-    in.City = "201";
-    in.Districts = DistrictChoice::Listed;
-    in.DistrictCodes = districts;
-    in.GHS = true;
-    EstimateRecord record;
-    ASSERT_FALSE(Estimate(table, in, record));
-    const auto j = nlohmann::ordered_json::parse(EstimateJson(record));
-    EXPECT_EQ(j["format"], 1);
-    EXPECT_EQ(j["county"]["code"], "12");
-    EXPECT_EQ(j["county"]["tax_rate"], "0.3");
-    // The city's 10,000 homestead is shown capped at the value.
-    EXPECT_EQ(j["city"]["homestead"], "$8,000.00");
-    ASSERT_EQ(j["special_districts"].size(), 1u);
-    EXPECT_EQ(j["special_districts"][0]["name"], "LAKE CAF\u00c9 MUD");
-    EXPECT_EQ(j["totals"]["county"], "$24.00");
-    std::vector<std::string> keys;
-    for (const auto& item : j["county"].items()) keys.push_back(item.key());
-    EXPECT_EQ(keys, (std::vector<std::string>{
-                        "code", "name", "appraised_value", "appraised_value_cents", "homestead",
-                        "homestead_cents", "over65_or_disabled", "over65_or_disabled_cents",
-                        "veteran", "veteran_cents", "net_taxable_value", "net_taxable_value_cents",
-                        "tax_base", "tax_base_cents", "tax_rate", "tax", "tax_cents"}));
 }
 
 // "$1,234.56", "-$0.05", "10,000", "": the cents a money text shows.
@@ -186,26 +155,6 @@ TEST(EstimateText, AFigureWiderThanItsColumnStillStandsApart) {
     EstimateRecord record;
     ASSERT_FALSE(Estimate(table, in, record));
     EXPECT_NE(EstimateText(record).find("NNN (301) $90,000,000,000,000.00\n"), std::string::npos);
-}
-
-TEST(RateFileProblem, TheWindowsMessageInUtf8OneLineALine) {
-    const auto read =
-        ParseRateFile(test::RateText({"101\tCOUNTY\tK\tN\t0.5", "201\tCITY\tC\tN\t0.2\t\xA3"
-                                                                "12"}),
-                      "ignored.tab");
-    EXPECT_EQ(RateFileProblem("harlan.tab", read),
-              "harlan.tab, line 3, column 6 (\"\u00a312\"): this is not a number.");
-    EXPECT_EQ(RateFileProblem("old.tab", ParseRateFile("TaxRates v3.53\tOld\tHarlan\t\r\n", "x")),
-              "Tax Rate File Version error: old.tab: the version tag of this file is \"TaxRates "
-              "v3.53\", not "
-              "\"TaxRates v3.54\".\nThe tax rate file you have selected is not the correct version "
-              "level for "
-              "this program.\nYou need Levywise V3.54 or higher to load this table.\nYou may "
-              "download a current "
-              "version of the program and data file from https://www.levywise.example/");
-    EXPECT_EQ(RateFileProblem("none.tab", ParseRateFile("\t\r\n", "x")).substr(0, 95),
-              "Tax Rate File Version error: none.tab: the first line of this file holds no version "
-              "tag; a tax ");
 }
 
 TEST(TextEncoding, Windows1252BothWaysAndControlsShownAsAMark) {

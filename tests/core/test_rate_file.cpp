@@ -233,10 +233,13 @@ TEST(RateFileRead, FilesThatCannotBeReadAreRefusedWithTheirPath) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(RateFileMessages, AVersionTagOfFortyCharactersIsShownWhole) {
+TEST(RateFileMessages, TheVersionTagIsShownWholeOrSaidToBeMissing) {
     const std::string tag(40, 'T');
-    const auto lines = RefusalLines(ParseRateFile(tag + "\t\r\n", "t"));
-    EXPECT_NE(lines.at(0).find('"' + tag + '"'), std::string::npos) << lines[0];
+    for (const auto& [first, said] : std::vector<std::pair<std::string, std::string>>{
+             {tag, '"' + tag + '"'}, {"", "holds no version tag"}}) {
+        const auto lines = RefusalLines(ParseRateFile(first + "\t\r\n", "t"));
+        EXPECT_NE(lines.at(0).find(said), std::string::npos) << lines[0];
+    }
 }
 
 } // namespace
