@@ -39,7 +39,7 @@ TEST(Estimate, StrictRequestsRefuseWhatTheWindowWouldTake) {
              {" $150,000 ", "101", ""},
              {".5", "101", ""},
              {"12abc", "101", ""}, // the number at the start, as the window reads it
-             {"&H1F", "101", ""},
+             {"&hF", "101", ""},
              {"&o7", "101", ""},
              {"&8", "101", "is not an amount"},
              {"&HG", "101", "is not an amount"},

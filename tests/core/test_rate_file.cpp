@@ -180,6 +180,8 @@ TEST(RateFileRefusal, NamesTheLineColumnTextAndProblem) {
                                            {9, "0.x", nan},
                                            {6, longText, nan, longText.substr(0, 40) + "..."},
                                            {14, "32767.5", whole},
+                                           {15, "1x", nan},
+                                           {7, "1e", nan},
                                            {20, "-32769", whole},
                                            {6, "922337203685477.5808", amount},
                                            {10, "1e400%", "this percentage is too large."},
