@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "calc/estimate.h"
 #include "cli/estimate.h"
-#include "cli/list.h"
 #include "rate_text.h"
 #include "ratedata/cp1252.h"
-#include "report/estimate_json.h"
 #include "report/estimate_text.h"
 #include "report/labels.h"
 
@@ -20,18 +15,12 @@ namespace {
 
 using test::Loaded;
 
-modMain Harlan() {
-    return Loaded({"101\tHARLAN COUNTY\tK\tN\t0.5\t\t\t\t20%", "12 \tSHORT CODE COUNTY\tK\tN\t0.3",
-                   "201\tCITY OF QUARLOW\tC\tN\t0.4\t\t\t\t0.2", "501\tANOTHER UNIT\tI\tN\t1.0",
-                   "501\tZETA CITY\tC\tN\t0.7", "901\tASHBY ISD\tI\tN\t1.2",
-                   "301\tHARLAN HOSPITAL DIST\tS\tY\t0.1", "302\tLAKE CAF\xC9 MUD\tS\tN\t0.9",
-                   "303\tHARLAN ESD 2\tS\tY\t0.05\t3000", "303\tHARLAN ESD 2 ANNEX\tS\tN\t0.02"});
-}
-
 // The command line's own rules: a value is a number as the window reads it,
 // and not below zero; a code two units share names neither.
 TEST(Estimate, StrictRequestsRefuseWhatTheWindowWouldTake) {
-    const LoadedTable table(Harlan(), {});
+    const LoadedTable table(Loaded({"101\tHARLAN COUNTY\tK\tN\t0.5", "12 \tSHORT CODE COUNTY\tK",
+                                    "501\tANOTHER UNIT\tI", "501\tZETA CITY\tC"}),
+                            {});
     struct Case {
         std::string value, county, problem;
     };
@@ -66,84 +55,6 @@ TEST(Estimate, StrictRequestsRefuseWhatTheWindowWouldTake) {
     EXPECT_FALSE(Estimate(table, r, record)); // the window takes the first unit with the code
     r.Strict = true;
     EXPECT_EQ(Estimate(table, r, record)->kind, Error::Kind::SharedCode);
-}
-
-// "$1,234.56", "-$0.05", "10,000", "": the cents a money text shows.
-std::int64_t centsOfText(std::string text) {
-    const bool negative = !text.empty() && text[0] == '-';
-    std::erase_if(text, [](char c) { return c == '-' || c == '$' || c == ','; });
-    const std::size_t point = text.find('.');
-    const std::string whole = text.substr(0, point);
-    const std::string part = point == std::string::npos ? "00" : text.substr(point + 1);
-    const std::int64_t cents = (whole.empty() ? 0 : std::stoll(whole)) * 100 + std::stoll(part);
-    return negative ? -cents : cents;
-}
-
-// Every "x_cents" of a document against the text of its "x"; returns how many.
-int expectCentsAsTexts(const nlohmann::ordered_json& j, const std::string& where) {
-    int checked = 0;
-    if (j.is_array())
-        for (const auto& item : j) checked += expectCentsAsTexts(item, where);
-    if (!j.is_object()) return checked;
-    for (const auto& [key, value] : j.items()) {
-        checked += expectCentsAsTexts(value, where);
-        const std::size_t suffix = key.rfind("_cents");
-        if (suffix == std::string::npos) continue;
-        const std::string text = j.at(key.substr(0, suffix));
-        // No cents only beside a percentage or an amount past the range of cents.
-        if (value.is_null()) {
-            EXPECT_TRUE(text.ends_with('%') || text.size() > 26) << where << ": " << key;
-            continue;
-        }
-        EXPECT_EQ(value.get<std::int64_t>(), centsOfText(text)) << where << ": " << key;
-        ++checked;
-    }
-    return checked;
-}
-
-TEST(Json, EveryCentsFieldIsTheCentsItsTextShows) {
-    const RateFileRead read = ReadRateFile(LEVYWISE_SAMPLE_DIR "/taxrate.tab");
-    ASSERT_EQ(read.status, RateFileStatus::Loaded);
-    modMain sample;
-    InstallRateTable(sample, read.contents);
-    // Rates and exemptions that round on a half cent, in exponent form,
-    // past the range of cents or as fractions the listing shows whole.
-    const LoadedTable tables[] = {
-        {std::move(sample), {}},
-        {Loaded({"101\tTINY RATE COUNTY\tK\tN\t0.00001\t\t\t\t1\t0.2\t0.5",
-                 "201\tHUGE HS CITY\tC\tN\t0.12345\t\t\t\t1000000000000000000000\t2.5",
-                 "901\tODD ISD\tI\tN\t1.23456789\t25000\t10000\t\t0.3333\t\t\t\t\t5000\t7500",
-                 "301\tTHIRD DIST\tS\tY\t0.33333\t\t\t\t1.5"}),
-         {}}};
-    for (const LoadedTable& table : tables) {
-        const std::vector<ListingRow> rows = BuildListingRows(table.data());
-        const auto listing = nlohmann::ordered_json::parse(ListingText(rows, ListFormat::Json));
-        EXPECT_GT(expectCentsAsTexts(listing, "list"), 2 * static_cast<int>(rows.size()));
-        std::vector<std::string> county, city, school;
-        for (const ListingRow& r : rows) {
-            if (r.UnitType == kCountyUnit) county.push_back(r.Code);
-            if (r.UnitType == kCityUnit) city.push_back(r.Code);
-            if (r.UnitType == kSchoolUnit) school.push_back(r.Code);
-        }
-        int estimated = 0;
-        for (std::size_t i = 0; i < std::max({county.size(), city.size(), school.size()}); ++i) {
-            EstimateRequest in;
-            in.Value = i % 2 ? "123456.785" : "98765.43";
-            in.County = county[i % county.size()];
-            in.City = city[i % city.size()];
-            in.School = school[i % school.size()];
-            in.GHS = i % 3 != 0;
-            in.Age = i % 2 ? AgeOption::O65 : AgeOption::DP;
-            in.Vet = i % 2 ? VetOption::Vet4 : VetOption::Vet1;
-            EstimateRecord record;
-            if (Estimate(table, in, record)) continue; // a homestead past the range of money
-            const auto j = nlohmann::ordered_json::parse(EstimateJson(record));
-            EXPECT_EQ(expectCentsAsTexts(j, "estimate " + std::to_string(i)),
-                      3 * 7 + 5 + static_cast<int>(record.Districts.size()));
-            ++estimated;
-        }
-        EXPECT_GT(estimated, 0);
-    }
 }
 
 TEST(EstimateText, AFigureWiderThanItsColumnStillStandsApart) {

@@ -93,6 +93,7 @@ TEST(FormatsPlainNumber, FixedAndExponentForms) {
                  {kInf, "Overflow"},
                  {0.00001, "1E-05"},
                  {0.000012, "1.2E-05"},
+                 {1.5e-10, "1.5E-10"},
                  {1e15, "1E+15"},
                  {999999999999999.9, "1E+15"}}); // rounds to 15 digits first
     // The same digits where a script reads the rate: never the exponent form.
