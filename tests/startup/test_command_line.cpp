@@ -14,52 +14,37 @@ private slots:
     // What the program does with its arguments: start (with or without the
     // splash), answer help or version, or name the wrong argument with the
     // usage line. The measuring option is never shown as the user's.
-    void readsTheArguments_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("options"); // splash, then exit when shown
-        QTest::addColumn<QString>("out");     // what standard output must hold
-        QTest::addColumn<QString>("err");     // what standard error must hold
-        const QString usage = QStringLiteral("Usage: levywise [options]\n");
-        QTest::newRow("none") << QStringList{} << kStart << "10"
-                              << ""
-                              << "";
-        QTest::newRow("both options")
-            << QStringList{"--no-splash", "--exit-when-shown"} << kStart << "01"
-            << ""
-            << "";
-        QTest::newRow("unknown option") << QStringList{"--no-splash", "--splashless"} << 2 << "10"
-                                        << ""
-                                        << "levywise: |'splashless'|\n" + usage;
-        QTest::newRow("stray argument") << QStringList{"taxrate.tab"} << 2 << "10"
-                                        << ""
-                                        << "levywise: |'taxrate.tab'|\n" + usage;
-        QTest::newRow("help") << QStringList{"-h"} << 0 << "10"
-                              << usage + "|--help|--version|--no-splash|levywise.ini"
-                              << "";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "10"
-                                 << "levywise " LEVYWISE_EXPECTED_VERSION "\n"
-                                 << "";
-    }
     void readsTheArguments() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, status);
-        QFETCH(QString, options);
-        QFETCH(QString, out);
-        QFETCH(QString, err);
-        QString shown, errors;
-        QTextStream outStream(&shown), errStream(&errors);
-        StartOptions o;
-        QCOMPARE(ReadStartOptions(QStringList{"levywise"} + arguments, o, outStream, errStream)
-                     .value_or(kStart),
-                 status);
-        QCOMPARE(QString::number(o.splash) + QString::number(o.exitWhenShown), options);
-        for (const auto& [text, expected] : {std::pair{shown, out}, {errors, err}}) {
-            QCOMPARE(text.isEmpty(), expected.isEmpty());
-            for (const QString& part : expected.split('|'))
-                QVERIFY2(text.contains(part), qPrintable(text));
+        const QString usage = QStringLiteral("Usage: levywise [options]\n");
+        const struct {
+            QStringList arguments;
+            int status;
+            QString options;  // splash, then exit when shown
+            QString out, err; // what the two streams must hold, parts between bars
+        } cases[] = {
+            {{}, kStart, "10", "", ""},
+            {{"--no-splash", "--exit-when-shown"}, kStart, "01", "", ""},
+            {{"--no-splash", "--splashless"}, 2, "10", "", "levywise: |'splashless'|\n" + usage},
+            {{"taxrate.tab"}, 2, "10", "", "levywise: |'taxrate.tab'|\n" + usage},
+            {{"-h"}, 0, "10", usage + "|--help|--version|--no-splash|levywise.ini", ""},
+            {{"--version"}, 0, "10", "levywise " LEVYWISE_EXPECTED_VERSION "\n", ""},
+        };
+        for (const auto& c : cases) {
+            QString shown, errors;
+            QTextStream outStream(&shown), errStream(&errors);
+            StartOptions o;
+            QCOMPARE(
+                ReadStartOptions(QStringList{"levywise"} + c.arguments, o, outStream, errStream)
+                    .value_or(kStart),
+                c.status);
+            QCOMPARE(QString::number(o.splash) + QString::number(o.exitWhenShown), c.options);
+            for (const auto& [text, expected] : {std::pair{shown, c.out}, {errors, c.err}}) {
+                QCOMPARE(text.isEmpty(), expected.isEmpty());
+                for (const QString& part : expected.split('|'))
+                    QVERIFY2(text.contains(part), qPrintable(text));
+            }
+            QVERIFY(!shown.contains("exit-when-shown"));
         }
-        QVERIFY(!shown.contains("exit-when-shown"));
     }
 
     // Before Qt has taken its options out, they pass, and only help and
