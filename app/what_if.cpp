@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/print_document.h"
 #include "report/comparison.h"
+#include "report/pictures.h"
 #include "report/worksheet_html.h"
 
 namespace levywise {
@@ -79,7 +80,8 @@ void WhatIf::CloseComparison() {
 }
 
 void WhatIf::refresh() {
-    if (compare_ && kept_ && shown_) compare_->ShowComparison(Compare(*kept_, *shown_));
+    if (compare_ && kept_ && shown_)
+        compare_->ShowComparison(Compare(*kept_, *shown_), WhatChangedOf(*kept_, *shown_));
 }
 
 WhatIfMenuItems AddWhatIfMenuItems(QMenu* menu, QAction* before) {

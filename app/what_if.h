@@ -27,6 +27,8 @@ public:
 
     // The estimate just shown; the comparison window, when open, follows it.
     void Shown(EstimateRecord record);
+    // The estimate shown now; null before the first.
+    const EstimateRecord* shown() const { return shown_ ? &*shown_ : nullptr; }
 
     void Keep();           // "Keep for Comparison"
     void ShowComparison(); // "Show Comparison"
