@@ -39,6 +39,7 @@ public:
     LoadedTable& operator=(const LoadedTable&) = delete;
 
     const modMain& data() const { return rates_->Data; }
+    const RateSource& source() const { return rates_->Source; }
     const UnitCodes& codes() const { return codes_; }
 
 private:

@@ -63,7 +63,7 @@ private:
 
 } // namespace
 
-std::string SvgOf(const BarChart& chart) {
+Picture PictureOf(const BarChart& chart) {
     std::int64_t largest = 0;
     for (const BarGroup& group : chart.Groups)
         for (const Bar& bar : group.Bars) largest = std::max(largest, bar.Cents.value_or(0));
@@ -90,7 +90,7 @@ std::string SvgOf(const BarChart& chart) {
         canvas.text(kMargin, y + 16, chart.Footer, true);
         y += 24;
     }
-    return canvas.svg(chart, y + kMargin);
+    return {chart.Title, chart.Description, canvas.svg(chart, y + kMargin)};
 }
 
 std::string ShownName(std::string_view cp1252) {

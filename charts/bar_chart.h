@@ -34,10 +34,18 @@ struct BarChart {
     std::string Footer; // UTF-8, under every group; none when empty
 };
 
+// A picture with the title and the description its SVG holds, for a front
+// end that shows them where a screen reader cannot read SVG.
+struct Picture {
+    std::string Title;       // UTF-8
+    std::string Description; // UTF-8: the figures in words
+    std::string Svg;         // a whole <svg> element, role="img"
+};
+
 // Each bar as long as its amount against the largest amount of the chart,
 // which gets the full length; a negative amount, or any amount when the
 // largest is 0, gets none. Coordinates are whole viewBox units.
-std::string SvgOf(const BarChart& chart);
+Picture PictureOf(const BarChart& chart);
 
 // A name from a rate file as shown: Windows-1252 decoded to UTF-8, control
 // characters replaced, without the blanks that pad it.

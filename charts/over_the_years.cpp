@@ -5,17 +5,17 @@
 
 namespace levywise {
 
-std::string OverTheYearsSvg(const std::vector<std::string>& fileLabels,
+Picture OverTheYearsPicture(const std::vector<std::string>& fileLabels,
                             const std::vector<TaxSeries>& units) {
     BarChart chart{"over-the-years", "Over the years", {}, {}, {}};
     for (const TaxSeries& unit : units) {
-        BarGroup group{ShownName(unit.Name), {}, {}};
+        BarGroup group{unit.Name, {}, {}};
         chart.Description += group.Heading + ":";
         for (std::size_t i = 0; i < fileLabels.size(); ++i) {
             const std::optional<std::int64_t> cents =
                 i < unit.Cents.size() ? unit.Cents[i] : std::nullopt;
             const std::string label =
-                ShownName(fileLabels[i]) + " " + (cents ? MoneyText(*cents) : "not in this file");
+                fileLabels[i] + " " + (cents ? MoneyText(*cents) : "not in this file");
             // Files take turns in shade, so that neighbours part in grey too.
             group.Bars.push_back({label, cents, i % 2 == 0 ? BarShade::Dark : BarShade::Light});
             chart.Description += (i == 0 ? " " : ", ") + label;
@@ -24,7 +24,7 @@ std::string OverTheYearsSvg(const std::vector<std::string>& fileLabels,
         chart.Groups.push_back(std::move(group));
     }
     if (!chart.Description.empty()) chart.Description.pop_back();
-    return SvgOf(chart);
+    return PictureOf(chart);
 }
 
 } // namespace levywise

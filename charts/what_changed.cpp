@@ -5,7 +5,7 @@
 
 namespace levywise {
 
-std::string WhatChangedSvg(const std::vector<TaxChange>& units) {
+Picture WhatChangedPicture(const std::vector<TaxChange>& units) {
     BarChart chart{"what-changed", "What changed", {}, {}, {}};
     for (const TaxChange& unit : units) {
         const std::string name = ShownName(unit.Name);
@@ -20,7 +20,7 @@ std::string WhatChangedSvg(const std::vector<TaxChange>& units) {
             name + ": " + kept + ", " + now + (change.empty() ? "" : ", ") + change + ". ";
     }
     if (!chart.Description.empty()) chart.Description.pop_back();
-    return SvgOf(chart);
+    return PictureOf(chart);
 }
 
 } // namespace levywise

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "charts/bar_chart.h"
+
 namespace levywise {
 
 // One unit's tax in the kept estimate and in the one shown now.
@@ -16,6 +18,6 @@ struct TaxChange {
 
 // "What changed": per unit, in the order given, the kept and the current
 // bar side by side on one scale, the change written under the pair.
-std::string WhatChangedSvg(const std::vector<TaxChange>& units);
+Picture WhatChangedPicture(const std::vector<TaxChange>& units);
 
 } // namespace levywise

@@ -7,7 +7,7 @@
 
 namespace levywise {
 
-std::string WhereTheTaxGoesSvg(std::vector<TaxShare> shares, std::int64_t totalCents) {
+Picture WhereTheTaxGoesPicture(std::vector<TaxShare> shares, std::int64_t totalCents) {
     std::stable_sort(shares.begin(), shares.end(),
                      [](const TaxShare& a, const TaxShare& b) { return a.Cents > b.Cents; });
     BarChart chart{"where-tax-goes", "Where the tax goes", {}, {}, {}};
@@ -19,7 +19,7 @@ std::string WhereTheTaxGoesSvg(std::vector<TaxShare> shares, std::int64_t totalC
     }
     chart.Footer = "Total Taxes " + MoneyText(totalCents);
     chart.Description += chart.Footer + ".";
-    return SvgOf(chart);
+    return PictureOf(chart);
 }
 
 } // namespace levywise

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "charts/bar_chart.h"
+
 namespace levywise {
 
 // One taxing unit or taxed special district and its tax.
@@ -15,6 +17,6 @@ struct TaxShare {
 // "Where the tax goes": one bar per share, the largest first (shares of
 // equal tax in the order given), each labelled with its name and amount,
 // the total under them. Every share is drawn, a zero one as a label alone.
-std::string WhereTheTaxGoesSvg(std::vector<TaxShare> shares, std::int64_t totalCents);
+Picture WhereTheTaxGoesPicture(std::vector<TaxShare> shares, std::int64_t totalCents);
 
 } // namespace levywise

@@ -4,6 +4,7 @@
 #include "report/comparison.h"
 #include "report/estimate_json.h"
 #include "report/estimate_text.h"
+#include "report/pictures.h"
 #include "report/worksheet_html.h"
 
 namespace levywise::cli {
@@ -21,7 +22,11 @@ int RunCompare(const EstimateOptions& a, const EstimateOptions& b, OutputFormat 
     switch (format) {
     case OutputFormat::Text: out << ComparisonText(c); break;
     case OutputFormat::Json: out << ComparisonJson(first.Record, second.Record, c); break;
-    case OutputFormat::Html: out << ComparisonHtml(c, TodayText(), {"A", "B"}); break;
+    case OutputFormat::Html: {
+        const Picture picture = WhatChangedOf(first.Record, second.Record);
+        out << ComparisonHtml(c, TodayText(), {"A", "B"}, &picture);
+        break;
+    }
     }
     return FinishedWriting(out, err);
 }

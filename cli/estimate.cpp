@@ -59,11 +59,7 @@ void tell(const Error& e, const EstimateOptions& o, const EstimateSide& side, st
 
 } // namespace
 
-int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostream& err,
-                    EstimateSide side) {
-    if (const int status = LoadTable(o.Rates, err, worked.Table, side.Who); status != kExitDone)
-        return status;
-
+EstimateRequest RequestOf(const EstimateOptions& o, std::vector<std::string_view>& codes) {
     EstimateRequest in;
     in.Value = o.Value;
     in.County = o.County;
@@ -73,15 +69,30 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
     in.GHS = o.Homestead;
     in.Age = o.Over65 ? AgeOption::O65 : o.Disabled ? AgeOption::DP : AgeOption::Neither;
     in.Vet = vetOption(o.Veteran);
-    const std::vector<std::string_view> codes = codesOf(o.Special);
-    const bool blank = o.Special.find_first_not_of(", ") == std::string::npos;
+    codes = codesOf(o.Special);
     if (EqualsIgnoringCase(o.Special, "none")) {
         in.Districts = DistrictChoice::None;
     } else if (!EqualsIgnoringCase(o.Special, "default")) {
         in.Districts = DistrictChoice::Listed;
         in.DistrictCodes = codes;
     }
+    return in;
+}
 
+bool NamesNoDistrict(const EstimateOptions& o, std::ostream& err, const EstimateSide& side) {
+    if (o.Special.find_first_not_of(", ") != std::string::npos) return false;
+    err << side.Who << side.Dashes
+        << "special names no district; give codes separated by commas, none or default\n";
+    return true;
+}
+
+int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostream& err,
+                    EstimateSide side) {
+    if (const int status = LoadTable(o.Rates, err, worked.Table, side.Who); status != kExitDone)
+        return status;
+
+    std::vector<std::string_view> codes;
+    const EstimateRequest in = RequestOf(o, codes);
     const auto error = Estimate(*worked.Table, in, worked.Record);
     const bool unitAtFault = error && error->kind != Error::Kind::Failed &&
                              error->file != "special district" && error->file != "value";
@@ -89,12 +100,7 @@ int WorkOutEstimate(const EstimateOptions& o, WorkedEstimate& worked, std::ostre
         tell(*error, o, side, err);
         return ExitStatusOf(*error);
     }
-    // An empty shell variable must not quietly leave every district out.
-    if (blank) {
-        err << side.Who << side.Dashes
-            << "special names no district; give codes separated by commas, none or default\n";
-        return kExitUsage;
-    }
+    if (NamesNoDistrict(o, err, side)) return kExitUsage;
     if (error) {
         tell(*error, o, side, err);
         return ExitStatusOf(*error);

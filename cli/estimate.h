@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/estimate.h"
 
@@ -36,6 +37,14 @@ struct WorkedEstimate {
     std::unique_ptr<LoadedTable> Table;
     EstimateRecord Record;
 };
+
+// The request the options ask for, strict as the command line is; codes
+// holds the district codes it points into.
+EstimateRequest RequestOf(const EstimateOptions& options, std::vector<std::string_view>& codes);
+
+// Whether --special names no district at all, said on err if so: an empty
+// shell variable must not quietly leave every district out.
+bool NamesNoDistrict(const EstimateOptions& options, std::ostream& err, const EstimateSide& side);
 
 // Loads the rate file and works out the estimate the options ask for into
 // worked. On a problem writes it to err and returns the exit status; else

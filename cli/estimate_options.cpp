@@ -8,7 +8,8 @@ bool given(const CLI::Option* option) { return option && option->count() > 0; }
 } // namespace
 
 EstimateOptionSet AddEstimateOptions(CLI::App& command, EstimateOptions& o,
-                                     const std::string& prefix) {
+                                     const std::string& prefix,
+                                     std::vector<std::string>* rateFiles) {
     const bool second = !prefix.empty();
     const std::string dashes = "--" + prefix;
     const std::string group = second ? "Scenario B (each option defaulting to A's)" : "Options";
@@ -16,7 +17,13 @@ EstimateOptionSet AddEstimateOptions(CLI::App& command, EstimateOptions& o,
 
     EstimateOptionSet set;
     set.Prefix = prefix;
-    set.Rates = add(command.add_option(dashes + "rates", o.Rates, "The tax rate file"));
+    set.Rates = add(rateFiles ? command
+                                    .add_option(dashes + "rates", *rateFiles,
+                                                "The tax rate files, two or more, in the order "
+                                                "to show them: --rates A.tab --rates B.tab")
+                                    ->expected(1)
+                                    ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                              : command.add_option(dashes + "rates", o.Rates, "The tax rate file"));
     set.Value = add(command.add_option(dashes + "value", o.Value,
                                        "The appraised value, read as the program reads it"));
     if (!second) {

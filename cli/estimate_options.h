@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <string>
+#include <vector>
 
 #include "cli/estimate.h"
 
@@ -23,9 +24,11 @@ struct EstimateOptionSet {
 // prefix --rates and --value are required. With one, every option is
 // optional, taking the other estimate's value when not given (Defaulted),
 // and three more clear a choice taken over: --<prefix>no-homestead,
-// --<prefix>neither and --<prefix>veteran 0.
+// --<prefix>neither and --<prefix>veteran 0. With rateFiles, --rates may be
+// given again and again, each file added to rateFiles.
 EstimateOptionSet AddEstimateOptions(CLI::App& command, EstimateOptions& options,
-                                     const std::string& prefix = "");
+                                     const std::string& prefix = "",
+                                     std::vector<std::string>* rateFiles = nullptr);
 
 // options as given on the command line through set, each option not given
 // taken from other.

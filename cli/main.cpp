@@ -8,6 +8,7 @@
 #include "cli/estimate.h"
 #include "cli/estimate_options.h"
 #include "cli/exit_status.h"
+#include "cli/history.h"
 #include "cli/list.h"
 #include "levywise_version.h"
 
@@ -49,6 +50,14 @@ int main(int argc, char** argv) {
     const EstimateOptionSet bOptions = AddEstimateOptions(*compare, b, "b-");
     AddFormatFlags(*compare, json, html, "comparison", "the comparison");
 
+    EstimateOptions years;
+    std::vector<std::string> yearFiles;
+    CLI::App* history = app.add_subcommand(
+        "history", "Estimate one property under several rate files, side by side, with the "
+                   "change from the first file to the last");
+    AddEstimateOptions(*history, years, "", &yearFiles);
+    AddFormatFlags(*history, json, html, "history", "the history with its picture");
+
     std::string checkFile;
     CLI::App* check =
         app.add_subcommand("check", "Check a tax rate file as the program would read it");
@@ -77,9 +86,9 @@ int main(int argc, char** argv) {
     // CLI11 would only say that a command is needed; name the word it got.
     const std::string first = argc > 1 ? argv[1] : "";
     if (!first.empty() && first[0] != '-' && first != "estimate" && first != "compare" &&
-        first != "check" && first != "list" && first != "batch") {
+        first != "history" && first != "check" && first != "list" && first != "batch") {
         std::cerr << "levywise-cli: unknown command \"" << first
-                  << "\"; the commands are estimate, compare, check, list and batch\n"
+                  << "\"; the commands are estimate, compare, history, check, list and batch\n"
                   << "Run with --help for more information.\n";
         return kExitUsage;
     }
@@ -95,6 +104,7 @@ int main(int argc, char** argv) {
                                        : OutputFormat::Text;
     if (*estimate) return RunEstimate(est, format, std::cout, std::cerr);
     if (*compare) return RunCompare(a, Defaulted(b, bOptions, a), format, std::cout, std::cerr);
+    if (*history) return RunHistory(yearFiles, years, format, std::cout, std::cerr);
     if (*check) return RunCheck(checkFile, std::cout, std::cerr);
     if (*listing) {
         list.Format = listFormat == "csv"    ? ListFormat::Csv

@@ -47,9 +47,24 @@ std::string districtLabel(const EstimateRecord& r, const DistrictEstimate& d) {
 
 std::int64_t taxCents(const DistrictEstimate& d) { return CentsAsShown(d.Tax); }
 
-// Each special district's row: the kept ones in their order, each beside the
-// first district of the same code now taxed, then those taxed now only.
+// Each special district's row, matched by code; one taxed on one side only
+// is blank on the other.
 void addDistrictRows(Comparison& c, const EstimateRecord& kept, const EstimateRecord& now) {
+    for (const MatchedDistrict& m : MatchedDistricts(kept, now)) {
+        ComparisonRow row =
+            moneyRow(m.Now ? districtLabel(now, *m.Now) : districtLabel(kept, *m.Kept),
+                     ChangeOf(m.Kept ? taxCents(*m.Kept) : 0, m.Now ? taxCents(*m.Now) : 0));
+        if (!m.Kept) row.Kept.clear();
+        if (!m.Now) row.Now.clear();
+        c.Rows.push_back(std::move(row));
+    }
+}
+
+} // namespace
+
+std::vector<MatchedDistrict> MatchedDistricts(const EstimateRecord& kept,
+                                              const EstimateRecord& now) {
+    std::vector<MatchedDistrict> pairs;
     std::vector<bool> matched(now.Districts.size(), false);
     for (const DistrictEstimate& k : kept.Districts) {
         const std::string code = FieldShown(kept.district(k).Code.view());
@@ -57,33 +72,13 @@ void addDistrictRows(Comparison& c, const EstimateRecord& kept, const EstimateRe
         while (n < now.Districts.size() &&
                (matched[n] || FieldShown(now.district(now.Districts[n]).Code.view()) != code))
             ++n;
-        if (n == now.Districts.size()) {
-            ComparisonRow row = moneyRow(districtLabel(kept, k), ChangeOf(taxCents(k), 0));
-            row.Now.clear();
-            c.Rows.push_back(std::move(row));
-            continue;
-        }
-        matched[n] = true;
-        c.Rows.push_back(moneyRow(districtLabel(now, now.Districts[n]),
-                                  ChangeOf(taxCents(k), taxCents(now.Districts[n]))));
+        if (n < now.Districts.size()) matched[n] = true;
+        pairs.push_back({&k, n < now.Districts.size() ? &now.Districts[n] : nullptr});
     }
-    for (std::size_t n = 0; n < now.Districts.size(); ++n) {
-        if (matched[n]) continue;
-        ComparisonRow row =
-            moneyRow(districtLabel(now, now.Districts[n]), ChangeOf(0, taxCents(now.Districts[n])));
-        row.Kept.clear();
-        c.Rows.push_back(std::move(row));
-    }
+    for (std::size_t n = 0; n < now.Districts.size(); ++n)
+        if (!matched[n]) pairs.push_back({nullptr, &now.Districts[n]});
+    return pairs;
 }
-
-std::string tsvCell(std::string text) {
-    std::replace_if(
-        text.begin(), text.end(), [](char ch) { return ch == '\t' || ch == '\n' || ch == '\r'; },
-        ' ');
-    return text;
-}
-
-} // namespace
 
 std::int64_t MonthlyCents(std::int64_t yearCents) {
     return static_cast<std::int64_t>(divideRounded(yearCents, 12));
@@ -148,11 +143,18 @@ Comparison Compare(const EstimateRecord& kept, const EstimateRecord& now) {
     return c;
 }
 
+std::string TsvCell(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char ch) { return ch == '\t' || ch == '\n' || ch == '\r'; },
+        ' ');
+    return text;
+}
+
 std::string ComparisonTsv(const Comparison& comparison) {
     std::string text = "\tKept\tNow\tChange\n";
     for (const ComparisonRow& row : comparison.Rows)
-        text += tsvCell(row.Label) + '\t' + tsvCell(row.Kept) + '\t' + tsvCell(row.Now) + '\t' +
-                tsvCell(row.Change) + '\n';
+        text += TsvCell(row.Label) + '\t' + TsvCell(row.Kept) + '\t' + TsvCell(row.Now) + '\t' +
+                TsvCell(row.Change) + '\n';
     return text;
 }
 

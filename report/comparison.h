@@ -57,7 +57,21 @@ struct Comparison {
     std::vector<ComparisonRow> Rows;
 };
 
+// A special district of either side and its match on the other, if any.
+struct MatchedDistrict {
+    const DistrictEstimate* Kept = nullptr;
+    const DistrictEstimate* Now = nullptr;
+};
+
+// The kept districts in their order, each beside the first district of the
+// same code taxed now, then those taxed now only.
+std::vector<MatchedDistrict> MatchedDistricts(const EstimateRecord& kept,
+                                              const EstimateRecord& now);
+
 Comparison Compare(const EstimateRecord& kept, const EstimateRecord& now);
+
+// Text as one cell of tab-separated text: tabs and line ends become blanks.
+std::string TsvCell(std::string text);
 
 // The comparison as tab-separated text: a header line (an empty cell, then
 // "Kept", "Now", "Change") and one line per row, each ended by a line feed.

@@ -22,6 +22,8 @@ struct HistoryRow {
     // UTF-8: a unit's or district's name as shown, from the first file that
     // has it; a caption for the other rows.
     std::string Label;
+    // UTF-8: a unit's or district's code as shown; empty for the other rows.
+    std::string Code;
     // One per file, in cents as shown; empty where the file lacks the unit
     // or district.
     std::vector<std::optional<std::int64_t>> Cents;
@@ -33,8 +35,9 @@ struct History {
     // UTF-8, one per file: its header line's label, its file name when it
     // has none.
     std::vector<std::string> FileLabels;
-    // The county, the city, the school, each special district, the special
-    // districts' tax, the total and the total per month.
+    // The county, the city, the school, each special district (by code, in
+    // the order the files first tax them), the special districts' tax, the
+    // total and the total per month.
     std::vector<HistoryRow> Rows;
 };
 

@@ -2,22 +2,15 @@
 
 // The pictures of an estimate, made from the engine's records: the same SVG
 // for the worksheet, the windows and the page. Each carries the title and
-// the description its SVG holds, for a front end that shows the picture
-// where a screen reader cannot read SVG.
-
-#include <string>
+// the description its SVG holds (Picture, charts/bar_chart.h), for a front
+// end that shows the picture where a screen reader cannot read SVG.
 
 #include "calc/record.h"
+#include "charts/bar_chart.h"
 
 namespace levywise {
 
 struct History;
-
-struct Picture {
-    std::string Title;       // UTF-8
-    std::string Description; // UTF-8: the figures in words
-    std::string Svg;         // a whole <svg> element, role="img"
-};
 
 // "Where the tax goes": each taxing unit and each taxed special district,
 // the largest tax first, the total under them.

@@ -1,40 +1,20 @@
 #include "report/worksheet_html.h"
 
-#include <initializer_list>
-#include <utility>
-
 #include "ratedata/formats.h"
 #include "ratedata/text.h"
 #include "report/captions.h"
+#include "report/html_parts.h"
 #include "report/labels.h"
+#include "report/pictures.h"
 
 namespace levywise {
 namespace {
 
-std::string head(std::string_view title) {
-    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + std::string(title) +
-           "</title></head>\n<body style=\"font-family: sans-serif; font-size: 10pt\">\n<h1>" +
-           std::string(title) + "</h1>\n";
-}
-
-constexpr const char* kTable = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
-
-// A row of cells, each already HTML, the first a heading cell; figures are
-// aligned right.
-std::string row(std::initializer_list<std::string> cells, bool figures = true,
-                std::string_view attributes = {}) {
-    std::string html = "<tr" + std::string(attributes) + ">";
-    bool first = true;
-    for (const std::string& cell : cells) {
-        html += first ? "<th align=\"left\">" + cell + "</th>"
-                      : (figures ? "<td align=\"right\">" : "<td>") + cell + "</td>";
-        first = false;
-    }
-    return html + "</tr>\n";
-}
+using html::kTable;
+using html::Row;
 
 std::string labelled(std::string_view label, std::string_view text, bool figure = true) {
-    return row({HtmlEscaped(label), HtmlEscaped(text)}, figure);
+    return Row({HtmlEscaped(label), HtmlEscaped(text)}, figure);
 }
 
 std::string unitTable(const captions::Unit& unit, const EstimateLabels& e) {
@@ -78,35 +58,37 @@ std::string HtmlEscaped(std::string_view utf8) { return MarkupEscaped(utf8); }
 
 std::string WorksheetHtml(const EstimateRecord& r, std::string_view date) {
     const std::vector<InputLine> inputs = InputLines(r);
-    std::string html = head("Property Tax Estimate");
+    std::string html = html::Head("Property Tax Estimate");
     html += "<p>Date: " + HtmlEscaped(date) + "</p>\n<h2>Property</h2>\n" + kTable;
     for (const InputLine& line : inputs) html += labelled(line.Label, line.Text, false);
     html += "</table>\n";
     const EstimateLabels labels = LabelsOf(r);
     for (const captions::Unit& unit : captions::kUnits) html += unitTable(unit, labels);
-    html += districtTable(r) + totalsTable(r, labels);
+    html += districtTable(r) + totalsTable(r, labels) + html::PictureBlock(WhereTheTaxGoesOf(r));
     html += "<p>This is an estimate from the rate file " + HtmlEscaped(r.Rates->Source.Path) +
             " (" + HtmlEscaped(inputs.back().Text) +
             "), not a tax bill: the taxes levied may differ.</p>\n</body></html>\n";
     return html;
 }
 
-std::string ComparisonHtml(const Comparison& c, std::string_view date, SideNames sides) {
+std::string ComparisonHtml(const Comparison& c, std::string_view date, SideNames sides,
+                           const Picture* picture) {
     const std::string first = HtmlEscaped(sides.First);
     const std::string second = HtmlEscaped(sides.Second);
-    std::string html = head("Property Tax Comparison");
+    std::string html = html::Head("Property Tax Comparison");
     html += "<p>Date: " + HtmlEscaped(date) + "</p>\n" + kTable;
     html += "<tr><th></th><th>" + first + "</th><th>" + second + "</th><th>Change</th></tr>\n";
     for (const ComparisonRow& r : c.Rows) {
         const std::string mark = r.Differs ? "<b>" : "";
         const std::string unmark = r.Differs ? "</b>" : "";
-        html += row({mark + HtmlEscaped(r.Label) + unmark, mark + HtmlEscaped(r.Kept) + unmark,
+        html += Row({mark + HtmlEscaped(r.Label) + unmark, mark + HtmlEscaped(r.Kept) + unmark,
                      mark + HtmlEscaped(r.Now) + unmark, HtmlEscaped(r.Change)},
                     r.Kind != RowKind::Input, r.Differs ? " bgcolor=\"#ffd27f\"" : "");
     }
     html += "</table>\n<p>Inputs that differ are marked. Each change is " + second + " minus " +
-            first + ", in percent of " + first + ".</p>\n</body></html>\n";
-    return html;
+            first + ", in percent of " + first + ".</p>\n";
+    if (picture) html += html::PictureBlock(*picture);
+    return html + "</body></html>\n";
 }
 
 } // namespace levywise

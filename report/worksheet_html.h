@@ -10,6 +10,7 @@
 
 #include "calc/record.h"
 #include "report/comparison.h"
+#include "report/pictures.h"
 
 namespace levywise {
 
@@ -18,7 +19,8 @@ std::string HtmlEscaped(std::string_view utf8);
 
 // "Property Tax Estimate": the date given, the rate file, the inputs, each
 // unit's breakdown, the special districts, the totals with their footnote,
-// the total per month and as a share of the value.
+// the total per month and as a share of the value, and the picture of where
+// the tax goes.
 std::string WorksheetHtml(const EstimateRecord& record, std::string_view date);
 
 // What the two sides of a comparison are called in its headings.
@@ -28,8 +30,8 @@ struct SideNames {
 };
 
 // "Property Tax Comparison": the date given and the comparison's table, the
-// inputs that differ marked.
+// inputs that differ marked, and the picture given (WhatChangedOf), if any.
 std::string ComparisonHtml(const Comparison& comparison, std::string_view date,
-                           SideNames sides = {});
+                           SideNames sides = {}, const Picture* picture = nullptr);
 
 } // namespace levywise

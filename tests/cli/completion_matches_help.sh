@@ -35,7 +35,7 @@ check() {
     fi
 }
 check ""
-for command in estimate compare check list batch; do check $command -; done
+for command in estimate compare history check list batch; do check $command -; done
 rm -f /tmp/completion-diff.$$
 # A value that an option takes from a fixed set is offered from that set.
 [[ $(offered list --format "" | tr '\n' ' ') == "csv json text " ]] || { echo "--format"; status=1; }

@@ -6,6 +6,7 @@
 #include "charts/over_the_years.h"
 #include "charts/what_changed.h"
 #include "charts/where_tax_goes.h"
+#include "ratedata/text.h"
 
 namespace levywise {
 namespace {
@@ -23,7 +24,8 @@ double luminance(const std::string& hex) {
 
 // The picture read back: its texts in order, a bar written as "[width fill]"
 // before the label beside it; checks what every picture must hold.
-std::vector<std::string> readBack(const std::string& svg) {
+std::vector<std::string> readBack(const Picture& picture) {
+    const std::string& svg = picture.Svg;
     std::smatch m;
     EXPECT_TRUE(std::regex_search(svg, m,
                                   std::regex(R"re(^<svg [^>]*width="(\d+)" height="(\d+)" )re"
@@ -32,10 +34,12 @@ std::vector<std::string> readBack(const std::string& svg) {
         << svg.substr(0, 200);
     const long width = std::stol(m[1]), height = std::stol(m[2]);
     const std::string titleId = m[3], descId = m[4];
-    EXPECT_NE(svg.find("<title id=\"" + titleId + "\">"), std::string::npos);
+    EXPECT_NE(svg.find("<title id=\"" + titleId + "\">" + MarkupEscaped(picture.Title) + "<"),
+              std::string::npos);
     EXPECT_TRUE(
         std::regex_search(svg, m, std::regex("<desc id=\"" + descId + "\">([^<]*)</desc>")));
     const std::string desc = m[1];
+    EXPECT_EQ(desc, MarkupEscaped(picture.Description));
 
     const std::regex element(R"re(<(text|rect class="bar") x="(\d+)" y="(\d+)")re"
                              R"re((?: width="(\d+)" height="(\d+)" fill="(#[0-9A-F]{6})")?)re"
@@ -82,47 +86,48 @@ std::string bar(int width, const char* fill) {
 TEST(Charts, EveryFigureInProportionAndInWords) {
     const std::string longName(150, 'W');
     struct Case {
-        std::string svg;
+        Picture picture;
         std::vector<std::string> lines;
     };
     const std::vector<Case> cases = {
         {// largest first, ties in the order given, names escaped, lengths rounded
-         WhereTheTaxGoesSvg({{"CITY", 25000},
-                             {"COUNTY   ", 50000},
-                             {"MUD <1> & \"A\"", 25000},
-                             {"ESD", 12345},
-                             {"NONE", 0}},
-                            112345),
+         WhereTheTaxGoesPicture({{"CITY", 25000},
+                                 {"COUNTY   ", 50000},
+                                 {"MUD <1> & \"A\"", 25000},
+                                 {"ESD", 12345},
+                                 {"NONE", 0}},
+                                112345),
          {"Where the tax goes", "COUNTY", bar(480, kDark) + "$500.00", "CITY",
           bar(240, kDark) + "$250.00", "MUD &lt;1&gt; &amp; &quot;A&quot;",
           bar(240, kDark) + "$250.00", "ESD", bar(119, kDark) + "$123.45", "NONE",
           bar(0, kDark) + "$0.00", "Total Taxes $1,123.45"}},
         {// one unit: the full length; Windows-1252 decoded, controls replaced, room for a long name
-         WhereTheTaxGoesSvg({{"CAF\xC9 \x80\x81\x01" + longName, 1}}, 1),
+         WhereTheTaxGoesPicture({{"CAF\xC9 \x80\x81\x01" + longName, 1}}, 1),
          {"Where the tax goes", "CAF\xC3\x89 \xE2\x82\xAC\xEF\xBF\xBD\xEF\xBF\xBD" + longName,
           bar(480, kDark) + "$0.01", "Total Taxes $0.01"}},
         {// nothing to scale by: no length, no division
-         WhereTheTaxGoesSvg({{"A", 0}, {"B", -500}}, -500),
+         WhereTheTaxGoesPicture({{"A", 0}, {"B", -500}}, -500),
          {"Where the tax goes", "A", bar(0, kDark) + "$0.00", "B", bar(0, kDark) + "-$5.00",
           "Total Taxes -$5.00"}},
         {// one scale for both sides of every unit
-         WhatChangedSvg({{"COUNTY", 50000, 60000, "+$100.00 (+20.00%)"},
-                         {"CITY", 20000, 0, "-$200.00 (-100.00%)"}}),
+         WhatChangedPicture({{"COUNTY", 50000, 60000, "+$100.00 (+20.00%)"},
+                             {"CITY", 20000, 0, "-$200.00 (-100.00%)"}}),
          {"What changed", "COUNTY", bar(400, kLight) + "Kept $500.00",
           bar(480, kDark) + "Now $600.00", "Change +$100.00 (+20.00%)", "CITY",
           bar(160, kLight) + "Kept $200.00", bar(0, kDark) + "Now $0.00",
           "Change -$200.00 (-100.00%)"}},
         {// a unit missing from a file, a series shorter than the files: blank there
-         OverTheYearsSvg({"2026", "2027 \x96 draft", "2028"}, {{"COUNTY", {40000, 60000, 48000}},
-                                                               {"MUD 5", {std::nullopt, 30000, 0}},
-                                                               {"GONE", {20000}}}),
+         OverTheYearsPicture({"2026", "2027 \xE2\x80\x93 draft", "2028"},
+                             {{"COUNTY", {40000, 60000, 48000}},
+                              {"MUD 5", {std::nullopt, 30000, 0}},
+                              {"GONE", {20000}}}),
          {"Over the years", "COUNTY", bar(320, kDark) + "2026 $400.00",
           bar(480, kLight) + "2027 \xE2\x80\x93 draft $600.00", bar(384, kDark) + "2028 $480.00",
           "MUD 5", "2026 not in this file", bar(240, kLight) + "2027 \xE2\x80\x93 draft $300.00",
           bar(0, kDark) + "2028 $0.00", "GONE", bar(160, kDark) + "2026 $200.00",
           "2027 \xE2\x80\x93 draft not in this file", "2028 not in this file"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(readBack(c.svg), c.lines);
+    for (const Case& c : cases) EXPECT_EQ(readBack(c.picture), c.lines);
     // The two shades stay apart when printed in grey.
     EXPECT_GE((luminance(kLight) + 0.05) / (luminance(kDark) + 0.05), 2.0);
 }

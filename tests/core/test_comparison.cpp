@@ -3,6 +3,8 @@
 #include "calc/estimate.h"
 #include "rate_text.h"
 #include "report/comparison.h"
+#include "report/history.h"
+#include "report/pictures.h"
 #include "report/worksheet_html.h"
 
 namespace levywise {
@@ -85,6 +87,63 @@ TEST(Comparison, TwoEstimatesSideBySide) {
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(c.Total.Change, -5000);
     EXPECT_EQ(c.Monthly.Percent, "-6.25");
+
+    // The pictures say the same figures; no bar for a unit that was not chosen.
+    EXPECT_EQ(WhereTheTaxGoesOf(kept).Description,
+              "HARLAN COUNTY $500.00. MUD <1> $200.00. HOSPITAL $100.00. Total Taxes $800.00.");
+    EXPECT_EQ(WhatChangedOf(kept, now).Description,
+              "County Tax: Kept $500.00, Now $600.00, Change +$100.00 (+20.00%). "
+              "301 HOSPITAL: Kept $100.00, Now $100.00, Change $0.00 (0.00%). "
+              "302 MUD <1>: Kept $200.00, Now $0.00, Change -$200.00 (-100.00%). "
+              "303 ESD: Kept $0.00, Now $50.00, Change +$50.00 (\xE2\x80\x94). "
+              "Total Taxes: Kept $800.00, Now $750.00, Change -$50.00 (-6.25%).");
+}
+
+// One property under three years' rates: a unit or district a file lacks is
+// blank there, districts in the order first taxed, the change last against first.
+TEST(History, YearsSideBySide) {
+    const LoadedTable a(Loaded({"101\tHARLAN COUNTY\tK\tN\t0.5", "201\tCITY\tC\tN\t0.2",
+                                "301\tHOSPITAL\tS\tY\t0.1", "302\tMUD\tS\tY\t0.2"}),
+                        {"a.tab", "2026"});
+    const LoadedTable b(Loaded({"101\tHARLAN COUNTY\tK\tN\t0.6", "101\tOTHER\tK\tN\t0.6",
+                                "301\tHOSPITAL\tS\tY\t0.1", "303\tESD\tS\tY\t0.05"}),
+                        {"b.tab", "2027"});
+    const LoadedTable c(
+        Loaded({"101\tHARLAN COUNTY\tK\tN\t0.4", "201\tCITY\tC\tN\t0.25", "302\tMUD\tS\tY\t0.3"}),
+        {"dir/c.tab", ""});
+    const LoadedTable* tables[] = {&a, &b, &c};
+    EstimateRequest in;
+    in.Value = "100000";
+    in.County = "101";
+    in.City = "201";
+    History h;
+    ASSERT_FALSE(HistoryOf(tables, in, h));
+    EXPECT_EQ(HistoryTsv(h), "\t2026\t2027\tc.tab\tChange\n"
+                             "HARLAN COUNTY\t$500.00\t$600.00\t$400.00\t-$100.00 (-20.00%)\n"
+                             "CITY\t$200.00\t\t$250.00\t+$50.00 (+25.00%)\n"
+                             "No School\t$0.00\t$0.00\t$0.00\t$0.00 (\xE2\x80\x94)\n"
+                             "301 HOSPITAL\t$100.00\t$100.00\t\t\n"
+                             "302 MUD\t$200.00\t\t$300.00\t+$100.00 (+50.00%)\n"
+                             "303 ESD\t\t$50.00\t\t\n"
+                             "Special District Tax\t$300.00\t$150.00\t$300.00\t$0.00 (0.00%)\n"
+                             "Total Taxes\t$1,000.00\t$750.00\t$950.00\t-$50.00 (-5.00%)\n"
+                             "Total per month\t$83.33\t$62.50\t$79.17\t-$4.16 (-4.99%)\n");
+
+    struct Refusal {
+        const char* county;
+        bool strict;
+        const char* message;
+    };
+    for (const Refusal& r : std::vector<Refusal>{
+             {"999", false, "a.tab, b.tab, dir/c.tab: county \"999\": no rate file has the code."},
+             {"101", true,
+              "b.tab: county \"101\": more than one unit of the rate file has the code."},
+         }) {
+        in.County = r.county;
+        in.Strict = r.strict;
+        const std::optional<Error> e = HistoryOf(tables, in, h);
+        EXPECT_EQ(e ? e->message() : "", r.message);
+    }
 }
 
 // Names and paths cannot steer the document: markup characters become
@@ -101,6 +160,9 @@ TEST(Worksheet, TextFromTheRateFileIsEscaped) {
         EXPECT_NE(html.find(shown), std::string::npos) << shown;
     for (const char* absent : {"<script", "x<y", "src=", "href=", "\xC9"})
         EXPECT_EQ(html.find(absent), std::string::npos) << absent;
+    // The picture follows the totals, the same text inside it escaped too.
+    EXPECT_GT(html.find("role=\"img\""), html.find("Share of appraised value"));
+    EXPECT_NE(html.find(">MUD &lt;script&gt;</text>"), std::string::npos);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ QByteArray picture() {
         shares.push_back({"DISTRICT " + std::to_string(i) + " OF THE COUNTY", cents});
         total += cents;
     }
-    return QByteArray::fromStdString(levywise::WhereTheTaxGoesSvg(shares, total));
+    return QByteArray::fromStdString(levywise::WhereTheTaxGoesPicture(shares, total).Svg);
 }
 
 void BM_RenderWhereTheTaxGoesWith300Districts(benchmark::State& state) {
