@@ -49,6 +49,7 @@ frmTaxHistory::frmTaxHistory(Platform& platform, QWidget* parent)
     grdHistory = new QTableWidget(this);
     grdHistory->setObjectName(QStringLiteral("grdHistory"));
     grdHistory->verticalHeader()->hide();
+    grdHistory->verticalHeader()->setDefaultSectionSize(TwipsToPixels(300, this));
     grdHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdHistory->setWordWrap(false);
     grdHistory->setTabKeyNavigation(false); // Tab leaves the grid for the picture

@@ -20,6 +20,7 @@ frmWhereTaxGoes::frmWhereTaxGoes(Platform& platform, QWidget* parent)
     txtFigures->setObjectName(QStringLiteral("txtFigures"));
     txtFigures->setReadOnly(true);
     txtFigures->setTabChangesFocus(true);
+    txtFigures->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtFigures->setAccessibleName(QStringLiteral("The figures in words"));
 
     cmdPrint = Button("cmdPrint", QStringLiteral("&Print"));

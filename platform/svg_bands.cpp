@@ -28,7 +28,7 @@ bool SvgBands::load(const QByteArray& svg) {
     *this = {};
     const QString text = QString::fromUtf8(svg);
     QXmlStreamReader xml(text);
-    qint64 tokenStart = 0, elementStart = 0;
+    qint64 elementStart = 0;
     int depth = 0;
     qreal fontSize = 16;
     Element element{};
@@ -36,6 +36,9 @@ bool SvgBands::load(const QByteArray& svg) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         const qint64 end = xml.characterOffset();
         if (token == QXmlStreamReader::StartElement) {
+            // The reader has read ahead of a token's start, never past a
+            // start tag's end; no "<" can stand inside a tag.
+            const qint64 tokenStart = text.lastIndexOf(u'<', end - 1);
             const QXmlStreamAttributes a = xml.attributes();
             if (depth == 0) {
                 root_ = text.mid(tokenStart, end - tokenStart);
@@ -64,7 +67,6 @@ bool SvgBands::load(const QByteArray& svg) {
                 elements_.push_back(std::move(element));
             }
         }
-        tokenStart = end;
     }
     if (xml.hasError() || root_.isEmpty() || box_.isEmpty()) {
         *this = {};

@@ -1,0 +1,111 @@
+// The windows that picture the estimate, and the worksheet with its picture on paper.
+#include <QPlainTextEdit>
+#include <QProcess>
+
+#include "common/rig.h"
+
+using namespace levywise;
+using namespace levywise::test;
+
+namespace {
+
+QWidget* Window(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
+    return nullptr;
+}
+
+QString Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000) || process.exitCode() != 0)
+        qFatal("%s failed", qPrintable(program));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class PicturesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The picture and the figures beside it say what the last calculation
+    // worked out, and screen readers hear the same.
+    void whereTheTaxGoesFollowsTheCalculation() {
+        Rig rig;
+        rig.start();
+        rig.estimate(QStringLiteral("100000")); // county 500, city 250, school 1,000
+        rig.command(Qt::Key_G);
+        QWidget* window = Window("frmWhereTaxGoes");
+        QVERIFY(window);
+        auto* picture = Ctl<QWidget>(window, QStringLiteral("picWhereTaxGoes"));
+        auto* figures = Ctl<QPlainTextEdit>(window, QStringLiteral("txtFigures"));
+        QVERIFY(figures->toPlainText().contains(QStringLiteral("$1,000.00")));
+        rig.estimate(QStringLiteral("120000"));
+        QVERIFY(figures->toPlainText().contains(QStringLiteral("$1,200.00")));
+        QVERIFY(!figures->toPlainText().contains(QStringLiteral("$1,000.00")));
+        QCOMPARE(picture->accessibleDescription(), figures->toPlainText());
+        rig.main().close();
+        QVERIFY(!Window("frmWhereTaxGoes"));
+    }
+
+    // Two rate files side by side, the current one proposed in the dialog;
+    // a unit the second file lacks is blank there. A refused file is named
+    // and the window keeps what it showed.
+    void historyOfTwoFiles() {
+        Rig rig;
+        rig.start();
+        rig.estimate(QStringLiteral("100000"));
+        const QString current = QDir::toNativeSeparators(rig.path(QStringLiteral("taxrate.tab")));
+        const QString next =
+            rig.write(QStringLiteral("next.tab"),
+                      RateFile({"101\tMAPLE COUNTY\tK\tN\t0.6", "901\tELM ISD\tI\tN\t1"},
+                               "TaxRates v3.54\tNext Year\tMaple\t"));
+        rig.platform.openManyAnswers = {{current, next}};
+        rig.command(Qt::Key_H);
+        QCOMPARE(rig.platform.openRequests.back().proposedName, current);
+        QWidget* window = Window("frmTaxHistory");
+        QVERIFY(window);
+        auto* grid = Ctl<QTableWidget>(window, QStringLiteral("grdHistory"));
+        const auto row = [grid](const char* label) {
+            const auto found = grid->findItems(QLatin1String(label), Qt::MatchExactly);
+            if (found.isEmpty()) return QString();
+            QStringList cells;
+            for (int c = 1; c < grid->columnCount(); ++c)
+                cells << grid->item(found[0]->row(), c)->text();
+            return cells.join('|');
+        };
+        QCOMPARE(row("CITY OF ELM"), QStringLiteral("$250.00||"));
+        QVERIFY(row("MAPLE COUNTY").startsWith(QStringLiteral("$500.00|$600.00|+$100.00")));
+
+        const QStringList before = {row("CITY OF ELM"), row("MAPLE COUNTY")};
+        const QString broken = rig.write(QStringLiteral("broken.tab"), "not a rate file\r\n");
+        rig.platform.openManyAnswers = {{current, broken}};
+        rig.click(QStringLiteral("cmdFiles"), window);
+        QVERIFY(rig.platform.messages.back().text.contains(broken));
+        QCOMPARE((QStringList{row("CITY OF ELM"), row("MAPLE COUNTY")}), before);
+    }
+
+    // The worksheet saved as a PDF file holds every figure of the window
+    // and the picture, drawn as an image.
+    void worksheetOnPaperWithItsPicture() {
+        Rig rig;
+        rig.start();
+        rig.estimate(QStringLiteral("120000"));
+        rig.platform.printerPresent = false;
+        rig.platform.messageAnswers = {MsgResult::Ok};
+        const QString pdf = rig.path(QStringLiteral("worksheet.pdf"));
+        rig.platform.saveAnswers = {pdf};
+        rig.command(Qt::Key_P);
+        const QString text =
+            Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
+        for (QLineEdit* box : rig.main().findChildren<QLineEdit*>())
+            if (box->text().startsWith('$'))
+                QVERIFY2(text.contains(box->text()), qPrintable(box->text()));
+        QVERIFY(!text.contains(QStringLiteral("Where the tax goes")));
+        QCOMPARE(Run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).count('\n'), 3);
+    }
+};
+
+QTEST_MAIN(PicturesTest)
+#include "test_pictures.moc"
