@@ -62,15 +62,6 @@ void ShowUnit(const UnitLabelWidgets& w, const UnitLabels& l) {
     Show(w.TotTax, l.TotTax);
 }
 
-QAction* MenuItemBefore(QMenu* menu, QAction* before, const char* name, const QString& caption,
-                        Qt::Key key) {
-    auto* action = new QAction(caption, menu);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(QKeySequence(Qt::CTRL | key));
-    menu->insertAction(before, action);
-    return action;
-}
-
 } // namespace
 
 frmMain::frmMain(modMain& data, Platform& platform, QWidget* parent)
@@ -84,10 +75,11 @@ frmMain::frmMain(modMain& data, Platform& platform, QWidget* parent)
     menuKeepCompare = whatIfItems.Keep;
     menuShowCompare = whatIfItems.ShowCompare;
     menuWorksheet = whatIfItems.Worksheet;
-    menuWhereTaxGoes = MenuItemBefore(menuFile, menuSep1, "menuWhereTaxGoes",
-                                      QStringLiteral("Where the Tax &Goes\u2026"), Qt::Key_G);
+    menuWhereTaxGoes =
+        MenuItemBefore(menuFile, menuSep1, "menuWhereTaxGoes",
+                       QStringLiteral("Where the Tax &Goes\u2026"), Qt::CTRL | Qt::Key_G);
     menuTaxHistory = MenuItemBefore(menuFile, menuSep1, "menuTaxHistory",
-                                    QStringLiteral("Tax &History\u2026"), Qt::Key_H);
+                                    QStringLiteral("Tax &History\u2026"), Qt::CTRL | Qt::Key_H);
 
     auto* shortcutsFirst = new MenuShortcutsFirst(
         {menuOpen, menuListTable, menuKeepCompare, menuShowCompare, menuWorksheet, menuWhereTaxGoes,

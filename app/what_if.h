@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QPointer>
 #include <optional>
 #include <string>
@@ -54,5 +55,9 @@ struct WhatIfMenuItems {
     QAction* Worksheet;
 };
 WhatIfMenuItems AddWhatIfMenuItems(QMenu* menu, QAction* before);
+
+// A menu item named and with its shortcut, put in the menu before the given item.
+QAction* MenuItemBefore(QMenu* menu, QAction* before, const char* name, const QString& caption,
+                        QKeyCombination key);
 
 } // namespace levywise

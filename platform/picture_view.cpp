@@ -61,9 +61,10 @@ void PictureView::scrollContentsBy(int, int) {
 
 void PictureView::paintEvent(QPaintEvent*) {
     QWidget* view = viewport();
+    const qreal ratio = view->devicePixelRatioF();
+    if (inView_.devicePixelRatio() != ratio) inView_ = {}; // moved to another screen
     if (inView_.isNull() && !picture_.isEmpty()) {
         const qreal s = scale();
-        const qreal ratio = view->devicePixelRatioF();
         inView_ = QPixmap((QSizeF(view->size()) * ratio).toSize());
         inView_.setDevicePixelRatio(ratio);
         inView_.fill(view->palette().color(QPalette::Base));

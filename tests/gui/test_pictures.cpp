@@ -1,4 +1,5 @@
 // The windows that picture the estimate, and the worksheet with its picture on paper.
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
 
@@ -29,11 +30,20 @@ class PicturesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The picture and the figures beside it say what the last calculation
-    // worked out, and screen readers hear the same.
+    // The File menu's items in their order, with their keys. The picture and
+    // the figures beside it say what the last calculation worked out, and
+    // screen readers hear the same; the window closes with the main window.
     void whereTheTaxGoesFollowsTheCalculation() {
         Rig rig;
         rig.start();
+        QStringList menu;
+        for (const QAction* item : rig.ctl<QMenu>("menuFile")->actions())
+            menu << item->text() + ' ' + item->shortcut().toString();
+        QCOMPARE(menu.join('|'),
+                 "&Open Tax Rate File Ctrl+O|&List table contents Ctrl+L|"
+                 "&Keep for Comparison Ctrl+K|Show &Comparison Ctrl+M|"
+                 "Estimate &Worksheet\u2026 Ctrl+P|Where the Tax &Goes\u2026 Ctrl+G|"
+                 "Tax &History\u2026 Ctrl+H| |E&xit Ctrl+X");
         rig.estimate(QStringLiteral("100000")); // county 500, city 250, school 1,000
         rig.command(Qt::Key_G);
         QWidget* window = Window("frmWhereTaxGoes");
