@@ -13,7 +13,7 @@ namespace levywise {
 namespace {
 
 constexpr qreal kLargestScale = 1.5;
-constexpr qreal kMostPixels = 40e6;
+constexpr qreal kMostPixels = 16e6;
 constexpr qreal kPrintScale = 4; // about 400 dots per inch for a picture at 96
 
 } // namespace

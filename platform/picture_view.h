@@ -23,7 +23,7 @@ public:
 
     void setPicture(const QString& title, const QString& description, const QByteArray& svg);
 
-    // The whole picture at scale times its own size, kept under about 40
+    // The whole picture at scale times its own size, kept under about 16
     // million pixels; null when there is none.
     QImage image(qreal scale = 1) const;
     // Puts image() on the clipboard.

@@ -1,10 +1,12 @@
 // Printing a window's image, with its fallbacks when there is no printer
-// or printing fails; a band of a tall picture drawn alone.
+// or printing fails; a band of a tall picture drawn alone, pictures in a
+// printed document.
 #include <QPainter>
 #include <QTest>
 #include <QWidget>
 
 #include "common/fake_platform.h"
+#include "platform/print_document.h"
 #include "platform/print_window.h"
 #include "platform/svg_bands.h"
 
@@ -60,6 +62,16 @@ private slots:
             QCOMPARE(image.pixelColor(1, 50), QColor(Qt::blue));
         }
         QVERIFY(!picture.load("<svg><rect"));
+    }
+
+    // A document's pictures go in as images, the text around them as it was.
+    void documentWithPictures() {
+        const QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                                           "viewBox=\"0 0 10 10\"><text y=\"5\">x</text></svg>");
+        QTextDocument document;
+        SetDocumentHtml(document, "<p>one</p>" + svg + "<p>two</p>" + svg + "<p>three</p>");
+        QCOMPARE(document.toPlainText().remove(QChar::ObjectReplacementCharacter).simplified(),
+                 QStringLiteral("one two three"));
     }
 };
 
