@@ -1,8 +1,10 @@
 #include "pictures/frmTaxHistory.h"
 
 #include <QClipboard>
+#include <QCollator>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,6 +12,7 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "calc/estimate.h"
 #include "pictures/estimate_inputs.h"
@@ -93,8 +96,16 @@ bool frmTaxHistory::ChooseFiles(const EstimateRecord& record) {
     const auto chosen = platform_.openFiles(
         this, RateFilesDialog(QString::fromStdString(record.Rates->Source.Path)));
     if (!chosen) return false;
+    // A file dialog gives no order the user chose: the files go by their
+    // names, numbers in them by value ("2025.tab" before "2026.tab").
+    QStringList paths = *chosen;
+    QCollator byName;
+    byName.setNumericMode(true);
+    std::stable_sort(paths.begin(), paths.end(), [&byName](const QString& a, const QString& b) {
+        return byName.compare(QFileInfo(a).fileName(), QFileInfo(b).fileName()) < 0;
+    });
     std::vector<std::unique_ptr<LoadedTable>> tables;
-    for (const QString& path : *chosen) {
+    for (const QString& path : paths) {
         const RateFileRead read = ReadRateFile(QFile::encodeName(path).toStdString());
         if (read.status != RateFileStatus::Loaded) {
             TellRateFileRefused(this, platform_, path, read);

@@ -27,7 +27,8 @@ public:
     ~frmTaxHistory() override;
 
     // Asks for the rate files in one dialog, the estimate's own file chosen
-    // to begin with, and shows the estimate under each. False when the user
+    // to begin with, and shows the estimate under each, in the order of the
+    // files' names. False when the user
     // cancels or a file is refused (the user is told which): then nothing
     // changes.
     bool ChooseFiles(const EstimateRecord& record);

@@ -59,8 +59,8 @@ private slots:
         QVERIFY(!Window("frmWhereTaxGoes"));
     }
 
-    // Two rate files side by side, the current one proposed in the dialog;
-    // a unit the second file lacks is blank there. Cancel, or a refused
+    // Two rate files side by side in the order of their names, the current
+    // one proposed in the dialog; a unit the second file lacks is blank there. Cancel, or a refused
     // file (named to the user), opens no window and changes no files; the
     // window follows the next calculation.
     void historyOfTwoFiles() {
@@ -69,11 +69,11 @@ private slots:
         rig.estimate(QStringLiteral("100000"));
         const QString current = QDir::toNativeSeparators(rig.path(QStringLiteral("taxrate.tab")));
         const QString next =
-            rig.write(QStringLiteral("next.tab"),
+            rig.write(QStringLiteral("year2.tab"),
                       RateFile({"101\tMAPLE COUNTY\tK\tN\t0.6", "901\tELM ISD\tI\tN\t1"},
                                "TaxRates v3.54\tNext Year\tMaple\t"));
         const QString broken = rig.write(QStringLiteral("broken.tab"), "not a rate file\r\n");
-        rig.platform.openManyAnswers = {{}, {current, broken}, {current, next}};
+        rig.platform.openManyAnswers = {{}, {current, broken}, {next, current}};
         rig.command(Qt::Key_H);
         rig.command(Qt::Key_H);
         QVERIFY(rig.platform.messages.at(0).text.contains(broken));
