@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "platform/picture_view.h"
@@ -49,7 +50,11 @@ frmWhereTaxGoes::frmWhereTaxGoes(Platform& platform, QWidget* parent)
 void frmWhereTaxGoes::ShowEstimate(const EstimateRecord& record) {
     const Picture picture = WhereTheTaxGoesOf(record);
     ShowPicture(picWhereTaxGoes, picture);
-    txtFigures->setPlainText(QString::fromStdString(picture.Description));
+    // One figure a line, easier to read and laid out only as far as seen:
+    // each sentence of the description ends with an amount.
+    static const QRegularExpression sentenceEnd(QStringLiteral("(\\d\\.\\d\\d\\.) "));
+    txtFigures->setPlainText(
+        QString::fromStdString(picture.Description).replace(sentenceEnd, QStringLiteral("\\1\n")));
 }
 
 void frmWhereTaxGoes::cmdPrint_Click() { picWhereTaxGoes->print(this, platform_); }
