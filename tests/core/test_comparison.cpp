@@ -170,7 +170,7 @@ TEST(Worksheet, TextFromTheRateFileIsEscaped) {
         EXPECT_EQ(html.find(absent), std::string::npos) << absent;
     // The picture follows the totals, the same text inside it escaped too.
     EXPECT_GT(html.find("role=\"img\""), html.find("Share of appraised value"));
-    EXPECT_NE(html.find(">MUD &lt;script&gt;</text>"), std::string::npos);
+    EXPECT_NE(html.find(">MUD &lt;script&gt; $100.00</text>"), std::string::npos);
 }
 
 } // namespace
