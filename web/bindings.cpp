@@ -1,13 +1,17 @@
 // The web page's way into the core: a rate file's bytes in; the table, an
-// estimate, a comparison, the worksheet HTML and a check's findings out, as
-// plain JavaScript objects whose every text is UTF-8 for the page to show
-// as text. One table and one kept estimate live here for the page's life.
+// estimate, a comparison, a history over several rate files, their pictures,
+// the worksheet HTML and a check's findings out, as plain JavaScript objects
+// whose every text is UTF-8 for the page to show as text (a picture's SVG for
+// the page to parse as SVG). One table, one kept estimate and the history's
+// tables live here for the page's life.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/estimate.h"
@@ -16,7 +20,9 @@
 #include "ratedata/rate_file.h"
 #include "report/captions.h"
 #include "report/comparison.h"
+#include "report/history.h"
 #include "report/labels.h"
+#include "report/pictures.h"
 #include "report/worksheet_html.h"
 
 using emscripten::val;
@@ -36,6 +42,16 @@ struct Session {
     RateSource source;
     std::vector<const Jurisdiction*> counties, cities, schools; // the lists' entries
     std::optional<EstimateRecord> now, kept;
+    std::vector<std::unique_ptr<LoadedTable>> years; // the history's tables, in the order opened
+    std::optional<History> history;                  // the history shown
+};
+
+// What a request's views look at: the page's inputs read into texts.
+struct PageInputs {
+    std::string value, county, city, school;
+    std::vector<std::string> districtCodes;
+    std::vector<std::string_view> districtViews;
+    EstimateRequest request;
 };
 
 // The entries of the list of a unit type, in table order.
@@ -205,44 +221,56 @@ val presented(const EstimateRecord& r, const std::string& typed) {
     return result;
 }
 
-// One estimate: request = { value, county, city, school (indexes into the
-// table's lists), homestead, age (0 neither, 1 over 65, 2 disabled), veteran
-// (0 none, 1-4), districts (indexes into the table's districts) }. Gives the
-// estimate as the page shows it, or { error }.
-val estimate(val request) {
+// The page's inputs: request = { value, county, city, school (indexes into
+// the table's lists), homestead, age (0 neither, 1 over 65, 2 disabled),
+// veteran (0 none, 1-4), districts (indexes into the table's districts) }.
+// The districts chosen are marked in the table and, by code, in the inputs.
+void readInputs(val request, PageInputs& in) {
     Session& s = session();
     // The code of the list entry the page chose; none is the list's "no unit" entry.
     const auto code = [&request](const std::vector<const Jurisdiction*>& entries, const char* key) {
         const auto k = request[key].as<std::size_t>();
         return k < entries.size() ? entries[k]->Code.str() : std::string();
     };
-    const std::string value = request["value"].as<std::string>();
-    const std::string county = code(s.counties, "county");
-    const std::string city = code(s.cities, "city");
-    const std::string school = code(s.schools, "school");
-    EstimateRequest in;
-    in.Value = value;
-    in.County = county;
-    in.City = city;
-    in.School = school;
-    in.GHS = request["homestead"].as<bool>();
-    in.Age = static_cast<AgeOption>(request["age"].as<int>() % 3);
-    in.Vet = static_cast<VetOption>(request["veteran"].as<int>() % 5);
+    in.value = request["value"].as<std::string>();
+    in.county = code(s.counties, "county");
+    in.city = code(s.cities, "city");
+    in.school = code(s.schools, "school");
     for (int i = 1; i <= s.data.SpclCount; ++i)
         s.data.SpclSel[static_cast<std::size_t>(i)].Selected.assign("N");
-    const std::vector<int> chosen = emscripten::vecFromJSArray<int>(request["districts"]);
-    for (const int k : chosen)
-        if (k >= 0 && k < s.data.SpclCount)
+    for (const int k : emscripten::vecFromJSArray<int>(request["districts"]))
+        if (k >= 0 && k < s.data.SpclCount) {
             s.data.SpclSel[static_cast<std::size_t>(k + 1)].Selected.assign("Y");
+            in.districtCodes.push_back(s.data.SpclTbl[static_cast<std::size_t>(k + 1)].Code.str());
+        }
+    in.districtViews.assign(in.districtCodes.begin(), in.districtCodes.end());
+    in.request.Value = in.value;
+    in.request.County = in.county;
+    in.request.City = in.city;
+    in.request.School = in.school;
+    in.request.DistrictCodes = in.districtViews;
+    in.request.GHS = request["homestead"].as<bool>();
+    in.request.Age = static_cast<AgeOption>(request["age"].as<int>() % 3);
+    in.request.Vet = static_cast<VetOption>(request["veteran"].as<int>() % 5);
+}
 
+val failure(const std::string& why) {
+    val f = val::object();
+    f.set("error", why);
+    return f;
+}
+
+// One estimate of the page's inputs (see readInputs), the districts as marked
+// in the table. Gives the estimate as the page shows it, or { error }.
+val estimate(val request) {
+    Session& s = session();
+    PageInputs in;
+    readInputs(request, in);
     EstimateRecord record;
-    if (const auto error = Estimate(LoadedTable(s.data, s.source), in, record)) {
-        val failure = val::object();
-        failure.set("error", error->problem);
-        return failure;
-    }
+    if (const auto error = Estimate(LoadedTable(s.data, s.source), in.request, record))
+        return failure(error->problem);
     s.now = std::move(record);
-    return presented(*s.now, value);
+    return presented(*s.now, in.value);
 }
 
 // The estimate shown as a printable document, dated as given; empty before
@@ -278,6 +306,77 @@ val comparison() {
     return rows;
 }
 
+// The history's rate files: an array of { bytes, name }. The first refused
+// file's refusal (as loadRateFile gives it) leaves the history's tables as
+// they were; null when every file is taken.
+val openHistory(val files) {
+    std::vector<std::unique_ptr<LoadedTable>> years;
+    const auto count = files["length"].as<std::size_t>();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string name = files[i]["name"].as<std::string>();
+        const RateFileRead read = ParseRateFile(files[i]["bytes"].as<std::string>(), name);
+        if (read.status != RateFileStatus::Loaded) return refusal(read, name);
+        modMain data;
+        InstallRateTable(data, read.contents);
+        years.push_back(std::make_unique<LoadedTable>(std::move(data),
+                                                      RateSource{name, read.contents.TableLabel}));
+    }
+    session().years = std::move(years);
+    return val::null();
+}
+
+// The page's inputs (see readInputs) under each of the history's rate files:
+// { labels, rows }, each row { label, figures (one text per file, empty where
+// the file lacks it), change }; { error } naming the file that refused; null
+// before a history is opened.
+val history(val request) {
+    Session& s = session();
+    if (s.years.empty()) return val::null();
+    PageInputs in;
+    readInputs(request, in);
+    in.request.Districts = DistrictChoice::Listed;
+    std::vector<const LoadedTable*> tables;
+    for (const auto& year : s.years) tables.push_back(year.get());
+    s.history.emplace();
+    const History& h = *s.history;
+    if (const auto error = HistoryOf(tables, in.request, *s.history)) {
+        s.history.reset();
+        return failure(printable(error->message()));
+    }
+    val labels = val::array();
+    for (const std::string& label : h.FileLabels) labels.call<void>("push", label);
+    val rows = val::array();
+    for (const HistoryRow& r : h.Rows) {
+        val figures = val::array();
+        for (const auto& cents : r.Cents)
+            figures.call<void>("push", cents ? MoneyText(*cents) : std::string());
+        val row = val::object();
+        row.set("label", r.Label);
+        row.set("figures", figures);
+        row.set("change", r.Change ? ChangeText(*r.Change) : std::string());
+        rows.call<void>("push", row);
+    }
+    val result = val::object();
+    result.set("labels", labels);
+    result.set("rows", rows);
+    return result;
+}
+
+// The pictures of what is shown, each a whole SVG document or null:
+// { whereTaxGoes, whatChanged, overTheYears }. Made apart from the figures,
+// so that the page shows the figures first.
+val pictures() {
+    const Session& s = session();
+    const auto svg = [](bool shown, auto picture) {
+        return shown ? val(picture().Svg) : val::null();
+    };
+    val p = val::object();
+    p.set("whereTaxGoes", svg(s.now.has_value(), [&s] { return WhereTheTaxGoesOf(*s.now); }));
+    p.set("whatChanged", svg(s.kept && s.now, [&s] { return WhatChangedOf(*s.kept, *s.now); }));
+    p.set("overTheYears", svg(s.history.has_value(), [&s] { return OverTheYearsOf(*s.history); }));
+    return p;
+}
+
 } // namespace
 } // namespace levywise
 
@@ -290,5 +389,8 @@ EMSCRIPTEN_BINDINGS(levywise) {
     emscripten::function("worksheet", &levywise::worksheet);
     emscripten::function("keep", &levywise::keep);
     emscripten::function("comparison", &levywise::comparison);
+    emscripten::function("openHistory", &levywise::openHistory);
+    emscripten::function("history", &levywise::history);
+    emscripten::function("pictures", &levywise::pictures);
     emscripten::constant("maxFileBytes", static_cast<double>(levywise::kMaxRateFileBytes));
 }

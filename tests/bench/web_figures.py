@@ -32,11 +32,16 @@ try:
     print("navigation to ready: median %.1f ms of 10 (%s)"
           % (statistics.median(ready), " ".join("%.0f" % r for r in ready)))
     page.open_file(w.write("specials300.tab", w.rate_file(1, specials=300)))
-    times = []
+    times, pictures = [], []
     for _ in range(20):
         page.estimate("150000", 1, 1, 1, True, 1, 1, [True] * 300)
         times.append(float(driver.execute_script(
             "return document.documentElement.dataset.calculateMs")))
+        page.wait("document.documentElement.dataset.pictures === 'shown'")
+        pictures.append(driver.execute_script(
+            "const d = document.documentElement.dataset; return [+d.pictureMakeMs, +d.pictureShowMs]"))
     print("Calculate with 300 special districts: median %.2f ms of 20" % statistics.median(times))
+    print("its picture in the next frame: median %.2f ms to make, %.2f ms to parse and show"
+          % tuple(statistics.median(p[k] for p in pictures) for k in (0, 1)))
 finally:
     driver.quit()

@@ -155,23 +155,42 @@ class Page:
             "return [list('comboCounties'), list('comboCities'), list('comboSchools'),"
             " Array.from(document.querySelectorAll('#districtList label'), code)]")
 
+    # Each picture as "namespace role text", once drawn.
+    def pictures(self):
+        self.wait("document.documentElement.dataset.pictures === 'shown'")
+        return self.d.execute_script(
+            "return Array.from(document.querySelectorAll('.picture svg'),"
+            " (s) => s.namespaceURI + ' ' + s.getAttribute('role') + ' ' + s.textContent)")
+
+    def open_history(self, paths):
+        self.d.execute_script("document.getElementById('historyStatus').textContent = ''")
+        self.el("historyFiles").send_keys("\n".join(paths))
+        self.wait("document.getElementById('historyStatus').textContent.startsWith('Tax history') ||"
+                  " !document.getElementById('alert').hidden")
+
     def districts(self):
         return [b.is_selected() for b in self.d.find_elements(By.CSS_SELECTOR, "#districtList input")]
 
 
-def cli_estimate(rates, codes, value, county, city, school, homestead=False, age=0, veteran=0,
-                 districts=()):
+# levywise-cli's JSON of the command given over the rate files given.
+def cli_json(hook, command, rates, codes, value, county, city, school, homestead=False, age=0, veteran=0,
+             districts=()):
     # An empty "--value=" would take the next argument as its value.
-    args = [CLI, "estimate", "--rates", rates, "--json", "--county", codes[0][county],
-            "--city", codes[1][city], "--school", codes[2][school], *(["--veteran", str(veteran)] if veteran else []),
+    args = [CLI, command, *[a for r in rates for a in ("--rates", r)],
+            "--json", "--county", codes[0][county], "--city", codes[1][city], "--school", codes[2][school],
+            *(["--veteran", str(veteran)] if veteran else []),
             "--special", ",".join(c for c, on in zip(codes[3], districts) if on) or "none",
             *(["--value", ""] if value == "" else ["--value=" + value]),
             *(["--homestead"] if homestead else []), *[[], ["--over65"], ["--disabled"]][age]]
     run = subprocess.run(args, cwd=WORK, capture_output=True, text=True)
     assert run.returncode == 0, (args, run.stderr)
+    return json.loads(run.stdout, object_hook=hook)
+
+
+def cli_estimate(rates, *args, **inputs):
     # The page shows the texts; the cents beside them are checked by the core's tests.
-    out = json.loads(run.stdout, object_hook=lambda o: {k: v for k, v in o.items()
-                                                          if k != "format" and not k.endswith("_cents")})
+    out = cli_json(lambda o: {k: v for k, v in o.items() if k != "format" and not k.endswith("_cents")},
+                   "estimate", [rates], *args, **inputs)
     for unit in ("county", "city", "school"):
         del out[unit]["code"], out[unit]["name"]
         out[unit]["tax_rate"] = Decimal(out[unit]["tax_rate"])
@@ -193,6 +212,7 @@ def test_figures_match_the_command_line_tool(page):
                           veteran=rng.randrange(5), districts=[rng.random() < 0.6 for _ in codes[3]])
             page.estimate(**inputs)
             assert page.shown() == cli_estimate(path, codes, **inputs), (seed, inputs)
+            assert "Total Taxes " + page.shown()["totals"]["total"] in page.pictures()[0]
             assert page.el("noDistricts").is_displayed() == (codes[3] == [])
         page.d.execute_script("window.dispatchEvent(new Event('beforeprint'))")
         assert page.d.execute_script("return document.body.textContent").count(HOSTILE) >= 9
@@ -244,6 +264,37 @@ def test_comparison_keeps_an_estimate_across_files(page):
     assert "Appraised value (differs)" in differing and "General homestead (differs)" not in differing
 
 
+# Two rate files, the second without the county chosen: the history follows
+# each Calculate as levywise-cli history works it out; the pictures keep a
+# hostile name as text; a refused file leaves the history shown.
+def test_history_and_pictures_follow_calculate(page):
+    lines = rate_file(5).split(b"\r\n")
+    county = next(line for line in lines if line.split(b"\t")[1:3] == [HOSTILE.encode(), b"K"])
+    later = b"\r\n".join([lines[0].replace(b"2027", b"2028")] + [line for line in lines[1:] if line != county])
+    paths = [write("year1.tab", b"\r\n".join(lines)), write("year2.tab", later)]
+    page.open_file(paths[0])
+    page.open_history(paths[::-1])  # taken in the order of their names
+    codes = page.codes()
+    for value in ("150000", "98765.43"):
+        inputs = dict(value=value, county=codes[0].index(county[:3].decode()), city=1, school=1,
+                      homestead=True, districts=page.districts())
+        page.estimate(**inputs)
+        want = cli_json(None, "history", paths, codes, **inputs)
+        rows = page.rows("historyTable")
+        assert rows[0][1:] == want["files"] + ["Change"], rows[0]
+        for row, w in zip(rows[1:], want["rows"], strict=True):
+            assert row[1:-1] == [tax or "" for tax in w["tax"]], (row, w)
+            assert all((text or "").lstrip("-") in row[-1] for text in (w["change"], w["change_percent"]))
+    pictures = page.pictures()
+    assert all(p.startswith("http://www.w3.org/2000/svg img ") for p in pictures)
+    assert HOSTILE in pictures[0] and HOSTILE in pictures[-1] and not page.d.find_elements(By.TAG_NAME, "img")
+    page.open_history([paths[0], write("old.tab", b"TaxRates v3.53\tOld\tX\t\r\n")])
+    assert page.el("alertMessage").text.startswith("old.tab: ")
+    page.el("alertOk").click()
+    page.el("Command1").click()
+    assert page.rows("historyTable") == rows
+
+
 def test_print_and_copy_give_the_estimate(page):
     page.d.execute_cdp_cmd("Browser.grantPermissions", {
         "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
@@ -255,6 +306,9 @@ def test_print_and_copy_give_the_estimate(page):
     page.d.execute_script("window.dispatchEvent(new Event('beforeprint'))")
     page.d.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
     printed = page.el("worksheet").text
+    assert page.d.execute_script(
+        "const ids = Array.from(document.querySelectorAll('[id]'), (e) => e.id);"
+        "return new Set(ids).size === ids.length && document.querySelector('#worksheet svg[role=img]') !== null")
     assert not page.el("screen").is_displayed()
     page.d.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
     assert printed.startswith("Property Tax Estimate\nDate: " + time.strftime("%Y-%m-%d"))
@@ -303,6 +357,7 @@ def test_policy_and_requests_stay_on_the_site(page):
 
 
 def axe(page, state):
+    page.pictures()
     page.d.execute_script(open(AXE).read())
     found = page.d.execute_async_script(
         "axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa']})"
@@ -317,8 +372,9 @@ def test_accessible_and_no_sideways_scrolling(page):
     page.estimate("150000", 1, 1, 1, True, 1, 2, page.districts())
     axe(page, "calculated, districts open")
     page.el("keepCompare").click()
+    page.open_history([os.path.join(WORK, "taxrate.tab")] * 3)
     page.el("Command1").click()
-    axe(page, "comparison shown")
+    axe(page, "comparison and history shown")
     page.click("#listingBox summary")
     axe(page, "listing shown")
     for width, scale in ((360, 1), (640, 2)):  # a phone; 200 % zoom of a 1280-pixel window

@@ -1,9 +1,13 @@
 'use strict';
 // The page: reads the visitor's choices, asks the core (levywise.js) for the
 // estimate and shows what it gives. Every text from a rate file reaches the
-// page as text (textContent, new Option), never as HTML.
+// page as text (textContent, new Option), never as HTML; the core's pictures
+// are parsed as SVG, never as HTML.
 (function () {
   const $ = (id) => document.getElementById(id);
+  const svgNamespace = 'http://www.w3.org/2000/svg';
+  // What a picture may hold: shapes and text, nothing that runs, links or fetches.
+  const pictureElements = new Set(['svg', 'title', 'desc', 'g', 'rect', 'line', 'path', 'text', 'tspan']);
   const unitTypes = { K: 'County', C: 'City', I: 'School district', S: 'Special district' };
   // Files larger than this are checked off the main thread, so the page keeps
   // responding while a big file is read.
@@ -58,6 +62,51 @@
       })
     );
     $('noDistricts').hidden = table.districts.length > 0;
+  }
+
+  // Keeps of an SVG element only what a picture may hold, its ids given the
+  // prefix so that a second copy of a picture on the page keeps its own.
+  function cleanPicture(svg, prefix = '') {
+    for (const e of Array.from(svg.querySelectorAll('*'))) {
+      if (e.namespaceURI !== svgNamespace || !pictureElements.has(e.localName)) e.remove();
+    }
+    for (const e of [svg, ...svg.querySelectorAll('*')]) {
+      for (const a of Array.from(e.attributes)) {
+        if (/^on|href$|^style$/i.test(a.name)) e.removeAttribute(a.name);
+        else if (prefix && (a.name === 'id' || a.name === 'aria-labelledby')) {
+          e.setAttribute(a.name, a.value.split(' ').map((id) => prefix + id).join(' '));
+        }
+      }
+    }
+  }
+
+  // A picture of the core, parsed as SVG, shown in the container given;
+  // nothing when there is no picture or it is not a whole SVG document.
+  function showPicture(container, text) {
+    const svg = text && new DOMParser().parseFromString(text, 'image/svg+xml').documentElement;
+    const whole = svg && svg.namespaceURI === svgNamespace && svg.localName === 'svg';
+    if (whole) cleanPicture(svg);
+    container.replaceChildren(...(whole ? [document.adoptNode(svg)] : []));
+  }
+
+  // The pictures follow the figures in the next frame, so that the figures
+  // of a big estimate show at once.
+  let pictureFrame = 0;
+  function showPictures() {
+    const data = document.documentElement.dataset;
+    data.pictures = 'pending';
+    cancelAnimationFrame(pictureFrame);
+    pictureFrame = requestAnimationFrame(() => {
+      const t0 = performance.now();
+      const svg = core.pictures();
+      const t1 = performance.now();
+      showPicture($('whereTaxGoes'), svg.whereTaxGoes);
+      showPicture($('whatChanged'), svg.whatChanged);
+      showPicture($('overTheYears'), svg.overTheYears);
+      data.pictureMakeMs = String(t1 - t0);
+      data.pictureShowMs = String(performance.now() - t1);
+      data.pictures = 'shown';
+    });
   }
 
   function showListing() {
@@ -169,12 +218,16 @@
   // plain elements are taken over, without any attribute but the table's layout.
   function showWorksheet() {
     const html = core.worksheet(today());
-    const allowed = new Set(['H1', 'H2', 'P', 'TABLE', 'TBODY', 'TR', 'TH', 'TD', 'B']);
+    const allowed = new Set(['H1', 'H2', 'P', 'TABLE', 'TBODY', 'TR', 'TH', 'TD', 'B', 'DIV']);
     const kept = new Set(['align', 'border', 'cellspacing', 'cellpadding']);
     // The body's inline style would be refused by the page's security policy.
     const plain = html.replace(/<body[^>]*>/, '<body>');
     const body = new DOMParser().parseFromString(plain, 'text/html').body;
+    for (const svg of Array.from(body.getElementsByTagNameNS(svgNamespace, 'svg'))) {
+      cleanPicture(svg, 'worksheet-');
+    }
     for (const e of Array.from(body.querySelectorAll('*'))) {
+      if (e.namespaceURI === svgNamespace) continue;
       if (!allowed.has(e.tagName)) e.remove();
       else for (const a of Array.from(e.attributes)) if (!kept.has(a.name)) e.removeAttribute(a.name);
     }
@@ -199,6 +252,40 @@
     $('comparison').hidden = false;
   }
 
+  const rateFiles = (n) => `${n} rate file${n === 1 ? '' : 's'}`;
+
+  function columnHeading(text, hidden) {
+    const th = element('th');
+    th.scope = 'col';
+    th.append(hidden ? element('span', text, 'visually-hidden') : text);
+    return th;
+  }
+
+  // The page's inputs under each of the history's rate files; nothing before
+  // a history is opened.
+  function showHistory() {
+    const h = core.history(request());
+    if (!h) return;
+    if (h.error) {
+      $('historyShown').hidden = true;
+      $('historyStatus').textContent = h.error;
+      return;
+    }
+    $('historyTable').tHead.rows[0].replaceChildren(columnHeading('Item', true),
+      ...h.labels.map((label) => columnHeading(label)), columnHeading('Change'));
+    $('historyTable').tBodies[0].replaceChildren(
+      ...h.rows.map((r) => {
+        const tr = element('tr');
+        const th = element('th', r.label);
+        th.scope = 'row';
+        tr.append(th, ...r.figures.map((f) => element('td', f, 'figure')), element('td', r.change, 'figure'));
+        return tr;
+      })
+    );
+    $('historyStatus').textContent = `Tax history over ${rateFiles(h.labels.length)}.`;
+    $('historyShown').hidden = false;
+  }
+
   function calculate() {
     const t0 = performance.now();
     const e = core.estimate(request());
@@ -212,6 +299,8 @@
     else $('txtAprVal').removeAttribute('aria-describedby');
     showEstimate(e);
     showComparison();
+    showHistory();
+    showPictures();
     $('status').textContent = `Total Taxes: ${e.total}`;
     document.documentElement.dataset.calculateMs = String(performance.now() - t0);
   }
@@ -274,6 +363,36 @@
     calculate();
   }
 
+  // Reads every file chosen; the first refused one is named in its message
+  // and the history shown before stays.
+  async function openHistory(files) {
+    const before = $('historyStatus').textContent;
+    $('historyStatus').textContent = `Reading ${rateFiles(files.length)}…`;
+    const read = [];
+    for (const file of files) {
+      let checked;
+      try {
+        checked = await check(file);
+      } catch (e) {
+        checked = { refusal: { title: 'Tax rate file not loaded', message: `${file.name}: the file cannot be read.` } };
+      }
+      if (checked.refusal) {
+        $('historyStatus').textContent = before;
+        showAlert(checked.refusal.title, checked.refusal.message);
+        return;
+      }
+      read.push({ bytes: checked.bytes, name: file.name });
+    }
+    const refusal = core.openHistory(read);
+    if (refusal) {
+      $('historyStatus').textContent = before;
+      showAlert(refusal.title, refusal.message);
+      return;
+    }
+    showHistory();
+    showPictures();
+  }
+
   function wire() {
     $('estimateForm').addEventListener('submit', (event) => {
       event.preventDefault();
@@ -289,6 +408,14 @@
         showAlert('Tax rate file not loaded', `${file.name}: the file cannot be read.`);
       });
     });
+    $('historyFiles').addEventListener('change', () => {
+      // A file chooser gives no order the visitor chose: the files go by their
+      // names, numbers in them by value ("2025.tab" before "2026.tab").
+      const byName = new Intl.Collator(undefined, { numeric: true });
+      const files = Array.from($('historyFiles').files).sort((a, b) => byName.compare(a.name, b.name));
+      $('historyFiles').value = '';
+      if (files.length) openHistory(files);
+    });
     $('alertOk').addEventListener('click', () => {
       $('alert').hidden = true;
       $('txtAprVal').focus();
@@ -301,6 +428,7 @@
     $('keepCompare').addEventListener('click', () => {
       if (core.keep()) {
         showComparison();
+        showPictures();
         $('status').textContent = 'Estimate kept for comparison.';
       }
     });
@@ -328,7 +456,7 @@
     core.loadSample();
     showTable();
     calculate();
-    for (const b of document.querySelectorAll('button:disabled')) b.disabled = false;
+    for (const b of document.querySelectorAll('button:disabled, input:disabled')) b.disabled = false;
     performance.mark('levywise-ready');
     document.documentElement.dataset.ready = 'true';
   });
