@@ -77,6 +77,7 @@ frmCompare::frmCompare(Platform& platform, QWidget* parent)
     split->setChildrenCollapsible(false);
     split->addWidget(grdCompare);
     split->addWidget(picWhatChanged);
+    split->setSizes({3, 2}); // the table first: it holds every figure
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split);
     layout->addLayout(buttons);

@@ -75,6 +75,7 @@ frmTaxHistory::frmTaxHistory(Platform& platform, QWidget* parent)
     split->setChildrenCollapsible(false);
     split->addWidget(grdHistory);
     split->addWidget(picOverTheYears);
+    split->setSizes({1, 1});
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdFiles, cmdPrint, cmdCopy}) buttons->addWidget(b);
     buttons->addStretch();
