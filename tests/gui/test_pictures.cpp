@@ -55,6 +55,12 @@ private slots:
         QVERIFY(figures->toPlainText().contains(QStringLiteral("$1,200.00")));
         QVERIFY(!figures->toPlainText().contains(QStringLiteral("$1,000.00")));
         QCOMPARE(picture->accessibleDescription(), figures->toPlainText().replace('\n', ' '));
+        const QImage shown = picture->grab().toImage();
+        int dark = 0; // the bars and their labels, drawn where the view shows them
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                dark += shown.pixelColor(x, y).lightness() < 100;
+        QVERIFY(dark > 1000);
         QCOMPARE(figures->document()->blockCount(), 6); // three units, two districts, the total
         rig.main().close();
         QVERIFY(!Window("frmWhereTaxGoes"));
@@ -63,7 +69,7 @@ private slots:
     // Two rate files side by side in the order of their names, the current
     // one proposed in the dialog; a unit the second file lacks is blank there. Cancel, or a refused
     // file (named to the user), opens no window and changes no files; the
-    // window follows the next calculation.
+    // window follows the next calculation. Escape closes it.
     void historyOfTwoFiles() {
         Rig rig;
         rig.start();
@@ -98,6 +104,9 @@ private slots:
         QCOMPARE(rig.platform.messages.size(), std::size_t(2));
         rig.estimate(QStringLiteral("120000"));
         QVERIFY(row("MAPLE COUNTY").startsWith(QStringLiteral("$600.00|$720.00|+$120.00")));
+        Rig::activate(window);
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(!Window("frmTaxHistory"));
     }
 
     // The worksheet saved as a PDF file holds every figure of the window
