@@ -5,8 +5,9 @@
 #include "app/frmMain.h"
 #include "app/splash/frmQuenbySplash.h"
 #include "listing/frmRateTable.h"
+#include "pictures/frmTaxHistory.h"
+#include "pictures/frmWhereTaxGoes.h"
 #include "ratedata/mod_main.h"
-#include "specials/frmCfgSpcl.h"
 
 namespace levywise {
 
@@ -17,11 +18,18 @@ Application::~Application() {
     // caller destroys right after this object.
     delete splash_.data();
     delete rateTable_.data();
+    delete whereTaxGoes_.data();
+    delete taxHistory_.data();
     main_.reset();
-    specials_.reset();
 }
 
+frmCfgSpcl* Application::specialsWindow() const { return main_ ? main_->builtSpecials() : nullptr; }
+
 frmRateTable* Application::rateTable() const { return rateTable_.data(); }
+
+frmWhereTaxGoes* Application::whereTaxGoes() const { return whereTaxGoes_.data(); }
+
+frmTaxHistory* Application::taxHistory() const { return taxHistory_.data(); }
 
 frmQuenbySplash* Application::splash() const { return splash_.data(); }
 
@@ -40,10 +48,17 @@ void Application::start(bool withSplash) {
 
 void Application::openMainWindow() {
     if (main_) return;
-    specials_ = std::make_unique<frmCfgSpcl>(data_, platform_);
-    main_ = std::make_unique<frmMain>(data_, platform_, *specials_);
+    main_ = std::make_unique<frmMain>(data_, platform_);
     main_->setShowRateTable([this] { showRateTable(); });
     main_->setCloseRateTable([this] { closeRateTable(); });
+    frmMain* main = main_.get();
+    QObject::connect(main, &frmMain::estimateShown, main,
+                     [this](const EstimateRecord& record) { follow(record); });
+    QObject::connect(main, &frmMain::whereTaxGoesAsked, main,
+                     [this](const EstimateRecord& record) { showWhereTaxGoes(record); });
+    QObject::connect(main, &frmMain::taxHistoryAsked, main,
+                     [this](const EstimateRecord& record) { showTaxHistory(record); });
+    QObject::connect(main, &frmMain::closing, main, [this] { closeFollowers(); });
     // Placed before it loads, so that the loader's questions open over it.
     if (const QScreen* screen = main_->screen())
         main_->move(screen->availableGeometry().center() - main_->rect().center());
@@ -65,6 +80,40 @@ void Application::showRateTable() {
 
 void Application::closeRateTable() {
     if (rateTable_) rateTable_->close();
+}
+
+void Application::showWhereTaxGoes(const EstimateRecord& record) {
+    if (!whereTaxGoes_) {
+        whereTaxGoes_ = new frmWhereTaxGoes(platform_);
+        whereTaxGoes_->ShowEstimate(record);
+    }
+    whereTaxGoes_->Bring();
+}
+
+// A new history window that the user leaves without files is not shown;
+// one already open keeps what it shows.
+void Application::showTaxHistory(const EstimateRecord& record) {
+    if (taxHistory_) {
+        taxHistory_->Bring();
+        return;
+    }
+    auto* window = new frmTaxHistory(platform_);
+    if (!window->ChooseFiles(record)) {
+        delete window;
+        return;
+    }
+    taxHistory_ = window;
+    window->Bring();
+}
+
+void Application::follow(const EstimateRecord& record) {
+    if (whereTaxGoes_) whereTaxGoes_->ShowEstimate(record);
+    if (taxHistory_) taxHistory_->ShowEstimate(record);
+}
+
+void Application::closeFollowers() {
+    if (whereTaxGoes_) whereTaxGoes_->close();
+    if (taxHistory_) taxHistory_->close();
 }
 
 } // namespace levywise

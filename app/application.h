@@ -12,13 +12,17 @@ class frmMain;
 class frmCfgSpcl;
 class frmRateTable;
 class frmQuenbySplash;
+class frmWhereTaxGoes;
+class frmTaxHistory;
+struct EstimateRecord;
 
 // The program's windows and how they hand over to one another: the splash
-// first, then the special-district window (hidden) and the main window,
-// which loads the rate file before it is shown; the listing window on
-// demand. Exit closes all three windows; closing the main window any other
-// way closes the special-district window only, so an open listing keeps the
-// program running until its "Done".
+// first, then the main window, which loads the rate file before it is
+// shown; every other window is built when it is first opened. Exit closes
+// the main, special-district and listing windows; closing the main window
+// any other way closes the special-district window only, so an open listing
+// keeps the program running until its "Done". The windows that picture the
+// main window's estimate follow each calculation and close with it.
 //
 // The tables and the desktop services belong to the caller and must outlive
 // the application object, which deletes every window that is still there
@@ -42,26 +46,33 @@ public:
 
     // Each is null while the window does not exist.
     frmMain* mainWindow() const { return main_.get(); }
-    frmCfgSpcl* specialsWindow() const { return specials_.get(); }
+    frmCfgSpcl* specialsWindow() const;
     frmRateTable* rateTable() const;
     frmQuenbySplash* splash() const;
+    frmWhereTaxGoes* whereTaxGoes() const;
+    frmTaxHistory* taxHistory() const;
 
 private:
     void openMainWindow();
     void showRateTable();
     void closeRateTable();
+    void showWhereTaxGoes(const EstimateRecord& record);
+    void showTaxHistory(const EstimateRecord& record);
+    void follow(const EstimateRecord& record);
+    void closeFollowers();
 
     modMain& data_;
     Platform& platform_;
     bool started_ = false;
     std::function<void(frmMain&)> beforeMainWindowShown_;
     QPointer<frmQuenbySplash> splash_;
-    // Declared before the main window, which uses it until its last moment.
-    std::unique_ptr<frmCfgSpcl> specials_;
     std::unique_ptr<frmMain> main_;
     // Built afresh on each opening and discarded by its "Done"; it has no
     // parent, so it can outlive the main window.
     QPointer<frmRateTable> rateTable_;
+    // Windows of their own that their "Close" discards.
+    QPointer<frmWhereTaxGoes> whereTaxGoes_;
+    QPointer<frmTaxHistory> taxHistory_;
 };
 
 } // namespace levywise

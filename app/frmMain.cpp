@@ -64,8 +64,8 @@ void ShowUnit(const UnitLabelWidgets& w, const UnitLabels& l) {
 
 } // namespace
 
-frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidget* parent)
-    : QMainWindow(parent), data_(data), platform_(platform), specials_(specials) {
+frmMain::frmMain(modMain& data, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), data_(data), platform_(platform) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(kDesignCaption));
     BuildMainWindowControls(*this, *this);
@@ -75,11 +75,16 @@ frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidge
     menuKeepCompare = whatIfItems.Keep;
     menuShowCompare = whatIfItems.ShowCompare;
     menuWorksheet = whatIfItems.Worksheet;
+    menuWhereTaxGoes =
+        MenuItemBefore(menuFile, menuSep1, "menuWhereTaxGoes",
+                       QStringLiteral("Where the Tax &Goes\u2026"), Qt::CTRL | Qt::Key_G);
+    menuTaxHistory = MenuItemBefore(menuFile, menuSep1, "menuTaxHistory",
+                                    QStringLiteral("Tax &History\u2026"), Qt::CTRL | Qt::Key_H);
 
-    auto* shortcutsFirst =
-        new MenuShortcutsFirst({menuOpen, menuListTable, menuKeepCompare, menuShowCompare,
-                                menuWorksheet, menuExit, menuCfgSpcl, menuAbout, menuCopyEstimate},
-                               this);
+    auto* shortcutsFirst = new MenuShortcutsFirst(
+        {menuOpen, menuListTable, menuKeepCompare, menuShowCompare, menuWorksheet, menuWhereTaxGoes,
+         menuTaxHistory, menuExit, menuCfgSpcl, menuAbout, menuCopyEstimate},
+        this);
     shortcutsFirst->watch(txtAprVal);
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         if (!box->isReadOnly()) continue;
@@ -104,11 +109,28 @@ frmMain::frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidge
     connect(menuCfgSpcl, &QAction::triggered, this, &frmMain::menuCfgSpcl_Click);
     connect(menuAbout, &QAction::triggered, this, &frmMain::menuAbout_Click);
     connect(menuCopyEstimate, &QAction::triggered, this, &frmMain::menuCopyEstimate_Click);
-
-    specials_.setRecalculate([this] { CalculateTaxes(); });
+    connect(menuWhereTaxGoes, &QAction::triggered, this, &frmMain::menuWhereTaxGoes_Click);
+    connect(menuTaxHistory, &QAction::triggered, this, &frmMain::menuTaxHistory_Click);
 }
 
-frmMain::~frmMain() { specials_.setRecalculate({}); }
+frmMain::~frmMain() {
+    if (specials_) specials_->setRecalculate({});
+}
+
+frmCfgSpcl& frmMain::specials() {
+    if (!specials_) {
+        specials_ = std::make_unique<frmCfgSpcl>(data_, platform_);
+        specials_->setRecalculate([this] { CalculateTaxes(); });
+        if (tableLoaded_) ShowTableInSpecials();
+    }
+    return *specials_;
+}
+
+void frmMain::ShowTableInSpecials() {
+    specials_->ShowCountyCaption(rateSource_.Label.empty() ? std::nullopt
+                                                           : std::optional(data_.CountyName));
+    specials_->ShowLoadedTable();
+}
 
 // An option group is a single stop of the Tab key, taken by its selected
 // button at the group's place in the order (the arrow keys move within the
@@ -166,6 +188,8 @@ void frmMain::ShowLoadedTable() {
     chkGHS->setChecked(false);
     optNeither->setChecked(true);
     optVetNone->setChecked(true);
+    tableLoaded_ = true;
+    if (specials_) ShowTableInSpecials();
 }
 
 void frmMain::FocusValueBox() { txtAprVal->setFocus(); }
@@ -224,6 +248,7 @@ void frmMain::CalculateTaxes() {
     // The estimate as "levywise-cli estimate" prints it, for Copy Estimate.
     estimateText_ = QString::fromStdString(EstimateText(record));
     whatIf_->Shown(std::move(record));
+    emit estimateShown(*whatIf_->shown());
 }
 
 void frmMain::ShowValueNote(bool shown) {
@@ -300,12 +325,31 @@ void frmMain::menuShowCompare_Click() { whatIf_->ShowComparison(); }
 
 void frmMain::menuWorksheet_Click() { whatIf_->ShowWorksheet(); }
 
+const EstimateRecord* frmMain::EstimateToShow(const QString& title) {
+    const EstimateRecord* shown = whatIf_->shown();
+    if (!shown)
+        platform_.messageBox(this, title, QStringLiteral("There is no estimate to show yet."),
+                             MsgButtons::Ok);
+    return shown;
+}
+
+void frmMain::menuWhereTaxGoes_Click() {
+    if (const EstimateRecord* shown = EstimateToShow(QStringLiteral("Where the Tax Goes")))
+        emit whereTaxGoesAsked(*shown);
+}
+
+void frmMain::menuTaxHistory_Click() {
+    if (const EstimateRecord* shown = EstimateToShow(QStringLiteral("Tax History")))
+        emit taxHistoryAsked(*shown);
+}
+
 void frmMain::menuCfgSpcl_Click() {
+    frmCfgSpcl& window = specials();
     // A window the user minimized comes back as it was.
-    specials_.setWindowState(specials_.windowState() & ~Qt::WindowMinimized);
-    specials_.show();
-    specials_.raise();
-    specials_.activateWindow();
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void frmMain::menuAbout_Click() {
@@ -314,13 +358,14 @@ void frmMain::menuAbout_Click() {
 
 void frmMain::menuExit_Click() {
     close();
-    specials_.close();
+    if (specials_) specials_->close();
     if (closeRateTable_) closeRateTable_();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    specials_.close();
+    if (specials_) specials_->close();
     whatIf_->CloseComparison();
+    emit closing();
     event->accept();
 }
 

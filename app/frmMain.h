@@ -32,12 +32,16 @@ public:
     static constexpr const char* kVersionText = kProgramCaption;
     static constexpr const char* kDesignCaption = "Levywise v3.5.2";
 
-    frmMain(modMain& data, Platform& platform, frmCfgSpcl& specials, QWidget* parent = nullptr);
+    frmMain(modMain& data, Platform& platform, QWidget* parent = nullptr);
     ~frmMain() override;
 
     modMain& data() { return data_; }
     Platform& platform() { return platform_; }
-    frmCfgSpcl& specials() { return specials_; }
+    // The special-district window, built when first asked for, with the
+    // loaded table's page and caption; it lives as long as this window.
+    frmCfgSpcl& specials();
+    // Null until the special-district window is first asked for.
+    frmCfgSpcl* builtSpecials() const { return specials_.get(); }
     // The rate file last located; empty until the first load of the run.
     QString& RateFilePath() { return rateFilePath_; }
 
@@ -59,7 +63,8 @@ public:
 
     // A freshly loaded table: the county, city and school lists filled from
     // it with their first entries chosen, the unit names and rates back to
-    // their placeholders, the "Total Tax" tab shown and every input cleared.
+    // their placeholders, the "Total Tax" tab shown and every input cleared;
+    // the special-district window, once built, shows the table's first page.
     void ShowLoadedTable();
     // Gives the keyboard to the value box.
     void FocusValueBox();
@@ -87,6 +92,17 @@ public slots:
     void menuCfgSpcl_Click();
     void menuAbout_Click();
     void menuCopyEstimate_Click();
+    void menuWhereTaxGoes_Click();
+    void menuTaxHistory_Click();
+
+signals:
+    // After each successful calculation, with the estimate now shown.
+    void estimateShown(const EstimateRecord& record);
+    // "Where the Tax Goes…" and "Tax History…", with the estimate shown.
+    void whereTaxGoesAsked(const EstimateRecord& record);
+    void taxHistoryAsked(const EstimateRecord& record);
+    // The window is closing: the windows that follow its estimates go with it.
+    void closing();
 
 protected:
     // The window's unload: closing is never refused.
@@ -99,10 +115,14 @@ private:
     // Says beside the value box, until the value changes, that it holds no number.
     void ShowValueNote(bool shown);
     void ShowResultMenu(QLineEdit* box, QPoint at);
+    // The estimate shown, for a window that pictures it; else the user is told.
+    const EstimateRecord* EstimateToShow(const QString& title);
+    void ShowTableInSpecials();
 
     modMain& data_;
     Platform& platform_;
-    frmCfgSpcl& specials_;
+    std::unique_ptr<frmCfgSpcl> specials_;
+    bool tableLoaded_ = false; // a rate file has been loaded
     QString rateFilePath_;
     RateSource rateSource_; // where the loaded table came from
     QString estimateText_;  // the estimate shown, as Copy Estimate puts it on the clipboard

@@ -133,6 +133,8 @@ struct frmMainControls {
     QAction* menuKeepCompare = nullptr;
     QAction* menuShowCompare = nullptr;
     QAction* menuWorksheet = nullptr;
+    QAction* menuWhereTaxGoes = nullptr;
+    QAction* menuTaxHistory = nullptr;
     QAction* menuSep1 = nullptr;
     QAction* menuExit = nullptr;
     QMenu* menuAdvCfg = nullptr;

@@ -7,11 +7,11 @@
 #include "app/frmMain.h"
 #include "app/user_settings.h"
 #include "platform/platform.h"
+#include "platform/rate_file_refusal.h"
 #include "platform/text.h"
 #include "ratedata/mod_main.h"
 #include "ratedata/rate_file.h"
 #include "ratedata/settings_file.h"
-#include "specials/frmCfgSpcl.h"
 
 namespace levywise {
 namespace {
@@ -37,34 +37,13 @@ OpenFileRequest RateFileDialog(const QString& proposedName) {
     return request;
 }
 
-// Text taken from a file, fit for a message box: control characters (the
-// NULs of a binary file, an escape) show as a replacement mark.
-QString Printable(QString text) {
-    for (QChar& c : text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QChar::ReplacementCharacter;
-    return text;
-}
-
-// Why a file was not loaded, naming the file as the user chose it.
-QString RefusalText(const QString& path, const RateFileRead& read) {
-    const std::vector<std::string> lines = RefusalLines(read);
-    QString text = Printable(path + FromCp1252(lines.front()));
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        text += QStringLiteral("\r\n") + FromCp1252(lines[i]);
-    return text;
-}
-
 // The rest of a load, once the file has been read in full and accepted.
 void ShowLoadedTable(frmMain& w, const RateFileContents& contents) {
     modMain& data = w.data();
-    frmCfgSpcl& specials = w.specials();
     InstallRateTable(data, contents);
 
     w.ShowTableCaption(contents.TableLabel, data.CountyName);
-    specials.ShowCountyCaption(contents.TableLabel.empty() ? std::nullopt
-                                                           : std::optional(data.CountyName));
-    w.ShowLoadedTable();
-    specials.ShowLoadedTable();
+    w.ShowLoadedTable(); // the special-district window's too, once it is built
     w.CalculateTaxes();
 }
 
@@ -124,17 +103,9 @@ void LoadRateFile(frmMain& w) {
         ShowLoadedTable(w, read.contents);
         return;
     case RateFileStatus::WrongVersion:
-        w.setWindowTitle(caption);
-        w.platform().messageBox(
-            &w,
-            QString::fromLatin1(kVersionErrorTitle.data(),
-                                static_cast<qsizetype>(kVersionErrorTitle.size())),
-            RefusalText(path, read), MsgButtons::Ok);
-        return;
     case RateFileStatus::Refused:
         w.setWindowTitle(caption);
-        w.platform().messageBox(&w, QLatin1String(kFileRefusedTitle), RefusalText(path, read),
-                                MsgButtons::Ok);
+        TellRateFileRefused(&w, w.platform(), path, read);
         return;
     }
 }

@@ -8,7 +8,6 @@ class frmMain;
 
 inline constexpr const char* kSettingsFileName = "levywise.ini";
 inline constexpr const char* kFileNotFoundTitle = "Required file not found";
-inline constexpr const char* kFileRefusedTitle = "Tax rate file not loaded";
 // Proposed in the file dialog when the user loads another file.
 inline constexpr const char* kReloadProposal = "ratefile.tab";
 

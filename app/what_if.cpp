@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/print_document.h"
 #include "report/comparison.h"
+#include "report/pictures.h"
 #include "report/worksheet_html.h"
 
 namespace levywise {
@@ -16,16 +17,16 @@ namespace {
 constexpr const char* kComparisonTitle = "Comparison";
 constexpr const char* kWorksheetTitle = "Property Tax Estimate";
 
-QAction* menuItem(QMenu* menu, QAction* before, const char* name, const QString& caption,
-                  QKeyCombination key) {
+} // namespace
+
+QAction* MenuItemBefore(QMenu* menu, QAction* before, const char* name, const QString& caption,
+                        QKeyCombination key) {
     auto* action = new QAction(caption, menu);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(QKeySequence(key));
     menu->insertAction(before, action);
     return action;
 }
-
-} // namespace
 
 WhatIf::WhatIf(QWidget& window, Platform& platform) : window_(window), platform_(platform) {}
 
@@ -79,16 +80,17 @@ void WhatIf::CloseComparison() {
 }
 
 void WhatIf::refresh() {
-    if (compare_ && kept_ && shown_) compare_->ShowComparison(Compare(*kept_, *shown_));
+    if (compare_ && kept_ && shown_)
+        compare_->ShowComparison(Compare(*kept_, *shown_), WhatChangedOf(*kept_, *shown_));
 }
 
 WhatIfMenuItems AddWhatIfMenuItems(QMenu* menu, QAction* before) {
-    return {menuItem(menu, before, "menuKeepCompare", QStringLiteral("&Keep for Comparison"),
-                     Qt::CTRL | Qt::Key_K),
-            menuItem(menu, before, "menuShowCompare", QStringLiteral("Show &Comparison"),
-                     Qt::CTRL | Qt::Key_M),
-            menuItem(menu, before, "menuWorksheet", QStringLiteral("Estimate &Worksheet\u2026"),
-                     Qt::CTRL | Qt::Key_P)};
+    return {MenuItemBefore(menu, before, "menuKeepCompare", QStringLiteral("&Keep for Comparison"),
+                           Qt::CTRL | Qt::Key_K),
+            MenuItemBefore(menu, before, "menuShowCompare", QStringLiteral("Show &Comparison"),
+                           Qt::CTRL | Qt::Key_M),
+            MenuItemBefore(menu, before, "menuWorksheet",
+                           QStringLiteral("Estimate &Worksheet\u2026"), Qt::CTRL | Qt::Key_P)};
 }
 
 } // namespace levywise

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QPointer>
 #include <optional>
 #include <string>
@@ -27,6 +28,8 @@ public:
 
     // The estimate just shown; the comparison window, when open, follows it.
     void Shown(EstimateRecord record);
+    // The estimate shown now; null before the first.
+    const EstimateRecord* shown() const { return shown_ ? &*shown_ : nullptr; }
 
     void Keep();           // "Keep for Comparison"
     void ShowComparison(); // "Show Comparison"
@@ -52,5 +55,9 @@ struct WhatIfMenuItems {
     QAction* Worksheet;
 };
 WhatIfMenuItems AddWhatIfMenuItems(QMenu* menu, QAction* before);
+
+// A menu item named and with its shortcut, put in the menu before the given item.
+QAction* MenuItemBefore(QMenu* menu, QAction* before, const char* name, const QString& caption,
+                        QKeyCombination key);
 
 } // namespace levywise

@@ -72,8 +72,10 @@ Picture PictureOf(const BarChart& chart) {
     canvas.text(kMargin, 20, chart.Title, true);
     std::int64_t y = 32;
     for (const BarGroup& group : chart.Groups) {
-        canvas.text(kMargin, y + 14, group.Heading);
-        y += 20;
+        if (!group.Heading.empty()) {
+            canvas.text(kMargin, y + 14, group.Heading);
+            y += 20;
+        }
         for (const Bar& bar : group.Bars) {
             const std::int64_t length = bar.Cents ? barLength(*bar.Cents, largest) : 0;
             if (bar.Cents) canvas.bar(y + 2, length, bar.Shade);

@@ -22,7 +22,7 @@ struct Bar {
 };
 
 struct BarGroup {
-    std::string Heading; // UTF-8, above the bars
+    std::string Heading; // UTF-8, above the bars; none when empty
     std::vector<Bar> Bars;
     std::string Note; // UTF-8, under the bars; none when empty
 };

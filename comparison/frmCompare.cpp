@@ -6,14 +6,17 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "platform/accessibility.h"
+#include "platform/picture_view.h"
 #include "platform/print_window.h"
 #include "platform/twips.h"
 #include "platform/window_fonts.h"
 #include "report/comparison.h"
+#include "report/pictures.h"
 
 namespace levywise {
 namespace {
@@ -55,6 +58,9 @@ frmCompare::frmCompare(Platform& platform, QWidget* parent)
     grdCompare->setAccessibleDescription(
         QStringLiteral("Columns: Kept, Now, Change. Inputs that differ are shown in bold."));
 
+    picWhatChanged = new PictureView(this);
+    picWhatChanged->setObjectName(QStringLiteral("picWhatChanged"));
+
     cmdPrint = button("cmdPrint", QStringLiteral("&Print"), this);
     cmdCopy = button("cmdCopy", QStringLiteral("&Copy"), this);
     cmdClose = button("cmdClose", QStringLiteral("C&lose"), this);
@@ -66,17 +72,26 @@ frmCompare::frmCompare(Platform& platform, QWidget* parent)
     buttons->addWidget(cmdCopy);
     buttons->addStretch();
     buttons->addWidget(cmdClose);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("splCompare"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(grdCompare);
+    split->addWidget(picWhatChanged);
+    split->setSizes({3, 2}); // the table first: it holds every figure
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(grdCompare);
+    layout->addWidget(split);
     layout->addLayout(buttons);
-    resize(TwipsRect(0, 0, 11520, 7200, this).size());
+    resize(TwipsRect(0, 0, 11520, 9360, this).size());
 
     connect(cmdPrint, &QPushButton::clicked, this, &frmCompare::cmdPrint_Click);
     connect(cmdCopy, &QPushButton::clicked, this, &frmCompare::cmdCopy_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmCompare::cmdClose_Click);
 }
 
-void frmCompare::ShowComparison(const Comparison& comparison) {
+void frmCompare::ShowComparison(const Comparison& comparison, const Picture& whatChanged) {
+    picWhatChanged->setPicture(QString::fromStdString(whatChanged.Title),
+                               QString::fromStdString(whatChanged.Description),
+                               QByteArray::fromStdString(whatChanged.Svg));
     copied_ = ComparisonTsv(comparison);
     grdCompare->setRowCount(static_cast<int>(comparison.Rows.size()));
     for (int r = 0; r < grdCompare->rowCount(); ++r) {

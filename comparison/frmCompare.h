@@ -10,17 +10,20 @@ class QTableWidget;
 namespace levywise {
 
 class Platform;
+class PictureView;
 struct Comparison;
+struct Picture;
 
 // The kept estimate ("Kept") beside the estimate shown now ("Now") and what
-// changed between them; inputs that differ are marked.
+// changed between them, in a table and, below it, a picture; inputs that
+// differ are marked.
 class frmCompare : public QWidget {
     Q_OBJECT
 public:
     explicit frmCompare(Platform& platform, QWidget* parent = nullptr);
 
     // Shows the comparison in place of what was shown.
-    void ShowComparison(const Comparison& comparison);
+    void ShowComparison(const Comparison& comparison, const Picture& whatChanged);
 
 public slots:
     void cmdPrint_Click();
@@ -34,6 +37,7 @@ private:
     Platform& platform_;
     std::string copied_; // the table as tab-separated text
     QTableWidget* grdCompare = nullptr;
+    PictureView* picWhatChanged = nullptr;
     QPushButton* cmdPrint = nullptr;
     QPushButton* cmdCopy = nullptr;
     QPushButton* cmdClose = nullptr;

@@ -49,7 +49,11 @@ MsgResult QtPlatform::messageBox(QWidget* parent, const QString& title, const QS
     return box->exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
 }
 
-std::optional<QString> QtPlatform::openFile(QWidget* parent, const OpenFileRequest& request) {
+namespace {
+
+// Shows the dialog; the files chosen, none when the user cancels.
+QStringList chooseFiles(QWidget* parent, const OpenFileRequest& request,
+                        QFileDialog::FileMode mode) {
     QStringList filters;
     // A description that already names its pattern, as "TAB Files (*.tab)"
     // does, is shown as it is.
@@ -58,15 +62,31 @@ std::optional<QString> QtPlatform::openFile(QWidget* parent, const OpenFileReque
                                                               : description + " (" + pattern + ")");
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setFileMode(mode);
     dialog.setNameFilters(filters);
     if (request.selectedFilter >= 1 && request.selectedFilter <= filters.size())
         dialog.selectNameFilter(filters[request.selectedFilter - 1]);
     const QFileInfo proposed(request.proposedName);
     if (proposed.isAbsolute()) dialog.setDirectory(proposed.absolutePath());
     dialog.selectFile(proposed.fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+    if (dialog.exec() != QDialog::Accepted) return {};
+    QStringList chosen;
+    for (const QString& path : dialog.selectedFiles()) chosen << QDir::toNativeSeparators(path);
+    return chosen;
+}
+
+} // namespace
+
+std::optional<QString> QtPlatform::openFile(QWidget* parent, const OpenFileRequest& request) {
+    const QStringList chosen = chooseFiles(parent, request, QFileDialog::AnyFile);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.first();
+}
+
+std::optional<QStringList> QtPlatform::openFiles(QWidget* parent, const OpenFileRequest& request) {
+    QStringList chosen = chooseFiles(parent, request, QFileDialog::ExistingFiles);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
 }
 
 std::optional<QString> QtPlatform::saveFile(QWidget* parent, const QString& proposedName,

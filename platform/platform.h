@@ -35,6 +35,10 @@ public:
                                  MsgButtons buttons) = 0;
     // The chosen full path, or nothing when the user cancels.
     virtual std::optional<QString> openFile(QWidget* parent, const OpenFileRequest& request) = 0;
+    // The same with several files chosen at once; the proposed one is
+    // chosen to begin with.
+    virtual std::optional<QStringList> openFiles(QWidget* parent,
+                                                 const OpenFileRequest& request) = 0;
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
                                             const QString& filter) = 0;
     virtual QString currentDirectory() = 0;
@@ -70,6 +74,7 @@ public:
     MsgResult messageBox(QWidget* parent, const QString& title, const QString& text,
                          MsgButtons buttons) override;
     std::optional<QString> openFile(QWidget* parent, const OpenFileRequest& request) override;
+    std::optional<QStringList> openFiles(QWidget* parent, const OpenFileRequest& request) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& proposedName,
                                     const QString& filter) override;
     QString currentDirectory() override;

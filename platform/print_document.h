@@ -11,6 +11,9 @@ namespace levywise {
 
 class Platform;
 
+// Gives the document the HTML, each SVG picture in it drawn as an image.
+void SetDocumentHtml(QTextDocument& document, const QString& html);
+
 // The print preview of a document given as HTML, paginated for the default
 // printer (for a PDF file when no printer is set up). The user prints from it.
 class DocumentPreview {

@@ -134,9 +134,9 @@ std::optional<Error> HistoryOf(std::span<const LoadedTable* const> tables,
         if (const auto error = Estimate(table, in, records[i]))
             return namingFile(*error, table.source().Path);
     }
-    for (std::size_t k = 0; k < kUnitCount; ++k)
+    for (std::size_t k = 0; k < kUnitCount && !tables.empty(); ++k)
         if (!unitFound[k]) return nowhere(kFields[k], asked[k], tables);
-    for (std::size_t c = 0; c < listed.size(); ++c)
+    for (std::size_t c = 0; c < listed.size() && !tables.empty(); ++c)
         if (!districtFound[c] && !Trimmed(listed[c]).empty())
             return nowhere("special district", listed[c], tables);
 

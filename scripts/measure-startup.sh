@@ -28,6 +28,9 @@ while [ $# -gt 0 ]; do
 done
 program="${program:-$build/app/levywise}"
 bare="${bare:-$build/tools/levywise_bare_window}"
+# Both run from data/, where the sample county is: a relative path given here
+# must still name them there.
+program="$(realpath -m -- "$program")" bare="$(realpath -m -- "$bare")"
 gnu_time=/usr/bin/time
 
 for f in "$program" "$bare"; do

@@ -13,7 +13,6 @@
 #include "app/frmMain.h"
 #include "platform/platform.h"
 #include "ratedata/mod_main.h"
-#include "specials/frmCfgSpcl.h"
 
 namespace {
 
@@ -39,8 +38,7 @@ int main(int argc, char** argv) {
     }
     levywise::QtPlatform platform;
     levywise::modMain data;
-    levywise::frmCfgSpcl specials(data, platform);
-    levywise::frmMain window(data, platform, specials);
+    levywise::frmMain window(data, platform);
     window.Form_Load();
     window.show();
     QApplication::processEvents();

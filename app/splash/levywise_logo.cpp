@@ -1,5 +1,6 @@
 #include "app/splash/levywise_logo.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -11,6 +12,28 @@ namespace {
 const QColor kTileGreen(0x2e, 0x6b, 0x5e);
 const QColor kCoinGold(0xe0, 0xa5, 0x26);
 const QColor kCoinEdge(0x8a, 0x5a, 0x00);
+
+// The emblem drawn at the size asked for, when it is asked for: a window
+// that never shows its icon (as on the offscreen platform) draws none.
+class EmblemIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        PaintEmblem(*painter, QRectF(rect));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, pixmap.rect(), mode, state);
+        return pixmap;
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int side : {16, 24, 32, 48, 64, 128, 256}) sizes << QSize(side, side);
+        return sizes;
+    }
+    QIconEngine* clone() const override { return new EmblemIconEngine; }
+};
 
 } // namespace
 
@@ -51,17 +74,6 @@ QPixmap SplashLogo(const QSize& size) {
     return pixmap;
 }
 
-QIcon LevywiseIcon() {
-    QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        PaintEmblem(painter, QRectF(0, 0, side, side));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
+QIcon LevywiseIcon() { return QIcon(new EmblemIconEngine); }
 
 } // namespace levywise

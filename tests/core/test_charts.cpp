@@ -97,17 +97,19 @@ TEST(Charts, EveryFigureInProportionAndInWords) {
                                  {"ESD", 12345},
                                  {"NONE", 0}},
                                 112345),
-         {"Where the tax goes", "COUNTY", bar(480, kDark) + "$500.00", "CITY",
-          bar(240, kDark) + "$250.00", "MUD &lt;1&gt; &amp; &quot;A&quot;",
-          bar(240, kDark) + "$250.00", "ESD", bar(119, kDark) + "$123.45", "NONE",
-          bar(0, kDark) + "$0.00", "Total Taxes $1,123.45"}},
+         {"Where the tax goes", bar(480, kDark) + "COUNTY $500.00",
+          bar(240, kDark) + "CITY $250.00",
+          bar(240, kDark) + "MUD &lt;1&gt; &amp; &quot;A&quot; $250.00",
+          bar(119, kDark) + "ESD $123.45", bar(0, kDark) + "NONE $0.00", "Total Taxes $1,123.45"}},
         {// one unit: the full length; Windows-1252 decoded, controls replaced, room for a long name
          WhereTheTaxGoesPicture({{"CAF\xC9 \x80\x81\x01" + longName, 1}}, 1),
-         {"Where the tax goes", "CAF\xC3\x89 \xE2\x82\xAC\xEF\xBF\xBD\xEF\xBF\xBD" + longName,
-          bar(480, kDark) + "$0.01", "Total Taxes $0.01"}},
+         {"Where the tax goes",
+          bar(480, kDark) + "CAF\xC3\x89 \xE2\x82\xAC\xEF\xBF\xBD\xEF\xBF\xBD" + longName +
+              " $0.01",
+          "Total Taxes $0.01"}},
         {// nothing to scale by: no length, no division
          WhereTheTaxGoesPicture({{"A", 0}, {"B", -500}}, -500),
-         {"Where the tax goes", "A", bar(0, kDark) + "$0.00", "B", bar(0, kDark) + "-$5.00",
+         {"Where the tax goes", bar(0, kDark) + "A $0.00", bar(0, kDark) + "B -$5.00",
           "Total Taxes -$5.00"}},
         {// one scale for both sides of every unit
          WhatChangedPicture({{"COUNTY", 50000, 60000, "+$100.00 (+20.00%)"},

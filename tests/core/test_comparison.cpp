@@ -107,7 +107,7 @@ TEST(History, YearsSideBySide) {
                         {"a.tab", "2026"});
     const LoadedTable b(Loaded({"101\tHARLAN COUNTY\tK\tN\t0.6", "101\tOTHER\tK\tN\t0.6",
                                 "301\tHOSPITAL\tS\tY\t0.1", "303\tESD\tS\tY\t0.05"}),
-                        {"b.tab", "2027"});
+                        {"b.tab", "2026"});
     const LoadedTable c(
         Loaded({"101\tHARLAN COUNTY\tK\tN\t0.4", "201\tCITY\tC\tN\t0.25", "302\tMUD\tS\tY\t0.3"}),
         {"dir/c.tab", ""});
@@ -118,7 +118,7 @@ TEST(History, YearsSideBySide) {
     in.City = "201";
     History h;
     ASSERT_FALSE(HistoryOf(tables, in, h));
-    EXPECT_EQ(HistoryTsv(h), "\t2026\t2027\tc.tab\tChange\n"
+    EXPECT_EQ(HistoryTsv(h), "\t2026 (a.tab)\t2026 (b.tab)\tc.tab\tChange\n"
                              "HARLAN COUNTY\t$500.00\t$600.00\t$400.00\t-$100.00 (-20.00%)\n"
                              "CITY\t$200.00\t\t$250.00\t+$50.00 (+25.00%)\n"
                              "No School\t$0.00\t$0.00\t$0.00\t$0.00 (\xE2\x80\x94)\n"
@@ -128,6 +128,14 @@ TEST(History, YearsSideBySide) {
                              "Special District Tax\t$300.00\t$150.00\t$300.00\t$0.00 (0.00%)\n"
                              "Total Taxes\t$1,000.00\t$750.00\t$950.00\t-$50.00 (-5.00%)\n"
                              "Total per month\t$83.33\t$62.50\t$79.17\t-$4.16 (-4.99%)\n");
+    // The picture: each unit chosen and each district, not the totals.
+    EXPECT_EQ(
+        OverTheYearsOf(h).Description,
+        "HARLAN COUNTY: 2026 (a.tab) $500.00, 2026 (b.tab) $600.00, c.tab $400.00. "
+        "CITY: 2026 (a.tab) $200.00, 2026 (b.tab) not in this file, c.tab $250.00. "
+        "301 HOSPITAL: 2026 (a.tab) $100.00, 2026 (b.tab) $100.00, c.tab not in this file. "
+        "302 MUD: 2026 (a.tab) $200.00, 2026 (b.tab) not in this file, c.tab $300.00. "
+        "303 ESD: 2026 (a.tab) not in this file, 2026 (b.tab) $50.00, c.tab not in this file.");
 
     struct Refusal {
         const char* county;
@@ -162,7 +170,7 @@ TEST(Worksheet, TextFromTheRateFileIsEscaped) {
         EXPECT_EQ(html.find(absent), std::string::npos) << absent;
     // The picture follows the totals, the same text inside it escaped too.
     EXPECT_GT(html.find("role=\"img\""), html.find("Share of appraised value"));
-    EXPECT_NE(html.find(">MUD &lt;script&gt;</text>"), std::string::npos);
+    EXPECT_NE(html.find(">MUD &lt;script&gt; $100.00</text>"), std::string::npos);
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 // Printing a window's image, with its fallbacks when there is no printer
-// or printing fails.
+// or printing fails; a band of a tall picture drawn alone, pictures in a
+// printed document.
+#include <QPainter>
 #include <QTest>
 #include <QWidget>
 
 #include "common/fake_platform.h"
+#include "platform/print_document.h"
 #include "platform/print_window.h"
+#include "platform/svg_bands.h"
 
 using namespace levywise;
 using levywise::test::FakePlatform;
@@ -36,6 +40,38 @@ private slots:
                                     "Cancel.",
                                     "Print: The PDF file could not be saved.\r\nRead-only."}));
         QCOMPARE(p.printed.size() + p.pdfs.size(), std::size_t(1));
+    }
+
+    // Each band shows its own part of the picture at the top of its target,
+    // an element beyond it left out, one of no known height kept.
+    void pictureBand() {
+        SvgBands picture;
+        QVERIFY(picture.load(
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 200\">\n"
+            "<g><rect x=\"0\" y=\"0\" width=\"2\" height=\"200\" fill=\"#0000FF\"/></g>\n"
+            "<rect x=\"2\" y=\"0\" width=\"8\" height=\"100\" fill=\"#FF0000\"/>\n"
+            "<rect x=\"2\" y=\"100\" width=\"8\" height=\"100\" fill=\"#00FF00\"/>\n</svg>"));
+        QCOMPARE(picture.size(), QSizeF(10, 200));
+        for (const auto& [top, colour] : {std::pair{0, Qt::red}, {100, Qt::green}}) {
+            QImage image(10, 100, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            picture.render(painter, QRectF(0, 0, 10, 100), top, top + 100);
+            painter.end();
+            QCOMPARE(image.pixelColor(5, 50), QColor(colour));
+            QCOMPARE(image.pixelColor(1, 50), QColor(Qt::blue));
+        }
+        QVERIFY(!picture.load("<svg><rect"));
+    }
+
+    // A document's pictures go in as images, the text around them as it was.
+    void documentWithPictures() {
+        const QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                                           "viewBox=\"0 0 10 10\"><text y=\"5\">x</text></svg>");
+        QTextDocument document;
+        SetDocumentHtml(document, "<p>one</p>" + svg + "<p>two</p>" + svg + "<p>three</p>");
+        QCOMPARE(document.toPlainText().remove(QChar::ObjectReplacementCharacter).simplified(),
+                 QStringLiteral("one two three"));
     }
 };
 

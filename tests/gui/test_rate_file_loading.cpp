@@ -22,8 +22,7 @@ private slots:
         const QString settings = QStringLiteral("[general]\r\nTaxRateFile=%1\r\n");
         rig.write("levywise.ini", settings.arg("o.tab").toUtf8());
         const QString found = rig.write("o.tab", RateFile({}));
-        frmCfgSpcl specials(rig.data, rig.platform);
-        frmMain window(rig.data, rig.platform, specials);
+        frmMain window(rig.data, rig.platform);
         QCOMPARE(LocateRateFile(window), found);
         QCOMPARE(window.windowTitle(), "Levywise v3.54b" + found);
 
@@ -31,7 +30,7 @@ private slots:
         rig.write("levywise.ini", settings.arg(gone).toUtf8());
         rig.platform.messageAnswers = {MsgResult::Ok};
         rig.platform.openAnswers = {found};
-        frmMain again(rig.data, rig.platform, specials);
+        frmMain again(rig.data, rig.platform);
         QCOMPARE(LocateRateFile(again), found);
         QCOMPARE(again.windowTitle(), "Levywise v3.5 " + found);
         const auto& box = rig.platform.messages.at(0);

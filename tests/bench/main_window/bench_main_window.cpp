@@ -71,8 +71,7 @@ struct Rig {
     QTemporaryDir folder;
     modMain data;
     test::FakePlatform platform;
-    frmCfgSpcl specials{data, platform};
-    frmMain window{data, platform, specials};
+    frmMain window{data, platform};
     QString file;
 
     Rig() {
@@ -82,6 +81,7 @@ struct Rig {
         if (!out.open(QIODevice::WriteOnly)) qFatal("cannot write the rate file");
         out.write(FullRateFile());
         out.close();
+        window.specials(); // built, so that each load fills it too
         window.Form_Load();
         window.show();
         QElapsedTimer waited;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/print_document.h"
 
 namespace levywise::test {
 
@@ -29,6 +30,7 @@ public:
     std::deque<MsgResult> messageAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    std::deque<QStringList> openManyAnswers; // an empty list: Cancel
     QString currentDir = QStringLiteral("/tmp");
     QString configFolder, sampleFolder; // none unless a test sets them
     bool printerPresent = true;
@@ -53,6 +55,14 @@ public:
         openRequests.push_back(request);
         return next(openAnswers);
     }
+    std::optional<QStringList> openFiles(QWidget*, const OpenFileRequest& request) override {
+        openRequests.push_back(request);
+        if (openManyAnswers.empty()) return std::nullopt;
+        QStringList chosen = openManyAnswers.front();
+        openManyAnswers.pop_front();
+        if (chosen.isEmpty()) return std::nullopt;
+        return chosen;
+    }
     std::optional<QString> saveFile(QWidget*, const QString&, const QString&) override {
         return next(saveAnswers);
     }
@@ -73,8 +83,11 @@ public:
         previews.push_back(html);
         return {};
     }
-    QString saveDocumentAsPdf(const QString&, const QString& path) override {
-        return saveImageAsPdf({}, path);
+    // A real PDF file, as the desktop writes it, for the test to read back.
+    QString saveDocumentAsPdf(const QString& html, const QString& path) override {
+        if (!pdfError.isEmpty()) return pdfError;
+        pdfs.push_back(path);
+        return SaveDocumentAsPdf(html, path);
     }
 
 private:

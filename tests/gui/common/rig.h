@@ -88,7 +88,7 @@ struct Rig {
     }
 
     frmMain& main() const { return *app.mainWindow(); }
-    frmCfgSpcl& specials() const { return *app.specialsWindow(); }
+    frmCfgSpcl& specials() const { return main().specials(); }
     frmRateTable* listing() const { return app.rateTable(); }
     // A control of the main window, or of the window given.
     template <class T = QLabel>
