@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <utility>
 
 #include "app/frmMain_controls.h"
 #include "platform/accessibility.h"
@@ -423,6 +424,10 @@ void BuildTotalTab(frmMainControls& w, QWidget* page) {
     TwipsTabWidget::Place(w.Label60, Twips(360, 2400, 4935, 255));
 }
 
+void ButtonFaceLabels(QWidget* page) {
+    for (QLabel* label : page->findChildren<QLabel*>()) SetBackground(label, ButtonFace());
+}
+
 void BuildTabs(frmMainControls& w) {
     auto* tabs = Named(new TwipsTabWidget(w.Frame2), "tabTaxes");
     w.tabTaxes = tabs;
@@ -430,19 +435,12 @@ void BuildTabs(frmMainControls& w) {
     SetBackground(tabs, kPaleYellow);
     PlaceTwips(tabs, 240, 240, 6495, 2775);
 
-    QWidget* county = TabPage("tabCounty");
-    QWidget* city = TabPage("tabCity");
-    QWidget* school = TabPage("tabSchool");
     QWidget* total = TabPage("tabTotal");
-    BuildUnitTab(w, county, kCountyTab);
-    BuildUnitTab(w, city, kCityTab);
-    BuildUnitTab(w, school, kSchoolTab);
     BuildTotalTab(w, total);
-    for (QWidget* page : {county, city, school, total})
-        for (QLabel* label : page->findChildren<QLabel*>()) SetBackground(label, ButtonFace());
-    tabs->addTab(county, QStringLiteral("County Tax"));
-    tabs->addTab(city, QStringLiteral("City Tax"));
-    tabs->addTab(school, QStringLiteral("School Tax"));
+    ButtonFaceLabels(total);
+    tabs->addTab(TabPage("tabCounty"), QStringLiteral("County Tax"));
+    tabs->addTab(TabPage("tabCity"), QStringLiteral("City Tax"));
+    tabs->addTab(TabPage("tabSchool"), QStringLiteral("School Tax"));
     tabs->addTab(total, QStringLiteral("Total Tax"));
 }
 
@@ -487,6 +485,20 @@ void BuildMenus(QMainWindow& window, frmMainControls& w) {
 }
 
 } // namespace
+
+void BuildUnitTabControls(frmMainControls& controls) {
+    auto* tabs = static_cast<TwipsTabWidget*>(controls.tabTaxes);
+    for (const auto& [index, tab] :
+         {std::pair{0, &kCountyTab}, std::pair{1, &kCityTab}, std::pair{2, &kSchoolTab}}) {
+        QWidget* page = tabs->widget(index);
+        BuildUnitTab(controls, page, *tab);
+        ButtonFaceLabels(page);
+        // Controls added to a page on screen stay hidden until shown.
+        if (page->isVisible())
+            for (QWidget* control : page->findChildren<QWidget*>()) control->show();
+    }
+    tabs->placePageControls();
+}
 
 void BuildMainWindowControls(QMainWindow& window, frmMainControls& controls) {
     window.setFont(DefaultDesignFont());
