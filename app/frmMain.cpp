@@ -96,8 +96,8 @@ frmMain::frmMain(modMain& data, Platform& platform, QWidget* parent)
     WireResultBoxes(this);
     // The unit tabs are hidden at start: their controls are built right
     // after the window is first painted, or at once should one of them be
-    // chosen before. Building them with the rest would delay the window's
-    // first appearance by a sixth.
+    // chosen before. Building them with the rest would add a sixteenth to
+    // the work done before the window first appears.
     ShowPlaceholders(unitTabsShown_);
     tabTaxes->installEventFilter(this);
     connect(tabTaxes, &QTabWidget::currentChanged, this, [this](int index) {

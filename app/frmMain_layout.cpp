@@ -65,7 +65,7 @@ protected:
 // A text box lays out its empty text in the application's font while it is
 // built, before it takes its window's. Built with its window's font standing
 // in for the application's, the window's start loads one font, not two (a
-// tenth of its time). The application's font is put back as it was; Qt then
+// twentieth of its work). The application's font is put back as it was; Qt then
 // holds it as set by the program, so a change of the desktop's font while
 // the program runs reaches its dialogs and menus only on the next start.
 template <class Box>
