@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <iterator>
 
 #include "app/about_box.h"
@@ -41,17 +42,16 @@ constexpr int kTotalTaxTab = 3;
 void Show(QLabel* label, const std::string& text) { label->setText(FromCp1252(text)); }
 void Show(QLineEdit* box, const std::string& text) { box->setText(FromCp1252(text)); }
 
-struct UnitLabelWidgets {
+struct UnitTabWidgets {
     QLineEdit *AprVal, *TRate;
-    QLabel *Name, *TotName;
-    QLineEdit *HSVal, *O65Val, *VetVal, *NTV, *Base1, *Base2, *Tax, *TotTax;
+    QLabel* Name;
+    QLineEdit *HSVal, *O65Val, *VetVal, *NTV, *Base1, *Base2, *Tax;
 };
 
-void ShowUnit(const UnitLabelWidgets& w, const UnitLabels& l) {
+void ShowUnitTab(const UnitTabWidgets& w, const UnitLabels& l) {
     Show(w.AprVal, l.AprVal);
     Show(w.TRate, l.TRate);
     Show(w.Name, l.Name);
-    Show(w.TotName, l.TotName);
     Show(w.HSVal, l.HSVal);
     Show(w.O65Val, l.O65Val);
     Show(w.VetVal, l.VetVal);
@@ -59,7 +59,13 @@ void ShowUnit(const UnitLabelWidgets& w, const UnitLabels& l) {
     Show(w.Base1, l.Base1);
     Show(w.Base2, l.Base2);
     Show(w.Tax, l.Tax);
-    Show(w.TotTax, l.TotTax);
+}
+
+// The unit tabs' captions before a table is loaded or a unit chosen.
+void ShowPlaceholders(EstimateLabels& shown) {
+    shown.County.Name = "Your County";
+    shown.City.Name = "Your City";
+    shown.School.Name = "Your School";
 }
 
 } // namespace
@@ -86,12 +92,17 @@ frmMain::frmMain(modMain& data, Platform& platform, QWidget* parent)
          menuTaxHistory, menuExit, menuCfgSpcl, menuAbout, menuCopyEstimate},
         this);
     shortcutsFirst->watch(txtAprVal);
-    for (QLineEdit* box : findChildren<QLineEdit*>()) {
-        if (!box->isReadOnly()) continue;
-        shortcutsFirst->watch(box);
-        connect(box, &QLineEdit::customContextMenuRequested, this,
-                [this, box](QPoint at) { ShowResultMenu(box, at); });
-    }
+    shortcutsFirst_ = shortcutsFirst;
+    WireResultBoxes(this);
+    // The unit tabs are hidden at start: their controls are built right
+    // after the window is first painted, or at once should one of them be
+    // chosen before. Building them with the rest would add a sixteenth to
+    // the work done before the window first appears.
+    ShowPlaceholders(unitTabsShown_);
+    tabTaxes->installEventFilter(this);
+    connect(tabTaxes, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index != kTotalTaxTab) BuildUnitTabs();
+    });
     connect(txtAprVal, &QLineEdit::textChanged, this, [this] { ShowValueNote(false); });
 
     for (QRadioButton* option :
@@ -115,6 +126,44 @@ frmMain::frmMain(modMain& data, Platform& platform, QWidget* parent)
 
 frmMain::~frmMain() {
     if (specials_) specials_->setRecalculate({});
+}
+
+void frmMain::WireResultBoxes(QWidget* under) {
+    for (QLineEdit* box : under->findChildren<QLineEdit*>()) {
+        if (!box->isReadOnly()) continue;
+        shortcutsFirst_->watch(box);
+        connect(box, &QLineEdit::customContextMenuRequested, this,
+                [this, box](QPoint at) { ShowResultMenu(box, at); });
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tabTaxes && event->type() == QEvent::Paint) {
+        tabTaxes->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { BuildUnitTabs(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::BuildUnitTabs() {
+    if (unitTabsBuilt_) return;
+    unitTabsBuilt_ = true;
+    BuildUnitTabControls(*this);
+    for (int tab = 0; tab < kTotalTaxTab; ++tab) WireResultBoxes(tabTaxes->widget(tab));
+    ShowUnitTabs();
+}
+
+void frmMain::ShowUnitTabs() {
+    if (!unitTabsBuilt_) return;
+    ShowUnitTab({lblCountyAprVal, lblCountyTRate, lblCountyName, lblCountyHSVal, lblCountyO65Val,
+                 lblCountyVetVal, lblCountyNTV, lblCountyBase1, lblCountyBase2, lblCountyTax},
+                unitTabsShown_.County);
+    ShowUnitTab({lblCityAprVal, lblCityTRate, lblCityName, lblCityHSVal, lblCityO65Val,
+                 lblCityVetVal, lblCityNTV, lblCityBase1, lblCityBase2, lblCityTax},
+                unitTabsShown_.City);
+    ShowUnitTab({lblSchoolAprVal, lblSchoolTRate, lblSchoolName, lblSchoolHSVal, lblSchoolO65Val,
+                 lblSchoolVetVal, lblSchoolNTV, lblSchoolBase1, lblSchoolBase2, lblSchoolTax},
+                unitTabsShown_.School);
 }
 
 frmCfgSpcl& frmMain::specials() {
@@ -172,15 +221,12 @@ void frmMain::ShowLoadedTable() {
     comboSchools->setCurrentIndex(0);
     comboCounties->setCurrentIndex(0);
 
-    const QString zero = QStringLiteral("0");
-    lblCityTRate->setText(zero);
-    lblCityName->setText(QStringLiteral("Your City"));
+    ShowPlaceholders(unitTabsShown_);
+    for (UnitLabels* unit : {&unitTabsShown_.County, &unitTabsShown_.City, &unitTabsShown_.School})
+        unit->TRate = "0";
+    ShowUnitTabs();
     lblTotCityName->setText(QStringLiteral("Your City"));
-    lblCountyTRate->setText(zero);
-    lblCountyName->setText(QStringLiteral("Your County"));
     lblTotCountyName->setText(QStringLiteral("Your County"));
-    lblSchoolTRate->setText(zero);
-    lblSchoolName->setText(QStringLiteral("Your School"));
     lblTotSchoolName->setText(QStringLiteral("Your School"));
 
     tabTaxes->setCurrentIndex(kTotalTaxTab);
@@ -286,17 +332,16 @@ void frmMain::SetRateSource(const QString& path, const std::string& label) {
 }
 
 void frmMain::ShowEstimate(const EstimateLabels& e) {
-    ShowUnit({lblCountyAprVal, lblCountyTRate, lblCountyName, lblTotCountyName, lblCountyHSVal,
-              lblCountyO65Val, lblCountyVetVal, lblCountyNTV, lblCountyBase1, lblCountyBase2,
-              lblCountyTax, lblTotCountyTax},
-             e.County);
-    ShowUnit({lblCityAprVal, lblCityTRate, lblCityName, lblTotCityName, lblCityHSVal, lblCityO65Val,
-              lblCityVetVal, lblCityNTV, lblCityBase1, lblCityBase2, lblCityTax, lblTotCityTax},
-             e.City);
-    ShowUnit({lblSchoolAprVal, lblSchoolTRate, lblSchoolName, lblTotSchoolName, lblSchoolHSVal,
-              lblSchoolO65Val, lblSchoolVetVal, lblSchoolNTV, lblSchoolBase1, lblSchoolBase2,
-              lblSchoolTax, lblTotSchoolTax},
-             e.School);
+    unitTabsShown_.County = e.County;
+    unitTabsShown_.City = e.City;
+    unitTabsShown_.School = e.School;
+    ShowUnitTabs();
+    Show(lblTotCountyName, e.County.TotName);
+    Show(lblTotCountyTax, e.County.TotTax);
+    Show(lblTotCityName, e.City.TotName);
+    Show(lblTotCityTax, e.City.TotTax);
+    Show(lblTotSchoolName, e.School.TotName);
+    Show(lblTotSchoolTax, e.School.TotTax);
     Show(lblTotSpclTax, e.TotSpclTax);
     Show(lblTotTax, e.TotTax);
 }

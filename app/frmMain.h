@@ -11,6 +11,7 @@
 #include "app/frmMain_controls.h"
 #include "calc/record.h"
 #include "levywise_version.h"
+#include "report/labels.h"
 
 namespace levywise {
 
@@ -18,9 +19,9 @@ struct modMain;
 class Platform;
 class frmCfgSpcl;
 class WhatIf;
+class MenuShortcutsFirst;
 struct Error;
 struct EstimateRecord;
-struct EstimateLabels;
 
 // The main estimate window: the user types the property's value, picks the
 // county, city and school district and the exemptions, presses Calculate
@@ -108,10 +109,17 @@ protected:
     // The window's unload: closing is never refused.
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetKeyboardOrder();
     void ShowEstimate(const EstimateLabels& estimate);
+    // Builds the unit tabs' controls, once, showing what they hold.
+    void BuildUnitTabs();
+    // Puts what the unit tabs hold on them, once they are built.
+    void ShowUnitTabs();
+    // Lets the result boxes under a widget offer Copy Estimate and yield to the menus' keys.
+    void WireResultBoxes(QWidget* under);
     // Says beside the value box, until the value changes, that it holds no number.
     void ShowValueNote(bool shown);
     void ShowResultMenu(QLineEdit* box, QPoint at);
@@ -129,6 +137,11 @@ private:
     std::function<void()> showRateTable_;
     std::function<void()> closeRateTable_;
     std::unique_ptr<WhatIf> whatIf_;
+    MenuShortcutsFirst* shortcutsFirst_ = nullptr;
+    bool unitTabsBuilt_ = false;
+    // What the County, City and School tabs show (their Tot fields unused),
+    // kept also while the tabs are not built.
+    EstimateLabels unitTabsShown_;
 };
 
 } // namespace levywise

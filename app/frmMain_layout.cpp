@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <utility>
 
 #include "app/frmMain_controls.h"
 #include "platform/accessibility.h"
@@ -60,11 +62,26 @@ protected:
     }
 };
 
+// A text box lays out its empty text in the application's font while it is
+// built, before it takes its window's. Built with its window's font standing
+// in for the application's, the window's start loads one font, not two (a
+// twentieth of its work). The application's font is put back as it was; Qt then
+// holds it as set by the program, so a change of the desktop's font while
+// the program runs reaches its dialogs and menus only on the next start.
+template <class Box>
+Box* NewTextBox(QWidget* parent) {
+    const QFont desktop = QGuiApplication::font();
+    QGuiApplication::setFont(parent->font());
+    auto* box = new Box(parent);
+    QGuiApplication::setFont(desktop);
+    return box;
+}
+
 // A box the calculation fills: a single-line border and the figure at the
 // right; the user can select and copy the figure. Screen readers name it
 // by its tab and row.
 QLineEdit* ValueBox(QWidget* parent, const char* name, const QString& spoken) {
-    auto* box = Named(new BorderedBox(parent), name);
+    auto* box = Named(NewTextBox<BorderedBox>(parent), name);
     box->setReadOnly(true);
     box->setFrame(false);
     box->setTextMargins(2, 0, 2, 0); // inside the line, one pixel apart from it
@@ -232,7 +249,7 @@ void BuildInputArea(frmMainControls& w, QWidget* client) {
     PlaceTwips(w.Frame2, 120, 3120, 6975, 3135);
 
     QWidget* f = w.Frame1;
-    w.txtAprVal = Named(new QLineEdit(f), "txtAprVal");
+    w.txtAprVal = Named(NewTextBox<QLineEdit>(f), "txtAprVal");
     w.txtAprVal->setToolTip(QStringLiteral("Enter the value of the property here"));
     w.txtAprVal->setAccessibleName(QStringLiteral("Appraised value"));
     PlaceTwips(w.txtAprVal, 240, 240, 2055, 285);
@@ -423,6 +440,10 @@ void BuildTotalTab(frmMainControls& w, QWidget* page) {
     TwipsTabWidget::Place(w.Label60, Twips(360, 2400, 4935, 255));
 }
 
+void ButtonFaceLabels(QWidget* page) {
+    for (QLabel* label : page->findChildren<QLabel*>()) SetBackground(label, ButtonFace());
+}
+
 void BuildTabs(frmMainControls& w) {
     auto* tabs = Named(new TwipsTabWidget(w.Frame2), "tabTaxes");
     w.tabTaxes = tabs;
@@ -430,20 +451,15 @@ void BuildTabs(frmMainControls& w) {
     SetBackground(tabs, kPaleYellow);
     PlaceTwips(tabs, 240, 240, 6495, 2775);
 
-    QWidget* county = TabPage("tabCounty");
-    QWidget* city = TabPage("tabCity");
-    QWidget* school = TabPage("tabSchool");
+    tabs->addTab(TabPage("tabCounty"), QStringLiteral("County Tax"));
+    tabs->addTab(TabPage("tabCity"), QStringLiteral("City Tax"));
+    tabs->addTab(TabPage("tabSchool"), QStringLiteral("School Tax"));
     QWidget* total = TabPage("tabTotal");
-    BuildUnitTab(w, county, kCountyTab);
-    BuildUnitTab(w, city, kCityTab);
-    BuildUnitTab(w, school, kSchoolTab);
-    BuildTotalTab(w, total);
-    for (QWidget* page : {county, city, school, total})
-        for (QLabel* label : page->findChildren<QLabel*>()) SetBackground(label, ButtonFace());
-    tabs->addTab(county, QStringLiteral("County Tax"));
-    tabs->addTab(city, QStringLiteral("City Tax"));
-    tabs->addTab(school, QStringLiteral("School Tax"));
     tabs->addTab(total, QStringLiteral("Total Tax"));
+    // Built on its page in place, its controls take the window's font and
+    // colours once.
+    BuildTotalTab(w, total);
+    ButtonFaceLabels(total);
 }
 
 QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, QKeyCombination key) {
@@ -487,6 +503,20 @@ void BuildMenus(QMainWindow& window, frmMainControls& w) {
 }
 
 } // namespace
+
+void BuildUnitTabControls(frmMainControls& controls) {
+    auto* tabs = static_cast<TwipsTabWidget*>(controls.tabTaxes);
+    for (const auto& [index, tab] :
+         {std::pair{0, &kCountyTab}, std::pair{1, &kCityTab}, std::pair{2, &kSchoolTab}}) {
+        QWidget* page = tabs->widget(index);
+        BuildUnitTab(controls, page, *tab);
+        ButtonFaceLabels(page);
+        // Controls added to a page on screen stay hidden until shown.
+        if (page->isVisible())
+            for (QWidget* control : page->findChildren<QWidget*>()) control->show();
+    }
+    tabs->placePageControls();
+}
 
 void BuildMainWindowControls(QMainWindow& window, frmMainControls& controls) {
     window.setFont(DefaultDesignFont());

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStyle>
 #include <QTextStream>
 
 #include "app/application.h"
@@ -7,6 +8,7 @@
 #include "app/splash/levywise_logo.h"
 #include "app/startup/shown_probe.h"
 #include "levywise_version.h"
+#include "platform/deferred_icon_style.h"
 #include "platform/platform.h"
 #include "ratedata/mod_main.h"
 
@@ -22,6 +24,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
     QApplication::setDesktopFileName(QStringLiteral("io.github.levywise.Levywise"));
     QApplication::setWindowIcon(LevywiseIcon());
+    // The desktop style itself (or the one asked for with -style), with the
+    // images of the menu bar's overflow button read only if it is shown.
+    QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
     StartOptions options;
     if (const auto status = ReadStartOptions(QApplication::arguments(), options, out, err))
         return *status;

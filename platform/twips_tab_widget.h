@@ -16,12 +16,13 @@ public:
     // Puts a control on a page at a twips position within the tab control.
     static void Place(QWidget* control, const QRect& twips);
 
+    // Moves every placed control to its place; done on each resize and
+    // show, and needed after controls are placed on a page laid out before.
+    void placePageControls();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-
-private:
-    void placePageControls();
 };
 
 } // namespace levywise

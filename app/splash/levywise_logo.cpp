@@ -20,11 +20,16 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
         PaintEmblem(*painter, QRectF(rect));
     }
+    // An X11 window asks for every size twice as it is made: each is drawn once.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        for (const QPixmap& drawn : drawn_)
+            if (drawn.size() == size) return drawn;
         QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         paint(&painter, pixmap.rect(), mode, state);
+        painter.end();
+        drawn_ << pixmap;
         return pixmap;
     }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
@@ -33,6 +38,9 @@ public:
         return sizes;
     }
     QIconEngine* clone() const override { return new EmblemIconEngine; }
+
+private:
+    QList<QPixmap> drawn_;
 };
 
 } // namespace

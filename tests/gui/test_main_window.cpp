@@ -62,6 +62,19 @@ private slots:
         }
     }
 
+    // The unit tabs' controls come after the window's first painting; a tab
+    // chosen before then is built at once, shown, with the estimate worked
+    // out at the start.
+    void unitTabChosenBeforeTheFirstPainting() {
+        Rig rig;
+        rig.app.start(false);
+        QVERIFY(!rig.main().findChild<QLabel*>("lblCountyName"));
+        rig.ctl<QTabWidget>("tabTaxes")->setCurrentIndex(0);
+        QVERIFY(rig.ctl<QLineEdit>("lblCountyTax")->isVisible());
+        QCOMPARE(rig.text("lblCountyName").trimmed() + ": " + rig.text("lblCountyTax"),
+                 "No County: $0.00");
+    }
+
     // Each list is heard by its caption and by the entry chosen, also after
     // the user chooses another.
     void listsAreHeardWithTheirEntry() {

@@ -1,11 +1,14 @@
 // Printing a window's image, with its fallbacks when there is no printer
 // or printing fails; a band of a tall picture drawn alone, pictures in a
-// printed document.
+// printed document; the menu bars' overflow icon, read when first drawn.
 #include <QPainter>
+#include <QStyleFactory>
 #include <QTest>
 #include <QWidget>
+#include <memory>
 
 #include "common/fake_platform.h"
+#include "platform/deferred_icon_style.h"
 #include "platform/print_document.h"
 #include "platform/print_window.h"
 #include "platform/svg_bands.h"
@@ -72,6 +75,16 @@ private slots:
         SetDocumentHtml(document, "<p>one</p>" + svg + "<p>two</p>" + svg + "<p>three</p>");
         QCOMPARE(document.toPlainText().remove(QChar::ObjectReplacementCharacter).simplified(),
                  QStringLiteral("one two three"));
+    }
+
+    // The overflow buttons' icons, read late, are the style's own.
+    void deferredIconsAreTheStyles() {
+        DeferredIconStyle deferred(QStringLiteral("fusion"));
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+        for (const auto icon : {QStyle::SP_ToolBarHorizontalExtensionButton,
+                                QStyle::SP_ToolBarVerticalExtensionButton})
+            QCOMPARE(deferred.standardIcon(icon, nullptr, nullptr).pixmap(16).toImage(),
+                     fusion->standardIcon(icon).pixmap(16).toImage());
     }
 };
 

@@ -78,9 +78,12 @@ struct Rig {
     }
 
     // Starts without the splash and gives the main window the keyboard.
+    // The unit tabs' controls follow the window's first painting.
     void start() {
         app.start(false);
         activate(&main());
+        if (!QTest::qWaitFor([this] { return main().findChild<QWidget*>("lblCountyName"); }, 2000))
+            qFatal("the unit tabs were not built");
     }
     static void activate(QWidget* window) {
         window->activateWindow();
