@@ -6,38 +6,23 @@
 #include <QApplication>
 #include <QPixmap>
 
-#include <string>
+#include <optional>
 
-#include "calc/estimate.h"
+#include "common/large_estimate.h"
 #include "pictures/frmWhereTaxGoes.h"
 #include "platform/picture_view.h"
 #include "platform/platform.h"
-#include "ratedata/rate_file.h"
 
 namespace levywise {
 namespace {
 
-EstimateRecord EstimateWith300Districts() {
-    std::string text = "TaxRates v3.54\tBenchmark\tLarge\t\r\n101\tTHE COUNTY\tK\tN\t0.5\r\n"
-                       "201\tTHE CITY\tC\tN\t0.25\r\n901\tTHE SCHOOL\tI\tN\t1.2\r\n";
-    for (int i = 0; i < 300; ++i)
-        text += std::to_string(100 + i) + "\tDISTRICT " + std::to_string((i * 7919) % 997) +
-                " CAF\xC9\tS\tY\t0." + std::to_string(1000 + i) + "\r\n";
-    modMain data;
-    InstallRateTable(data, ParseRateFile(text, "bench").contents);
-    EstimateRequest in;
-    in.Value = "250000";
-    in.County = "101";
-    in.City = "201";
-    in.School = "901";
-    EstimateRecord record;
-    if (Estimate(LoadedTable(std::move(data), {}), in, record) || record.Districts.size() != 300)
-        qFatal("not 300 districts taxed");
-    return record;
-}
-
 void BM_WhereTheTaxGoesWindowWith300Districts(benchmark::State& state) {
-    const EstimateRecord record = EstimateWith300Districts();
+    const std::optional<EstimateRecord> estimate = bench::EstimateWith300Districts();
+    if (!estimate) {
+        state.SkipWithError("not 300 districts taxed");
+        return;
+    }
+    const EstimateRecord& record = *estimate;
     QtPlatform platform;
     frmWhereTaxGoes window(platform);
     window.show();
@@ -55,12 +40,3 @@ BENCHMARK(BM_WhereTheTaxGoesWindowWith300Districts)->Unit(benchmark::kMillisecon
 
 } // namespace
 } // namespace levywise
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
